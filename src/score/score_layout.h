@@ -1,0 +1,103 @@
+#pragma once
+// The one-line score as a list of drawing items in twips, computed without any painting: the
+// window, the image export and the tests all read the same list.
+
+#include "score/glyphs.h"
+#include "score/syllable_colour.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kvat {
+
+// The foreground of the canvas: lines and text in dark grey.
+inline constexpr ColourValue kScoreForeground = 0x404040;
+// One note column, in twips.
+inline constexpr float kColumnWidth = 800;
+
+enum class ItemKind : unsigned char { kText, kLine };
+
+enum class ItemRole : unsigned char {
+    kStaffLine,
+    kTempoTerm,
+    kTempoNote,
+    kTempoValue,
+    kDynamics,
+    kClef,
+    kNumerator,
+    kDenominator,
+    kNote, // the sharp, if any, and the note glyph
+    kRest,
+    kLedgerLine,
+    kAccent,
+    kSyllable,
+    kStaffExtension,
+};
+
+struct ScoreItem {
+    ItemKind kind = ItemKind::kText;
+    ItemRole role = ItemRole::kStaffLine;
+    ScoreFont font = ScoreFont::kText;
+    bool italic = false;
+    bool bold = false;
+    float size = 0;                        // points
+    ColourValue colour = kScoreForeground; // 0xBBGGRR
+    // Text: the pen position, y at the top of the character cell. Line: the first end.
+    float x = 0, y = 0;
+    float x2 = 0, y2 = 0;                        // line: the second end
+    std::uint32_t textStart = 0, textLength = 0; // into ScoreLayout::text
+    std::int32_t column = -1;                    // the melody token's index; -1 for the header
+};
+
+struct ScoreHeader {
+    std::u32string tempoTerm = U"Allegro moderato"; // the term drawn over the staff
+    int beatsPerMinute = 108;
+    char32_t dynamicsGlyph = 111; // the dynamics mark's code in the symbol font
+    int numerator = 4;            // the time signature's values as the lists show them
+    int denominator = 2;
+};
+
+struct ScoreOptions {
+    bool accents = true; // the stress boost is above 0: accents over quarter and half notes
+    bool colour = false; // syllables in their vowel colours
+    float viewportWidth = 4215;
+    float viewportHeight = 1575;
+};
+
+struct ScoreLayout {
+    std::vector<ScoreItem> items; // in drawing order: the header, then column by column
+    std::u32string text;          // every item's text, one after another
+
+    // columnStart[i] is the first item of column i; one more entry closes the last column.
+    std::vector<std::uint32_t> columnStart;
+    // For finding the columns a rectangle meets by binary search, both ignoring the staff
+    // extensions: the least left edge of columns i … end (never decreasing), and the greatest
+    // right edge of columns 0 … i (never decreasing).
+    std::vector<float> columnLeft;
+    std::vector<float> columnReach;
+    // The first of the five staff lines drawn last. They reach furthest and cover every earlier
+    // staff line exactly, so a painter may draw them alone in place of all staff items.
+    std::uint32_t longestStaff = 0;
+
+    int scrollMaximum = 0; // the number of completely drawn notes
+    float canvasWidth = 0;
+    float canvasHeight = 0;
+    std::vector<ColourValue> colours; // the colour list: one entry per drawn syllable
+
+    std::u32string_view Text(const ScoreItem& item) const {
+        return std::u32string_view(text).substr(item.textStart, item.textLength);
+    }
+    std::size_t ColumnCount() const { return columnLeft.size(); }
+};
+
+// Lays out the score of `tokens` (the melody string's tokens) with `rows` (the divided text's
+// syllable rows, row k under token k). Stops, keeping what is laid out, at an empty or
+// non-numeric token (nothing of it is drawn) or at a token without a row (its note, ledger line
+// and accent are drawn; its syllable, colour entry, staff extension and scroll step are not).
+ScoreLayout LayoutScore(const std::vector<std::u32string>& rows,
+                        const std::vector<std::u32string>& tokens, const ScoreHeader& header,
+                        const ScoreOptions& options);
+
+} // namespace kvat
