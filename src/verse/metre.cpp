@@ -2,6 +2,8 @@
 
 #include "text/strings.h"
 
+#include <algorithm>
+
 namespace kvat {
 
 MetreTemplateList BuildMetreTemplates() {

@@ -1,0 +1,46 @@
+#include "cli/commands.h"
+#include "cli/json.h"
+#include "cli/output.h"
+#include "cli/verse_context.h"
+
+#include <iostream>
+
+namespace kvat::cli {
+namespace {
+
+template <class Range, class Format>
+std::string JsonArray(const Range& values, Format format) {
+    std::string out = "[";
+    bool first = true;
+    for (const auto& value : values) {
+        if (!first) out += ", ";
+        out += format(value);
+        first = false;
+    }
+    return out + "]";
+}
+
+} // namespace
+
+int RunAnalyse(const Options& options) {
+    std::string error;
+    const auto context = LoadVerse(options, error);
+    if (!context) {
+        PrintError(error);
+        return 2;
+    }
+    const VerseAnalysis& a = context->analysis;
+    const auto ictus = RedPositions(context->lines, context->paint);
+    const std::array<float, 5> scores{a.MetreScores[0], a.MetreScores[1], a.MetreScores[2],
+                                      a.MetreScores[3], a.MetreScores[4]};
+    std::string json = "{\"stress\": ";
+    json += JsonArray(a.stress, [](const std::string& s) { return JsonString(s); });
+    json += ",\n \"scores\": " + JsonArray(scores, [](float f) { return JsonNumber(f); });
+    json += ",\n \"metre\": " + (a.metre ? std::to_string(*a.metre) : std::string("null"));
+    json += ",\n \"items\": " + JsonArray(a.items, [](const std::u32string& s) { return JsonString(s); });
+    json += ",\n \"ictus\": " + JsonArray(ictus, [](std::size_t p) { return std::to_string(p); });
+    std::cout << json << "}\n";
+    return 0;
+}
+
+} // namespace kvat::cli
