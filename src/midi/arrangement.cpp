@@ -1,0 +1,162 @@
+#include "midi/arrangement.h"
+
+#include "midi/chords.h"
+#include "midi/instrument_names.h"
+#include "midi/midi_file.h"
+#include "midi/presets.h"
+
+#include <array>
+
+namespace kvat {
+namespace {
+
+constexpr int kVelocityLift = 27;        // melody and held chord sound this much above the dynamics
+constexpr int kFullValue = 127;          // the effect controller's value
+constexpr int kAccompanimentChannel = 4; // 5, 6 and 7 hold its chord
+constexpr int kDrumDelay = 1;            // ticks between a token's note-ons and its drum stroke
+
+// Unmarked, "+" and "++" notes; a rest, marked or not, lasts like a "+" note.
+constexpr int kShortTicks = 48;
+constexpr int kMediumTicks = 72;
+constexpr int kLongTicks = 96;
+constexpr int kRestTicks = 72;
+
+// The most bytes one token can add: four control changes, eight program changes, eight
+// note-ons, a drum stroke, four note-offs and a chord release.
+constexpr std::size_t kMostBytesPerToken = 16 + 24 + 32 + 4 + 16 + 16;
+
+struct TokenReading {
+    int note;
+    int ticks;
+    bool marked;
+};
+
+// The note number is the token's leading digits, at most two; a token starting otherwise
+// reads as 0, a rest.
+int TokenNote(std::string_view token) {
+    int note = 0;
+    for (std::size_t i = 0; i < token.size() && i < 2; ++i) {
+        if (token[i] < '0' || token[i] > '9') break;
+        note = note * 10 + (token[i] - '0');
+    }
+    return note;
+}
+
+// A rest keeps its marks out of the velocity: a rest is a rest however the line-end rules
+// marked it, and a doubly boosted "0++" could otherwise push the velocity past 127.
+TokenReading ReadToken(std::string_view token) {
+    const int note = TokenNote(token);
+    if (note == 0) return {0, kRestTicks, false};
+    if (token.ends_with("++")) return {note, kLongTicks, true};
+    if (token.ends_with('+')) return {note, kMediumTicks, true};
+    return {note, kShortTicks, false};
+}
+
+std::array<VoiceChoice, 3> HarmonyVoices(const SoundSettings& settings) {
+    return {settings.mezzo, settings.tenor, settings.bass};
+}
+
+void SetPrograms(TrackBytes& track, const SoundSettings& settings) {
+    AppendProgramChange(track, 0, settings.soprano);
+    const auto harmony = HarmonyVoices(settings);
+    for (std::size_t i = 0; i < harmony.size(); ++i)
+        if (harmony[i].on) AppendProgramChange(track, static_cast<int>(i) + 1, harmony[i].program);
+    if (!settings.accompanimentOn) return;
+    for (int channel = kAccompanimentChannel; channel < kAccompanimentChannel + 4; ++channel)
+        AppendProgramChange(track, channel, settings.accompaniment);
+}
+
+// Calls `event(channel, note)` for every harmony voice that is on, with its note of the
+// melody note's chord; a note without a chord leaves the harmony silent.
+template <class Event> void ForHarmony(const SoundSettings& settings, int note, Event event) {
+    const auto chord = ChordFor(note);
+    if (!chord) return;
+    const auto harmony = HarmonyVoices(settings);
+    for (std::size_t i = 0; i < harmony.size(); ++i)
+        if (harmony[i].on) event(static_cast<int>(i) + 1, (*chord)[i]);
+}
+
+void StartHeldChord(TrackState& state, int note, int velocity) {
+    AppendNoteOn(state.TrackHex, 0, kAccompanimentChannel, note, velocity);
+    if (const auto chord = ChordFor(note))
+        for (int i = 0; i < 3; ++i)
+            AppendNoteOn(state.TrackHex, 0, kAccompanimentChannel + 1 + i, (*chord)[i], velocity);
+    state.BarNote = note;
+}
+
+void ReleaseHeldChord(TrackState& state) {
+    AppendNoteOff(state.TrackHex, 0, kAccompanimentChannel, state.BarNote);
+    if (const auto chord = ChordFor(state.BarNote))
+        for (int i = 0; i < 3; ++i)
+            AppendNoteOff(state.TrackHex, 0, kAccompanimentChannel + 1 + i, (*chord)[i]);
+    state.BarCount = 0;
+}
+
+// The figure strikes the last three tokens of every `drumMap` tokens: twice the first drum,
+// then the last drum. The count runs on even with the drums off.
+void StrikeDrums(TrackState& state, const SoundSettings& settings, int velocity) {
+    const int map = settings.drumMap;
+    if (settings.drumsOn && (state.DrumCount == map - 2 || state.DrumCount == map - 1))
+        AppendNoteOn(state.TrackHex, kDrumDelay, kDrumChannel, settings.drumFirst + kFirstDrumKey,
+                     velocity);
+    if (state.DrumCount != map) return;
+    if (settings.drumsOn)
+        AppendNoteOn(state.TrackHex, kDrumDelay, kDrumChannel, settings.drumLast + kFirstDrumKey,
+                     velocity);
+    state.DrumCount = 0;
+}
+
+} // namespace
+
+void ResetTrack(TrackState& state) {
+    state.TrackHex.clear();
+    state.NoteTicks = kShortTicks;
+    state.BarCount = 0;
+    state.DrumCount = 0;
+    state.BarNote = 0;
+}
+
+void ArrangeToken(TrackState& state, std::string_view token, int base, int boost,
+                  const SoundSettings& settings) {
+    const TokenReading reading = ReadToken(token);
+    const int velocity = base + kVelocityLift + (reading.marked && settings.lengthen ? boost : 0);
+    const int quieter = velocity - kVelocityLift;
+    state.NoteTicks = reading.ticks;
+    TrackBytes& track = state.TrackHex;
+
+    const int controller = EffectController(settings.effect);
+    for (int channel = 0; channel < 4; ++channel)
+        AppendControlChange(track, channel, controller, kFullValue);
+    SetPrograms(track, settings);
+
+    AppendNoteOn(track, 0, 0, reading.note, velocity);
+    ForHarmony(settings, reading.note,
+               [&](int channel, int note) { AppendNoteOn(track, 0, channel, note, quieter); });
+    if (settings.accompanimentOn && state.BarCount == 0)
+        StartHeldChord(state, reading.note, velocity);
+    ++state.BarCount;
+    ++state.DrumCount;
+    StrikeDrums(state, settings, quieter);
+
+    AppendNoteOff(track, state.NoteTicks, 0, reading.note);
+    ForHarmony(settings, reading.note,
+               [&](int channel, int note) { AppendNoteOff(track, 0, channel, note); });
+    if (settings.accompanimentOn && state.BarCount == settings.numerator) ReleaseHeldChord(state);
+}
+
+void ReleaseAccompaniment(TrackState& state, const SoundSettings& settings) {
+    if (settings.accompanimentOn && state.BarCount > 0) ReleaseHeldChord(state);
+}
+
+TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSettings& settings) {
+    TrackState state;
+    state.TrackHex.reserve(tokens.size() * kMostBytesPerToken);
+    const int base = BaseVelocity(settings);
+    const int boost = StressBoost(settings);
+    for (const auto& token : tokens) ArrangeToken(state, token, base, boost, settings);
+    ReleaseAccompaniment(state, settings);
+    return BuildMidiFile(state.TrackHex, TempoBpm(settings), settings.numerator,
+                         settings.denominator);
+}
+
+} // namespace kvat

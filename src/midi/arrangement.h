@@ -1,0 +1,39 @@
+#pragma once
+// The arrangement: every melody token becomes the channel events of the melody voice and of
+// whichever harmony voices, held accompaniment chord and drum figure the settings switch on.
+
+#include "midi/sound_settings.h"
+#include "midi/track_events.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kvat {
+
+// What the arrangement carries from one token to the next. A fresh value is a reset track.
+struct TrackState {
+    TrackBytes TrackHex; // the events so far, as the bytes the track chunk will hold
+    int NoteTicks = 48;  // length of the token just arranged: 48, 72 or 96 ticks
+    int BarCount = 0;    // tokens since the held chord began; 0: the next token starts one
+    int DrumCount = 0;   // tokens since the drum figure last ended
+    int BarNote = 0;     // the note that started the held chord
+};
+
+// Empties the track and zeroes the counters, for a fresh arrangement.
+void ResetTrack(TrackState& state);
+
+// Appends the events of one token: a note number (two digits) with no mark, "+" (medium),
+// "++" or "+++" (long); any token whose number is 0 is a rest. `base` is the dynamics value,
+// `boost` the velocity a marked note gains while lengthening is on.
+void ArrangeToken(TrackState& state, std::string_view token, int base, int boost,
+                  const SoundSettings& settings);
+
+// Ends the arrangement: a held chord that the last bar left sounding is released, so the file
+// never ends with notes on.
+void ReleaseAccompaniment(TrackState& state, const SoundSettings& settings);
+
+// The whole Standard MIDI File of a melody's tokens under the settings.
+TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSettings& settings);
+
+} // namespace kvat

@@ -1,0 +1,62 @@
+#include "midi/midi_file.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+
+namespace kvat {
+namespace {
+
+constexpr std::array<std::uint8_t, 14> kHeaderChunk = {'M', 'T',
+                                                       'h', 'd',
+                                                       0,   0,
+                                                       0,   6, // six bytes follow
+                                                       0,   0, // format 0
+                                                       0,   1, // one track
+                                                       0,   kTicksPerQuarter};
+constexpr std::array<std::uint8_t, 4> kTrackChunkId = {'M', 'T', 'r', 'k'};
+constexpr std::array<std::uint8_t, 4> kEndOfTrack = {0, 0xFF, 0x2F, 0};
+
+// The time signature (8 bytes), the tempo (7) and the end of track (4) around the events.
+constexpr std::uint32_t kMetaBytes = 19;
+
+constexpr std::uint8_t kClocksPerClick = 24;
+constexpr std::uint8_t kThirtySecondsPerQuarter = 8;
+constexpr long kMicrosecondsPerMinute = 60'000'000;
+// The tempo field has three bytes, which a tempo below 4 beats per minute would overflow.
+constexpr int kSlowestTempo = 4;
+
+void AppendBigEndian(TrackBytes& out, std::uint32_t value, int bytes) {
+    for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+// 2 → 1, 4 → 2, 8 → 3, 16 → 4; a denominator between powers of two takes the lower one.
+std::uint8_t DenominatorPower(int denominator) {
+    if (denominator < 2) return 0;
+    return static_cast<std::uint8_t>(std::bit_width(static_cast<unsigned>(denominator)) - 1);
+}
+
+} // namespace
+
+TrackBytes BuildMidiFile(std::span<const std::uint8_t> events, int tempo, int numerator,
+                         int denominator) {
+    TrackBytes file;
+    file.reserve(events.size() + kHeaderChunk.size() + 8 + kMetaBytes);
+    file.insert(file.end(), kHeaderChunk.begin(), kHeaderChunk.end());
+    file.insert(file.end(), kTrackChunkId.begin(), kTrackChunkId.end());
+    AppendBigEndian(file, static_cast<std::uint32_t>(events.size()) + kMetaBytes, 4);
+
+    file.insert(file.end(),
+                {0, 0xFF, 0x58, 4, static_cast<std::uint8_t>(std::clamp(numerator, 0, 255)),
+                 DenominatorPower(denominator), kClocksPerClick, kThirtySecondsPerQuarter});
+    file.insert(file.end(), {0, 0xFF, 0x51, 3});
+    const long microseconds = std::max(1L, kMicrosecondsPerMinute / std::max(tempo, kSlowestTempo));
+    AppendBigEndian(file, static_cast<std::uint32_t>(microseconds), 3);
+
+    file.insert(file.end(), events.begin(), events.end());
+    file.insert(file.end(), kEndOfTrack.begin(), kEndOfTrack.end());
+    return file;
+}
+
+} // namespace kvat
