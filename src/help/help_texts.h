@@ -1,0 +1,42 @@
+#pragma once
+// The FAQ and the About page's texts.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace kvat {
+
+inline constexpr std::u32string_view kSiteAddress = U"https://kvat.example.org/";
+inline constexpr std::u32string_view kContactAddress = U"kvat@example.org";
+inline constexpr std::u32string_view kMailSubject = U"Вопрос о программе Kvat-1.05";
+
+// The FAQ, lines ended by CR LF; `sample` is the editor's starting quatrain, whose second and
+// fourth lines end with a full stop.
+std::u32string ShowFaq(const std::array<std::u32string_view, 4>& sample);
+
+struct AboutLine {
+    std::u32string_view text;
+    bool bold;
+    bool red;
+};
+
+// The About text, line by line, as the page prints it.
+inline constexpr std::array<AboutLine, 14> kAboutText = {{
+    {U"В программе использованы:", true, false},
+    {U"- соответствие звуков нотам (Велтунов Р. Н.);", false, false},
+    {U"- звуко-цветовое соответствие (Листрин О. С.);", false, false},
+    {U"- основные мотивные формы (Корбан Д. Л.).", false, false},
+    {U"", false, false},
+    {U"Для программы разработаны:", true, false},
+    {U"- алгоритм автоматического определения", false, false},
+    {U"стихотворного размера;", false, false},
+    {U"- частотный метод генерации мелодий;", false, false},
+    {U"- тональный метод генерации мелодий;", false, false},
+    {U"- шаблонный метод генерации мелодий;", false, false},
+    {U"- автоматическая гармонизация мелодии.", false, false},
+    {U"", false, false},
+    {U"", false, true},
+}};
+
+} // namespace kvat
