@@ -1,0 +1,24 @@
+#pragma once
+// The score as a file: PNG and SVG as one picture of the whole canvas, PDF as pages of ten
+// inches each, so a score of any length fits.
+
+#include "score/score_layout.h"
+
+#include <QString>
+
+namespace kvat {
+
+// Screen resolution for the pictures: the PNG matches the window pixel for pixel.
+inline constexpr double kScorePictureDpi = 96;
+// Wider pictures than this are refused: common image viewers and browsers stop at it, and an
+// SVG is held in memory until it is complete.
+inline constexpr int kMaxPictureWidth = 32767;
+// One PDF page holds this much of the canvas, in twips.
+inline constexpr double kPdfPageWidth = 14400;
+
+// Each returns an empty string on success, else one line saying what went wrong.
+QString WriteScorePng(const ScoreLayout& layout, const QString& path);
+QString WriteScoreSvg(const ScoreLayout& layout, const QString& path);
+QString WriteScorePdf(const ScoreLayout& layout, const QString& path);
+
+} // namespace kvat
