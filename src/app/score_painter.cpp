@@ -64,10 +64,20 @@ public:
     }
 
     void Paint(const ScoreItem& item) {
-        if (item.kind == ItemKind::kLine)
-            PaintLine(item);
-        else
+        switch (item.kind) {
+        case ItemKind::kLine:
+            PaintLine(item.colour, item.x, item.y, item.x2, item.y2);
+            break;
+        case ItemKind::kStaff:
+            for (int k = 0; k < kStaffLineCount; ++k) {
+                const float y = StaffLineY(item, k);
+                PaintLine(item.colour, item.x, y, item.x2, y);
+            }
+            break;
+        case ItemKind::kText:
             PaintText(item);
+            break;
+        }
     }
 
 private:
@@ -75,14 +85,14 @@ private:
         return {TwipsToPixels(x, dpiX_), TwipsToPixels(y, dpiY_)};
     }
 
-    void PaintLine(const ScoreItem& item) {
-        QPen pen(ToQColor(item.colour));
+    void PaintLine(ColourValue colour, float x1, float y1, float x2, float y2) {
+        QPen pen(ToQColor(colour));
         pen.setWidthF(std::max(1.0, TwipsToPixels(kLineWidthTwips, dpiY_)));
         pen.setCapStyle(Qt::FlatCap);
         painter_.setPen(pen);
         // Sharp lines: the staff is drawn over itself where columns overlap.
         painter_.setRenderHint(QPainter::Antialiasing, false);
-        painter_.drawLine(Pixels(item.x, item.y), Pixels(item.x2, item.y2));
+        painter_.drawLine(Pixels(x1, y1), Pixels(x2, y2));
     }
 
     void PaintText(const ScoreItem& item) {
@@ -175,17 +185,15 @@ void PaintScore(QPainter& painter, const ScoreLayout& layout, const QRectF& area
                          Qt::white);
     }
 
-    // The staff once, at its final length: every shorter staff line lies under it.
-    const std::size_t staffEnd =
-        std::min<std::size_t>(layout.longestStaff + 5, layout.items.size());
-    for (std::size_t i = layout.longestStaff; i < staffEnd; ++i)
-        if (Meets(layout.items[i], band)) items.Paint(layout.items[i]);
+    // The staff once, at its final length: every shorter staff lies under it.
+    if (layout.longestStaff < layout.items.size() && Meets(layout.items[layout.longestStaff], band))
+        items.Paint(layout.items[layout.longestStaff]);
 
     const std::size_t headerEnd =
         layout.columnStart.empty() ? layout.items.size() : layout.columnStart.front();
     for (std::size_t i = 0; i < headerEnd; ++i) {
         const ScoreItem& item = layout.items[i];
-        if (item.role != ItemRole::kStaffLine && Meets(item, band)) items.Paint(item);
+        if (item.role != ItemRole::kStaff && Meets(item, band)) items.Paint(item);
     }
 
     const ColumnRange columns = ColumnsMeeting(layout, band.left, band.right);

@@ -15,7 +15,7 @@ constexpr float kCellDepth = 2.4f;    // the symbol font's cell and its deepest 
 } // namespace
 
 TwipRect ItemExtent(const ScoreItem& item) {
-    if (item.kind == ItemKind::kLine) {
+    if (item.kind != ItemKind::kText) {
         return {std::min(item.x, item.x2) - kLineMargin, std::min(item.y, item.y2) - kLineMargin,
                 std::max(item.x, item.x2) + kLineMargin, std::max(item.y, item.y2) + kLineMargin};
     }

@@ -17,6 +17,6 @@ struct ScoreNote {
 // "++" (and "+++") make a half note, "+" a quarter, no mark an eighth; a marked token keeps only
 // its first two characters for the number, so "0+" and "0++" are rests. Nothing for an empty
 // token or one that is not a number (other characters, or more than 16 bits).
-std::optional<ScoreNote> ReadScoreToken(std::u32string_view token);
+std::optional<ScoreNote> ReadScoreToken(std::string_view token);
 
 } // namespace kvat

@@ -13,17 +13,11 @@ namespace {
 constexpr float kTextSize = 8;
 constexpr float kAccentSize = 7;
 constexpr float kSymbolSize = 14;
-constexpr int kStaffLines = 5;
-constexpr double kStaffGap = 80;
 constexpr double kStepHeight = 40;
 
 // Positions are worked out in double and kept as float, as the canvas stores them.
 float At(double value) {
     return static_cast<float>(value);
-}
-
-float StaffLineY(double height, int line) {
-    return At(height / 1.7 - kStaffGap * line);
 }
 
 Glyph NoteGlyph(NoteLength length, bool stemDown) {
@@ -48,9 +42,7 @@ std::optional<std::pair<float, std::u32string>> TimeSignatureText(int value, int
 
 class LayoutBuilder {
 public:
-    LayoutBuilder(ScoreLayout& layout, std::size_t expectedItems) : layout_(layout) {
-        layout_.items.reserve(expectedItems);
-    }
+    explicit LayoutBuilder(ScoreLayout& layout) : layout_(layout) {}
 
     void Text(ItemRole role, ScoreFont font, float size, bool italic, float x, float y,
               std::u32string_view text, ColourValue colour = kScoreForeground) {
@@ -74,10 +66,10 @@ public:
 
     void Staff(ItemRole role, float width, double height) {
         layout_.longestStaff = static_cast<std::uint32_t>(layout_.items.size());
-        for (int k = 0; k < kStaffLines; ++k) {
-            const float y = StaffLineY(height, k);
-            Line(role, 0, y, width, y);
-        }
+        ScoreItem item = NewItem(ItemKind::kStaff, role, 0, At(height / 1.7));
+        item.x2 = width;
+        item.y2 = At(height / 1.7 - kStaffLineGap * (kStaffLineCount - 1));
+        layout_.items.push_back(item);
     }
 
     void BeginColumn(int column) {
@@ -126,7 +118,7 @@ private:
 
 void LayOutHeader(LayoutBuilder& out, const ScoreHeader& header, const ScoreOptions& options) {
     const double height = options.viewportHeight;
-    out.Staff(ItemRole::kStaffLine, options.viewportWidth, height);
+    out.Staff(ItemRole::kStaff, options.viewportWidth, height);
 
     const float termWidth = 90.f * static_cast<float>(header.tempoTerm.size());
     const std::u32string tempoNote(1, GlyphCodeOf(Glyph::kQuarterNoteUp));
@@ -183,16 +175,32 @@ void LayOutSyllable(LayoutBuilder& out, ScoreLayout& layout, std::u32string_view
              lineEnd ? U" " : row, options.colour ? colour : kScoreForeground);
 }
 
+// Sizes every list before the walk: grown lists would copy themselves and touch twice the
+// memory, which is most of the time a long score takes.
+void Reserve(ScoreLayout& layout, std::span<const std::u32string_view> rows,
+             std::span<const std::string_view> tokens, const ScoreHeader& header) {
+    constexpr std::size_t kHeaderItems = 8, kItemsPerColumn = 5, kHeaderText = 32;
+    constexpr std::size_t kNoteText = 2, kAccentText = 1;
+    std::size_t rowText = 0;
+    for (std::size_t t = 0; t < std::min(rows.size(), tokens.size()); ++t)
+        rowText += rows[t].size();
+    layout.items.reserve(kHeaderItems + kItemsPerColumn * tokens.size());
+    layout.text.reserve(kHeaderText + header.tempoTerm.size() +
+                        (kNoteText + kAccentText) * tokens.size() + rowText);
+    layout.colours.reserve(tokens.size());
+    layout.columnStart.reserve(tokens.size() + 1);
+}
+
 } // namespace
 
-ScoreLayout LayoutScore(const std::vector<std::u32string>& rows,
-                        const std::vector<std::u32string>& tokens, const ScoreHeader& header,
+ScoreLayout LayoutScore(std::span<const std::u32string_view> rows,
+                        std::span<const std::string_view> tokens, const ScoreHeader& header,
                         const ScoreOptions& options) {
     ScoreLayout layout;
     layout.canvasWidth = options.viewportWidth;
     layout.canvasHeight = options.viewportHeight;
-    constexpr std::size_t kHeaderItems = 12, kItemsPerColumn = 9;
-    LayoutBuilder out(layout, kHeaderItems + kItemsPerColumn * tokens.size());
+    Reserve(layout, rows, tokens, header);
+    LayoutBuilder out(layout);
     LayOutHeader(out, header, options);
 
     for (std::size_t t = 0; t < tokens.size(); ++t) {

@@ -6,6 +6,7 @@
 #include "score/syllable_colour.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,11 +17,17 @@ namespace kvat {
 inline constexpr ColourValue kScoreForeground = 0x404040;
 // One note column, in twips.
 inline constexpr float kColumnWidth = 800;
+// The staff: five lines, 80 twips apart.
+inline constexpr int kStaffLineCount = 5;
+inline constexpr float kStaffLineGap = 80;
 
-enum class ItemKind : unsigned char { kText, kLine };
+// A staff item stands for its five lines: the whole staff is drawn again at every column, so
+// keeping it as one item keeps a long score's list small. Readers that want single lines take
+// them from StaffLineY.
+enum class ItemKind : unsigned char { kText, kLine, kStaff };
 
 enum class ItemRole : unsigned char {
-    kStaffLine,
+    kStaff,
     kTempoTerm,
     kTempoNote,
     kTempoValue,
@@ -38,15 +45,17 @@ enum class ItemRole : unsigned char {
 
 struct ScoreItem {
     ItemKind kind = ItemKind::kText;
-    ItemRole role = ItemRole::kStaffLine;
+    ItemRole role = ItemRole::kStaff;
     ScoreFont font = ScoreFont::kText;
-    bool italic = false;
-    bool bold = false;
+    bool italic : 1 = false;
+    bool bold : 1 = false;
     float size = 0;                        // points
     ColourValue colour = kScoreForeground; // 0xBBGGRR
-    // Text: the pen position, y at the top of the character cell. Line: the first end.
+    // Text: the pen position, y at the top of the character cell. Line: the first end. Staff:
+    // the left end of its lines, y on the bottom line.
     float x = 0, y = 0;
-    float x2 = 0, y2 = 0;                        // line: the second end
+    // Line: the second end. Staff: the right end, y2 on the top line.
+    float x2 = 0, y2 = 0;
     std::uint32_t textStart = 0, textLength = 0; // into ScoreLayout::text
     std::int32_t column = -1;                    // the melody token's index; -1 for the header
 };
@@ -77,8 +86,8 @@ struct ScoreLayout {
     // right edge of columns 0 … i (never decreasing).
     std::vector<float> columnLeft;
     std::vector<float> columnReach;
-    // The first of the five staff lines drawn last. They reach furthest and cover every earlier
-    // staff line exactly, so a painter may draw them alone in place of all staff items.
+    // The staff drawn last. It reaches furthest and covers every earlier one exactly, so a
+    // painter may draw it alone in place of all staff items.
     std::uint32_t longestStaff = 0;
 
     int scrollMaximum = 0; // the number of completely drawn notes
@@ -92,12 +101,17 @@ struct ScoreLayout {
     std::size_t ColumnCount() const { return columnLeft.size(); }
 };
 
+// Line k of a staff item (0 the bottom line).
+inline float StaffLineY(const ScoreItem& staff, int k) {
+    return staff.y - kStaffLineGap * static_cast<float>(k);
+}
+
 // Lays out the score of `tokens` (the melody string's tokens) with `rows` (the divided text's
 // syllable rows, row k under token k). Stops, keeping what is laid out, at an empty or
 // non-numeric token (nothing of it is drawn) or at a token without a row (its note, ledger line
 // and accent are drawn; its syllable, colour entry, staff extension and scroll step are not).
-ScoreLayout LayoutScore(const std::vector<std::u32string>& rows,
-                        const std::vector<std::u32string>& tokens, const ScoreHeader& header,
+ScoreLayout LayoutScore(std::span<const std::u32string_view> rows,
+                        std::span<const std::string_view> tokens, const ScoreHeader& header,
                         const ScoreOptions& options);
 
 } // namespace kvat

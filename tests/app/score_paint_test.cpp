@@ -20,7 +20,9 @@
 namespace kvat {
 namespace {
 
-using Strings = std::vector<std::u32string>;
+// Literals only, so views are enough.
+using Tokens = std::vector<std::string_view>;
+using Rows = std::vector<std::u32string_view>;
 constexpr double kDpi = 96;
 
 // A pixel of ink: darker than the anti-aliased fringe of white.
@@ -37,11 +39,12 @@ int InkIn(const QImage& image, const ScoreLayout& layout, double left, double to
           double bottom) {
     std::vector<bool> staffRow(image.height() + 2, false);
     for (const auto& item : layout.items)
-        if (item.role == ItemRole::kStaffLine) {
-            const int row = PixelOf(item.y);
-            for (int r = row - 1; r <= row + 1; ++r)
-                if (r >= 0 && r < int(staffRow.size())) staffRow[r] = true;
-        }
+        if (item.role == ItemRole::kStaff)
+            for (int k = 0; k < kStaffLineCount; ++k) {
+                const int row = PixelOf(StaffLineY(item, k));
+                for (int r = row - 1; r <= row + 1; ++r)
+                    if (r >= 0 && r < int(staffRow.size())) staffRow[r] = true;
+            }
     int ink = 0;
     for (int y = std::max(0, PixelOf(top)); y <= std::min(image.height() - 1, PixelOf(bottom)); ++y)
         for (int x = std::max(0, PixelOf(left)); x <= std::min(image.width() - 1, PixelOf(right));
@@ -51,8 +54,8 @@ int InkIn(const QImage& image, const ScoreLayout& layout, double left, double to
 }
 
 ScoreLayout ShortScore(bool colour = false) {
-    const Strings tokens = {U"64+", U"71", U"61++", U"0"};
-    const Strings rows = {U"ма ", U"ле - ", U"то ", U"_ "};
+    const Tokens tokens = {"64+", "71", "61++", "0"};
+    const Rows rows = {U"ма ", U"ле - ", U"то ", U"_ "};
     ScoreOptions options;
     options.colour = colour;
     return LayoutScore(rows, tokens, ScoreHeader{}, options);
@@ -124,8 +127,9 @@ TEST_P(ScorePaint, SyllableColoursAreBlueGreenRedNumbers) {
 }
 
 TEST_P(ScorePaint, PaintedPartEqualsThatPartOfTheWhole) {
-    Strings tokens, rows;
-    const Strings kinds = {U"64+", U"61++", U"95", U"0", U"50+", U"84", U"73++"};
+    Tokens tokens;
+    Rows rows;
+    const Tokens kinds = {"64+", "61++", "95", "0", "50+", "84", "73++"};
     for (int i = 0; i < 120; ++i) {
         tokens.push_back(kinds[i % kinds.size()]);
         // Now and then a long row that runs under the following notes.
@@ -187,7 +191,8 @@ INSTANTIATE_TEST_SUITE_P(Fonts, ScorePaint, ::testing::Values(true, false), [](c
 
 TEST(ScoreExport, PdfTakesOnePagePerTenInches) {
     QTemporaryDir dir;
-    const Strings tokens(60, U"64+"), rows(60, U"ма ");
+    const Tokens tokens(60, "64+");
+    const Rows rows(60, U"ма ");
     const ScoreLayout layout = LayoutScore(rows, tokens, ScoreHeader{}, ScoreOptions{});
     const QString path = dir.filePath(QStringLiteral("score.pdf"));
     ASSERT_EQ(WriteScorePdf(layout, path), QString());
@@ -203,7 +208,7 @@ TEST(ScoreExport, PicturesWiderThanTheLimitAreRefusedWithoutAFile) {
     QTemporaryDir dir;
     const std::size_t count = 700; // 4215 + 700 · 800 twips is 37 615 pixels
     const ScoreLayout layout =
-        LayoutScore(Strings(count, U"ма "), Strings(count, U"64"), ScoreHeader{}, ScoreOptions{});
+        LayoutScore(Rows(count, U"ма "), Tokens(count, "64"), ScoreHeader{}, ScoreOptions{});
     for (const char* name : {"wide.png", "wide.svg"}) {
         const QString path = dir.filePath(QString::fromLatin1(name));
         const QString error =

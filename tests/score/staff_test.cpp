@@ -2,7 +2,6 @@
 
 #include "score/melody_token.h"
 #include "score/staff.h"
-#include "text/utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -55,14 +54,14 @@ TEST(StaffMarks, LedgerLinesOnlyForLineNotesOffTheStaffAboveTheLowestOctave) {
 }
 
 struct TokenCase {
-    std::u32string token;
+    std::string token;
     bool readable;
     NoteLength length;
     int value;
 };
 
 void PrintTo(const TokenCase& c, std::ostream* out) {
-    *out << '"' << EncodeUtf8(c.token) << '"';
+    *out << '"' << c.token << '"';
 }
 
 class ScoreTokenTest : public ::testing::TestWithParam<TokenCase> {};
@@ -78,21 +77,19 @@ TEST_P(ScoreTokenTest, LengthFromMarksNumberFromDigits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tokens, ScoreTokenTest,
-    ::testing::Values(TokenCase{U"64", true, NoteLength::kEighth, 64},
-                      TokenCase{U"64+", true, NoteLength::kQuarter, 64},
-                      TokenCase{U"64++", true, NoteLength::kHalf, 64},
-                      TokenCase{U"64+++", true, NoteLength::kHalf, 64},
-                      TokenCase{U"0", true, NoteLength::kEighth, 0},
-                      TokenCase{U"0+", true, NoteLength::kQuarter, 0},
-                      TokenCase{U"0++", true, NoteLength::kHalf, 0},
-                      TokenCase{U"7", true, NoteLength::kEighth, 7},
-                      TokenCase{U"123+", true, NoteLength::kQuarter, 12},
-                      TokenCase{U"32767", true, NoteLength::kEighth, 32767},
-                      TokenCase{U"32768", false, {}, 0},
-                      TokenCase{U"99999999999999999999", false, {}, 0},
-                      TokenCase{U"", false, {}, 0}, TokenCase{U"+", false, {}, 0},
-                      TokenCase{U"++", false, {}, 0}, TokenCase{U"6x", false, {}, 0},
-                      TokenCase{U"-5", false, {}, 0}, TokenCase{U" 64", false, {}, 0}));
+    ::testing::Values(
+        TokenCase{"64", true, NoteLength::kEighth, 64},
+        TokenCase{"64+", true, NoteLength::kQuarter, 64},
+        TokenCase{"64++", true, NoteLength::kHalf, 64},
+        TokenCase{"64+++", true, NoteLength::kHalf, 64},
+        TokenCase{"0", true, NoteLength::kEighth, 0},
+        TokenCase{"0+", true, NoteLength::kQuarter, 0},
+        TokenCase{"0++", true, NoteLength::kHalf, 0}, TokenCase{"7", true, NoteLength::kEighth, 7},
+        TokenCase{"123+", true, NoteLength::kQuarter, 12},
+        TokenCase{"32767", true, NoteLength::kEighth, 32767}, TokenCase{"32768", false, {}, 0},
+        TokenCase{"99999999999999999999", false, {}, 0}, TokenCase{"", false, {}, 0},
+        TokenCase{"+", false, {}, 0}, TokenCase{"++", false, {}, 0}, TokenCase{"6x", false, {}, 0},
+        TokenCase{"-5", false, {}, 0}, TokenCase{" 64", false, {}, 0}));
 
 } // namespace
 } // namespace kvat
