@@ -1,0 +1,29 @@
+#include "app/run_window.h"
+
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QIcon>
+
+namespace kvat {
+
+int RunWindow(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("kvat");
+    QApplication::setOrganizationName("kvat");
+    QApplication::setWindowIcon(QIcon(":/icons/kvat.svg"));
+    // The window was designed around an 8-point MS Sans Serif; Liberation Sans has its metrics
+    // close enough for every caption to fit its place.
+    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+    QFont font("MS Sans Serif");
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8);
+    QApplication::setFont(font);
+    MainWindow window;
+    window.StartUp();
+    window.show();
+    return app.exec();
+}
+
+} // namespace kvat
