@@ -57,6 +57,9 @@ std::optional<Lines> ReadTextLines(const std::string& path, std::string& error) 
         if (!line.empty() && line.back() == U'\r') line.pop_back();
     // A file's final line break only ends its last line.
     if (!text->empty() && text->back() == U'\n') lines.pop_back();
+    // The verse is its lines joined by line breaks: a lone empty line is the empty text, which
+    // has no lines at all.
+    if (lines.size() == 1 && lines.front().empty()) lines.clear();
     return lines;
 }
 
