@@ -1,0 +1,59 @@
+// kvat midi: the verse's melody arranged with the sound options and written as a Standard MIDI
+// File, whole or not at all; "-o -" sends the bytes to standard output.
+
+#include "cli/commands.h"
+#include "cli/melody_options.h"
+#include "cli/output.h"
+#include "cli/sound_options.h"
+#include "cli/verse_context.h"
+#include "melody/melody.h"
+#include "midi/arrangement.h"
+#include "midi/file_writer.h"
+
+#include <iostream>
+
+namespace kvat::cli {
+namespace {
+
+bool WriteStandardOutput(const TrackBytes& bytes) {
+    std::cout.write(reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<std::streamsize>(bytes.size()));
+    std::cout.flush();
+    return static_cast<bool>(std::cout);
+}
+
+} // namespace
+
+int RunMidi(const Options& options) {
+    if (options.output.empty()) {
+        PrintError("midi: no output file: give -o OUT.mid, or -o - for standard output");
+        return 2;
+    }
+    std::string error;
+    const auto verse = LoadVerse(options, error);
+    if (!verse) {
+        PrintError(error);
+        return 2;
+    }
+    std::string why;
+    const auto melody =
+        GenerateMelody(verse->lines, verse->metre, MelodySettingsFromOptions(options), &why);
+    if (!melody) {
+        const std::string name =
+            options.file.empty() || options.file == "-" ? "standard input" : options.file;
+        PrintError(name + ": no melody: " + why);
+        return 1;
+    }
+    const TrackBytes file =
+        ArrangeMelody(MelodyTokens(melody->text), SoundSettingsFromOptions(options));
+    if (options.output == "-") {
+        if (WriteStandardOutput(file)) return 0;
+        PrintError("standard output: cannot write the MIDI file");
+        return 1;
+    }
+    if (WriteFileAtomically(options.output, file)) return 0;
+    PrintError(options.output + ": cannot write the MIDI file");
+    return 1;
+}
+
+} // namespace kvat::cli

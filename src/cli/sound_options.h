@@ -1,0 +1,15 @@
+#pragma once
+// The sound options of the command line as the settings the arrangement reads, shared by the
+// subcommands that make sound.
+
+#include "cli/options.h"
+#include "midi/sound_settings.h"
+
+namespace kvat::cli {
+
+// --mezzo, --tenor and --bass switch their voice on; --group switches all three on and sets
+// all four programs, over any single voice given, as the window locks the voice lists while a
+// group is chosen; --drums and --accompaniment switch those parts on.
+SoundSettings SoundSettingsFromOptions(const Options& options);
+
+} // namespace kvat::cli
