@@ -1,0 +1,134 @@
+// kvat score: the one-line score of the verse as PNG, SVG, PDF or the layout's JSON. Only the
+// pictures need Qt, and they get it without a display.
+
+#include "app/score_export.h"
+#include "app/symbol_font.h"
+#include "cli/commands.h"
+#include "cli/melody_options.h"
+#include "cli/output.h"
+#include "cli/score_json.h"
+#include "cli/sound_options.h"
+#include "cli/verse_context.h"
+#include "melody/melody.h"
+#include "midi/sound_tables.h"
+#include "score/score_layout.h"
+#include "verse/syllables.h"
+
+#include <QGuiApplication>
+
+#include <cctype>
+#include <fstream>
+#include <iostream>
+
+namespace kvat::cli {
+namespace {
+
+enum class ScoreFormat { kPng, kSvg, kPdf, kJson };
+
+std::optional<ScoreFormat> FormatOf(const std::string& path) {
+    const auto dot = path.rfind('.');
+    if (dot == std::string::npos) return std::nullopt;
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == "png") return ScoreFormat::kPng;
+    if (extension == "svg") return ScoreFormat::kSvg;
+    if (extension == "pdf") return ScoreFormat::kPdf;
+    if (extension == "json") return ScoreFormat::kJson;
+    return std::nullopt;
+}
+
+// The header as the sound settings leave it: the tempo's term and number, the dynamics mark
+// and the time signature; the accents show while the stress boost is above 0.
+std::pair<ScoreHeader, ScoreOptions> ScoreSettings(const Options& options) {
+    const SoundSettings sound = SoundSettingsFromOptions(options);
+    ScoreHeader header;
+    if (const auto tempo = TempoValue(sound.tempo)) {
+        header.tempoTerm = std::u32string(tempo->term);
+        header.beatsPerMinute = tempo->bpm;
+    }
+    if (const auto dynamics = DynamicsValue(sound.dynamics))
+        header.dynamicsGlyph = static_cast<char32_t>(dynamics->glyph);
+    header.numerator = sound.numerator;
+    header.denominator = sound.denominator;
+    ScoreOptions score;
+    score.accents = sound.boost > 0;
+    score.colour = options.colour;
+    return {header, score};
+}
+
+std::vector<std::u32string_view> Rows(const DividedText& divided) {
+    std::vector<std::u32string_view> rows;
+    rows.reserve(divided.RowCount());
+    for (std::size_t k = 0; k < divided.RowCount(); ++k) rows.push_back(divided.Row(k));
+    return rows;
+}
+
+int WriteJson(const ScoreLayout& layout, const std::string& path) {
+    std::ofstream out(path, std::ios::binary);
+    if (out) WriteScoreJson(out, layout);
+    out.flush();
+    if (!out) {
+        PrintError(path + ": cannot write the file");
+        return 1;
+    }
+    return 0;
+}
+
+// Qt's chatter (a missing runtime folder and the like) is not the user's business here.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << "kvat: " << message.toStdString() << '\n';
+}
+
+int WritePicture(const ScoreLayout& layout, ScoreFormat format, const std::string& path) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietQtMessages);
+    int argc = 1;
+    char name[] = "kvat";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+    InstallSymbolFont();
+    const QString file = QString::fromStdString(path);
+    const QString error = format == ScoreFormat::kPng   ? WriteScorePng(layout, file)
+                          : format == ScoreFormat::kSvg ? WriteScoreSvg(layout, file)
+                                                        : WriteScorePdf(layout, file);
+    if (error.isEmpty()) return 0;
+    PrintError(path + ": " + error.toStdString());
+    return 1;
+}
+
+} // namespace
+
+int RunScore(const Options& options) {
+    const auto format = FormatOf(options.output);
+    if (!format) {
+        PrintError(options.output.empty()
+                       ? "score: -o OUT is required, ending in .png, .svg, .pdf or .json"
+                       : "score: '" + options.output + "': write .png, .svg, .pdf or .json");
+        return 2;
+    }
+    std::string error;
+    const auto verse = LoadVerse(options, error);
+    if (!verse) {
+        PrintError(error);
+        return 2;
+    }
+    const MelodySettings melodySettings = MelodySettingsFromOptions(options);
+
+    const DividedText divided = DivideSyllables(verse->lines);
+    for (const auto& message : divided.Messages()) std::cerr << EncodeUtf8(message.text) << '\n';
+    std::string why;
+    const auto melody = GenerateMelody(verse->lines, verse->metre, melodySettings, &why);
+    // Without a melody the score still shows its staff and header, as the window does.
+    if (!melody) PrintError("no melody, so no notes: " + why);
+    const std::vector<std::string> tokenTexts =
+        melody ? MelodyTokens(melody->text) : std::vector<std::string>();
+    const std::vector<std::string_view> tokens(tokenTexts.begin(), tokenTexts.end());
+
+    const auto [header, scoreOptions] = ScoreSettings(options);
+    const ScoreLayout layout = LayoutScore(Rows(divided), tokens, header, scoreOptions);
+    return *format == ScoreFormat::kJson ? WriteJson(layout, options.output)
+                                         : WritePicture(layout, *format, options.output);
+}
+
+} // namespace kvat::cli
