@@ -1,0 +1,69 @@
+// Whole-verse fixtures: a verse in, the tokens of every method out, kept under
+// tests/data/melody/ and reviewed by eye once. KVAT_UPDATE_FIXTURES=1 rewrites them.
+
+#include "melody_support.h"
+#include "text/utf8.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace kvat::test {
+namespace {
+
+const std::string kDir = std::string(KVAT_TEST_DATA) + "/melody/";
+
+std::string ReadFile(const std::string& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+// The file's lines; its final line break only ends the last line.
+Lines FileLines(const std::string& name) {
+    Lines lines = Verse(DecodeUtf8(ReadFile(kDir + name)).value_or(U""));
+    if (!lines.empty() && lines.back().empty()) lines.pop_back();
+    return lines;
+}
+
+struct Fixture {
+    int metre;
+    bool lengthen;
+    void (*adjust)(MelodySettings&);
+};
+
+// Index: the method. Each also moves its own controls away from their start values.
+const Fixture kFixtures[10] = {
+    {kTrochee, true, [](MelodySettings&) {}},
+    {kIamb, true, [](MelodySettings& s) { s.VScroll5 = 5; }},
+    {kAmphibrach, false,
+     [](MelodySettings& s) { s.noteMap = {0, 3, 7, 12, 14, 19, 23, -1, 5, 9}; }},
+    {kIamb, true, [](MelodySettings& s) { s.VScroll4 = 1; }},
+    {kDactyl, false, [](MelodySettings& s) { s.VScroll4 = -3; }},
+    {kTrochee, true, [](MelodySettings& s) { s.VScroll7 = 2, s.VScroll8 = 1; }},
+    {kAnapaest, false, [](MelodySettings& s) { s.VScroll8 = -1; }},
+    {kManualMetre, true, [](MelodySettings& s) { s.VScroll7 = -1; }},
+    {kDactyl, true, [](MelodySettings& s) { s.VScroll6 = -2; }},
+    {kIamb, false, [](MelodySettings& s) { s.VScroll6 = 1; }},
+};
+
+TEST(MelodyFixtures, EveryMethodOverAWholeVerse) {
+    const Lines verse = FileLines("verse.txt");
+    ASSERT_EQ(verse.size(), 8u);
+    std::vector<std::string> pieces;
+    for (const auto& line : FileLines("verse.ictus")) pieces.push_back(EncodeUtf8(line));
+    for (int method = 0; method < 10; ++method) {
+        const std::string path = kDir + "method" + std::to_string(method) + ".tokens";
+        MelodySettings settings = Method(method, kFixtures[method].lengthen);
+        kFixtures[method].adjust(settings);
+        const auto melody = GenerateMelody(verse, Metre(kFixtures[method].metre, pieces), settings);
+        ASSERT_TRUE(melody) << path;
+        std::string tokens;
+        for (const auto& token : MelodyTokens(melody->text)) tokens += token + "\n";
+        if (std::getenv("KVAT_UPDATE_FIXTURES")) std::ofstream(path, std::ios::binary) << tokens;
+        EXPECT_EQ(tokens, ReadFile(path)) << path;
+    }
+}
+
+} // namespace
+} // namespace kvat::test

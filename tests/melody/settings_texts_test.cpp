@@ -1,0 +1,51 @@
+// What the method settings show: the caption, the scroll bars' texts and the random note map.
+
+#include "melody/method_texts.h"
+#include "melody/note_map.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kvat {
+namespace {
+
+TEST(MethodTexts, CaptionAndScrollBarTexts) {
+    EXPECT_EQ(MethodCaption(kMethodNames[4]), U"Настройки метода: тональный (линейный)");
+    const std::pair<int, std::u32string_view> keys[] = {
+        {0, U" Играть не изменяя тона"},  {1, U" Играть на 1 тон выше"},
+        {4, U" Играть на 4 тона выше"},   {-2, U" Играть на 2 тона ниже"},
+        {-5, U" Играть на 5 тонов ниже"}, {7, U" Играть на 7 тонов выше"}};
+    for (const auto& [value, text] : keys) EXPECT_EQ(KeyText(value), text);
+    const std::pair<int, std::u32string_view> shifts[] = {
+        {0, U" Играть как \"не диезные\""}, {1, U" Сместить на 0,5 шага"},
+        {2, U" Сместить на 1 шаг"},         {4, U" Сместить на 2 шага"},
+        {10, U" Сместить на 5 шагов"},      {11, U" Сместить на 5,5 шага"}};
+    for (const auto& [value, text] : shifts) EXPECT_EQ(ShiftText(value, U','), text);
+    EXPECT_EQ(ShiftText(3, U'.'), U" Сместить на 1.5 шага");
+    const std::pair<int, std::u32string_view> centres[] = {{0, U" Не смещать центр строки"},
+                                                           {-1, U" Сместить центр на -1 икт"},
+                                                           {-2, U" Сместить центр на -2 икта"},
+                                                           {5, U" Сместить центр на 5 иктов"}};
+    for (const auto& [value, text] : centres) EXPECT_EQ(CentreText(value), text);
+}
+
+TEST(RandomNoteMap, DrawsEachVowelFromTheChosenOctaves) {
+    const std::array<int, 3> lows = {0, 12, 0}, highs = {11, 23, 23};
+    for (int item = 0; item < 3; ++item) {
+        std::mt19937_64 random(42);
+        std::vector<int> drawn;
+        for (int draw = 0; draw < 50; ++draw)
+            for (int index : RandomNoteMap(NoteMap{}, item, random)) drawn.push_back(index);
+        // 500 draws reach both ends of the range and never leave it.
+        EXPECT_EQ(*std::min_element(drawn.begin(), drawn.end()), lows[item]);
+        EXPECT_EQ(*std::max_element(drawn.begin(), drawn.end()), highs[item]);
+    }
+    std::mt19937_64 a(7), b(7);
+    EXPECT_EQ(RandomNoteMap(NoteMap{}, 2, a), RandomNoteMap(NoteMap{}, 2, b));
+    const NoteMap kept = {1, 2, 3, 4, 5, 6, 7, 8, 9, -1};
+    EXPECT_EQ(RandomNoteMap(kept, -1, a), kept);
+}
+
+} // namespace
+} // namespace kvat
