@@ -1,0 +1,43 @@
+#include "cli/melody_options.h"
+
+#include "melody/note_map.h"
+
+#include <chrono>
+#include <random>
+
+namespace kvat::cli {
+namespace {
+
+// --octave 1, 2, 12 as the octave list's items.
+int OctaveItem(int octave) {
+    return octave == 1 ? 0 : octave == 2 ? 1 : 2;
+}
+
+NoteMap DrawnNoteMap(const Options& options) {
+    const std::uint64_t seed = options.seed.value_or(
+        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+    std::mt19937_64 random(seed);
+    NoteMap unselected;
+    unselected.fill(-1);
+    return RandomNoteMap(unselected, OctaveItem(options.octave), random);
+}
+
+} // namespace
+
+MelodySettings MelodySettingsFromOptions(const Options& options) {
+    MelodySettings settings;
+    settings.method = options.method;
+    settings.lengthen = options.lengthen;
+    settings.VScroll5 = options.sharpShift;
+    settings.VScroll8 = options.centreShift;
+    if (options.method == 3 || options.method == 4) settings.VScroll4 = options.key;
+    if (options.method >= 5 && options.method <= 7) settings.VScroll7 = options.key;
+    if (options.method == 8 || options.method == 9) settings.VScroll6 = options.key;
+    if (options.noteMap)
+        settings.noteMap = *options.noteMap;
+    else if (options.method == 2)
+        settings.noteMap = DrawnNoteMap(options);
+    return settings;
+}
+
+} // namespace kvat::cli
