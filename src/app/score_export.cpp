@@ -52,7 +52,9 @@ QString WriteScoreSvg(const ScoreLayout& layout, const QString& path) {
     svg.setTitle(QStringLiteral("Kvat"));
     QPainter painter;
     if (!painter.begin(&svg)) return QStringLiteral("cannot start the SVG");
-    PaintScore(painter, layout, Canvas(layout), {ScoreText::kOutlines, true});
+    ScorePaintOptions options;
+    options.text = ScoreText::kOutlines;
+    PaintScore(painter, layout, Canvas(layout), options);
     painter.end();
     if (file.error() != QFileDevice::NoError)
         return QStringLiteral("cannot write the file: %1").arg(file.errorString());
@@ -78,10 +80,9 @@ QString WriteScorePdf(const ScoreLayout& layout, const QString& path) {
     for (int page = 0; page < pages; ++page) {
         if (page > 0) pdf.newPage();
         const double left = page * pageWidth;
-        painter.save();
-        painter.translate(-TwipsToPixels(left, pdf.logicalDpiX()), 0);
-        PaintScore(painter, layout, QRectF(left, 0, pageWidth, layout.canvasHeight));
-        painter.restore();
+        ScorePaintOptions options;
+        options.origin = QPointF(left, 0);
+        PaintScore(painter, layout, QRectF(left, 0, pageWidth, layout.canvasHeight), options);
     }
     painter.end();
     if (file.error() != QFileDevice::NoError)

@@ -56,8 +56,8 @@ double CellAscentEm(const QFont& font) {
 
 class ItemPainter {
 public:
-    ItemPainter(QPainter& painter, const ScoreLayout& layout, ScoreText text)
-        : painter_(painter), layout_(layout), text_(text) {
+    ItemPainter(QPainter& painter, const ScoreLayout& layout, const ScorePaintOptions& options)
+        : painter_(painter), layout_(layout), text_(options.text), origin_(options.origin) {
         const QPaintDevice* device = painter.device();
         dpiX_ = device ? device->logicalDpiX() : 96;
         dpiY_ = device ? device->logicalDpiY() : 96;
@@ -80,9 +80,13 @@ public:
         }
     }
 
+    QRectF PixelRect(const QRectF& twips) const {
+        return QRectF(Pixels(twips.left(), twips.top()), Pixels(twips.right(), twips.bottom()));
+    }
+
 private:
-    QPointF Pixels(float x, float y) const {
-        return {TwipsToPixels(x, dpiX_), TwipsToPixels(y, dpiY_)};
+    QPointF Pixels(double x, double y) const {
+        return {TwipsToPixels(x - origin_.x(), dpiX_), TwipsToPixels(y - origin_.y(), dpiY_)};
     }
 
     void PaintLine(ColourValue colour, float x1, float y1, float x2, float y2) {
@@ -159,6 +163,7 @@ private:
     QPainter& painter_;
     const ScoreLayout& layout_;
     ScoreText text_;
+    QPointF origin_;
     double dpiX_ = 96, dpiY_ = 96;
     QHash<qint64, Style> styles_;
 };
@@ -173,17 +178,9 @@ void PaintScore(QPainter& painter, const ScoreLayout& layout, const QRectF& area
                 const ScorePaintOptions& options) {
     const TwipRect band{float(area.left()), float(area.top()), float(area.right()),
                         float(area.bottom())};
-    ItemPainter items(painter, layout, options.text);
+    ItemPainter items(painter, layout, options);
     painter.save();
-    if (options.background) {
-        const QPaintDevice* device = painter.device();
-        const double dpiX = device ? device->logicalDpiX() : 96;
-        const double dpiY = device ? device->logicalDpiY() : 96;
-        painter.fillRect(QRectF(TwipsToPixels(area.left(), dpiX), TwipsToPixels(area.top(), dpiY),
-                                TwipsToPixels(area.width(), dpiX),
-                                TwipsToPixels(area.height(), dpiY)),
-                         Qt::white);
-    }
+    if (options.background) painter.fillRect(items.PixelRect(area), Qt::white);
 
     // The staff once, at its final length: every shorter staff lies under it.
     if (layout.longestStaff < layout.items.size() && Meets(layout.items[layout.longestStaff], band))

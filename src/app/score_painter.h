@@ -6,6 +6,7 @@
 #include "score/score_layout.h"
 
 #include <QImage>
+#include <QPointF>
 #include <QRectF>
 
 class QPainter;
@@ -20,6 +21,10 @@ enum class ScoreText {
 struct ScorePaintOptions {
     ScoreText text = ScoreText::kGlyphs;
     bool background = true; // fill the area white first, as the canvas is
+    // The canvas point, in twips, that the painter's origin stands for. Scroll by moving it
+    // rather than by translating the painter: Qt places text in fixed point, which overflows
+    // far along a long score at a printer's resolution.
+    QPointF origin;
 };
 
 constexpr double kTwipsPerInch = 1440;
@@ -28,8 +33,7 @@ constexpr double TwipsToPixels(double twips, double dpi) {
     return twips * dpi / kTwipsPerInch;
 }
 
-// Paints the items of `layout` that meet `area` (twips, in canvas coordinates). The painter's
-// current origin stands for the canvas's top-left corner; translate it to scroll.
+// Paints the items of `layout` that meet `area` (twips, in canvas coordinates).
 void PaintScore(QPainter& painter, const ScoreLayout& layout, const QRectF& area,
                 const ScorePaintOptions& options = {});
 

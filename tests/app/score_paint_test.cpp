@@ -148,15 +148,45 @@ TEST_P(ScorePaint, PaintedPartEqualsThatPartOfTheWhole) {
         part.setDotsPerMeterY(whole.dotsPerMeterY());
         part.fill(Qt::magenta);
         QPainter painter(&part);
-        painter.translate(-pixels.left(), 0);
-        painter.setClipRect(pixels);
-        PaintScore(painter, layout, area);
+        ScorePaintOptions paint;
+        paint.origin = QPointF(pixels.left() * 1440.0 / kDpi, 0);
+        PaintScore(painter, layout, area, paint);
         painter.end();
         // The area's edge pixels may hold ink from just outside it; compare the inside.
         const QRect inside = pixels.adjusted(1, 0, -1, 0);
         EXPECT_EQ(part.copy(inside.translated(-pixels.left(), 0)), whole.copy(inside))
             << "area from " << left;
     }
+}
+
+// Far along a long score at a printer's resolution, where device coordinates run past what
+// Qt's fixed-point text placement holds.
+TEST_P(ScorePaint, TextFarAlongALongScoreStillLands) {
+    constexpr std::size_t kCount = 50000;
+    const ScoreLayout layout =
+        LayoutScore(Rows(kCount, U"ма "), Tokens(kCount, "64+"), ScoreHeader{}, ScoreOptions{});
+    constexpr double kPrinterDpi = 1440; // a pixel per twip
+    const double lastNote = 1000.0 + 800.0 * (kCount - 1);
+    const QRectF area(lastNote - 400, 0, 1600, layout.canvasHeight);
+    QImage page(area.size().toSize(), QImage::Format_RGB32);
+    page.setDotsPerMeterX(int(std::lround(kPrinterDpi / 0.0254)));
+    page.setDotsPerMeterY(int(std::lround(kPrinterDpi / 0.0254)));
+    QPainter painter(&page);
+    ScorePaintOptions options;
+    options.origin = area.topLeft();
+    PaintScore(painter, layout, area, options);
+    painter.end();
+    const auto inkIn = [&](int left, int top, int right, int bottom) {
+        int ink = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) ink += IsInk(page.pixel(x, y));
+        return ink;
+    };
+    // The note's stem rises from the bottom line; the syllable sits at 1275 twips.
+    EXPECT_GT(inkIn(400, 650, 700, 900), 100);
+    EXPECT_GT(inkIn(350, 1275, 800, 1500), 100);
+    // The accent at 220 twips.
+    EXPECT_GT(inkIn(400, 220, 600, 400), 20);
 }
 
 TEST_P(ScorePaint, SvgHoldsOutlinesThatRenderTheNotes) {
