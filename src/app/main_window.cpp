@@ -118,8 +118,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 QString MainWindow::ReportPath() const {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    // The session's runtime folder is the user's own; without one, the user's cache.
+    const QString folder = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")
+                               ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
+                               : QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     return QDir(folder).filePath("kvat-report.txt");
 }
 
