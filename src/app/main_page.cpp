@@ -91,8 +91,6 @@ QFrame* MainWindow::BuildMainPage() {
         transport_[i] = button;
     }
     transport_[1]->hide();
-    progress_ = new QTimer(this);
-    progress_->setObjectName("Timer1");
     return page;
 }
 
@@ -186,6 +184,7 @@ void MainWindow::DrawScore() {
 
     score_->Canvas()->SetLayout(LayoutScore(rows, tokenViews, header, options));
     scoreScroll_->setRange(0, score_->Canvas()->Layout().scrollMaximum);
+    if (playback_) playback_->SetScrollMaximum(scoreScroll_->maximum());
     scoreScroll_->setValue(0);
     score_->ScrollTo(0);
 

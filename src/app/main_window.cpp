@@ -25,9 +25,11 @@ constexpr int kPageTop = 0;
 
 } // namespace
 
-MainWindow::MainWindow(std::unique_ptr<MessageSink> messages, std::unique_ptr<DesktopOpener> opener)
+MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> messages,
+                       std::unique_ptr<DesktopOpener> opener)
     : messages_(messages ? std::move(messages) : std::make_unique<DialogMessageSink>(this)),
-      opener_(opener ? std::move(opener) : std::make_unique<SystemDesktopOpener>()) {
+      opener_(opener ? std::move(opener) : std::make_unique<SystemDesktopOpener>()),
+      sound_(std::move(sound)) {
     setObjectName("Form1");
     setWindowTitle("Kvat");
     auto* central = new QWidget(this);
@@ -50,6 +52,7 @@ MainWindow::MainWindow(std::unique_ptr<MessageSink> messages, std::unique_ptr<De
     }
     BuildMethodPanels(central, settingsPage_);
     BuildMenus();
+    BindSound();
 
     // Only the page at the main page's place is inside the window.
     central->setFixedSize(Px(kPageLeft + kPageWidth + 180), Px(kPageTop + kPageHeight + 120));
@@ -113,6 +116,7 @@ void MainWindow::MetodNum() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    playback_->StopPlayback();
     QFile::remove(ReportPath());
     event->accept();
 }

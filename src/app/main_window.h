@@ -4,6 +4,7 @@
 // shows the results.
 
 #include "app/platform_services.h"
+#include "app/sound_services.h"
 #include "verse/metre.h"
 
 #include <QMainWindow>
@@ -20,7 +21,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QScrollBar;
-class QTimer;
+class QColor;
 
 namespace kvat {
 
@@ -37,8 +38,9 @@ class MainWindow : public QMainWindow {
 public:
     enum class Page { kMain, kSettings, kInstruments, kAbout };
 
-    // The services default to real dialogs and the desktop's own programs.
-    explicit MainWindow(std::unique_ptr<MessageSink> messages = nullptr,
+    // The services default to real dialogs and the desktop's own programs; without a sequencer
+    // the window plays nothing and keeps time on a clock.
+    explicit MainWindow(SoundServices sound, std::unique_ptr<MessageSink> messages = nullptr,
                         std::unique_ptr<DesktopOpener> opener = nullptr);
     ~MainWindow() override;
 
@@ -47,6 +49,7 @@ public:
 
     Page CurrentPage() const { return page_; }
     const MetreState& Metre() const { return metre_; }
+    PlaybackController& Playback() const { return *playback_; }
     // The colour list of the last drawing, one "&H…" line per drawn syllable.
     QString ColourList() const;
     // Where the reports are written: a folder of this user's own.
@@ -94,6 +97,12 @@ private:
     void OnGroupChosen(int index);
     void GenerateNoteMap();
 
+    // Sound.
+    void BindSound();
+    void Play();
+    void LightLamp(int index);
+    void PaintLamp(const QColor& colour);
+
     // Help menu.
     void DrawAboutText();
     void ShowVerseReport();
@@ -102,6 +111,10 @@ private:
 
     std::unique_ptr<MessageSink> messages_;
     std::unique_ptr<DesktopOpener> opener_;
+    SoundServices sound_;
+    // Declared after the sequencer it plays on, so that it is gone first.
+    std::unique_ptr<PlaybackController> playback_;
+    Preview* preview_ = nullptr;
     MetreState metre_;
     std::mt19937_64 random_;
     QString tempoTerm_;
@@ -129,7 +142,6 @@ private:
     QScrollBar* scoreScroll_ = nullptr; // HScroll9
     QWidget* lamp_ = nullptr;         // Picture3
     std::array<QLabel*, 3> transport_{}; // Image1 play, Image2 pause, Image3 stop
-    QTimer* progress_ = nullptr;      // Timer1
 
     // Settings page.
     QComboBox* deviceList_ = nullptr;    // Combo3

@@ -1,6 +1,7 @@
 #include "app/run_window.h"
 
 #include "app/main_window.h"
+#include "app/sound_services.h"
 
 #include <QApplication>
 #include <QFont>
@@ -20,7 +21,7 @@ int RunWindow(int argc, char** argv) {
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8);
     QApplication::setFont(font);
-    MainWindow window;
+    MainWindow window(SystemSoundServices());
     window.StartUp();
     window.show();
     return app.exec();

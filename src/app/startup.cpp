@@ -13,7 +13,8 @@ namespace kvat {
 
 void MainWindow::StartUp() {
     AnalyseVerse();
-    if (deviceList_->count() == 0) deviceList_->addItem("Синтезатор FluidSynth (по умолчанию)");
+    deviceList_->clear();
+    for (const auto& name : sound_.devices) deviceList_->addItem(QString::fromStdString(name));
     deviceList_->setCurrentIndex(0);
     InstallSymbolFont();
 

@@ -1,5 +1,8 @@
 // The window as a user meets it: start-up, pages, lists, hand placement, paste and reports.
 
+#include "app/dummy_sequencer.h"
+#include "app/live_output.h"
+#include "app/playback.h"
 #include "app/main_window.h"
 #include "app/score_view.h"
 #include "app/verse_editor.h"
@@ -11,6 +14,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -47,6 +51,21 @@ public:
 private:
     Recorded& r_;
 };
+
+// No sound card here: a sequencer that keeps time on a clock and outputs that write down what
+// they are sent.
+std::shared_ptr<OutputLog> previewLog;
+
+SoundServices SilentSound() {
+    SoundServices sound;
+    previewLog = std::make_shared<OutputLog>();
+    sound.openOutput = [](int device) { return std::make_unique<RecordingOutput>(device, previewLog); };
+    sound.sequencer = std::make_unique<DummySequencer>();
+    sound.devices = {"Синтезатор", "Порт 1"};
+    static const QString folder = QDir::temp().filePath(QString("kvat-window-test-%1").arg(QCoreApplication::applicationPid()));
+    sound.folders = {std::filesystem::path(folder.toStdString()) / "work", std::filesystem::path(folder.toStdString()) / "copy"};
+    return sound;
+}
 
 } // namespace
 
@@ -89,7 +108,7 @@ class WindowTest : public QObject {
 private slots:
     void init() {
         recorded_ = {};
-        window_ = std::make_unique<MainWindow>(std::make_unique<RecordingSink>(recorded_),
+        window_ = std::make_unique<MainWindow>(SilentSound(), std::make_unique<RecordingSink>(recorded_),
                                                std::make_unique<RecordingOpener>(recorded_));
         window_->StartUp();
         window_->show();
@@ -290,6 +309,55 @@ private slots:
         QVERIFY(Find<QComboBox>("Combo6")->isEnabled());
         QVERIFY(!Find<QComboBox>("Combo10")->isEnabled());
         QCOMPARE(Find<QComboBox>("Combo7")->currentIndex(), 60);
+    }
+
+    void playPauseResumeAndStop() {
+        auto& playback = window_->Playback();
+        const QString work = QString::fromStdString(playback.filePath().string());
+        const QString copy = QString::fromStdString(playback.copyPath().string());
+        QFile::remove(copy);
+        auto* play = Find<QLabel>("Image1");
+        auto* pause = Find<QLabel>("Image2");
+        auto* marker = Find<QWidget>("Line6");
+        QTest::mouseClick(play, Qt::LeftButton);
+        QCOMPARE(playback.state(), PlaybackController::State::Playing);
+        QVERIFY(!play->isVisible() && pause->isVisible());
+        QVERIFY(marker->isVisible());
+        QCOMPARE(marker->x() * 15, 1050);
+        QVERIFY(QFile::exists(work));
+        QVERIFY(playback.timerActive());
+
+        QTest::mouseClick(pause, Qt::LeftButton);
+        QCOMPARE(playback.state(), PlaybackController::State::Paused);
+        QVERIFY(play->isVisible() && !pause->isVisible());
+        QVERIFY(QFile::exists(work));
+        QTest::mouseClick(play, Qt::LeftButton);
+        QCOMPARE(playback.state(), PlaybackController::State::Playing);
+
+        // The marker walks one column a tick; the last columns stop playback.
+        const int columns = Find<QScrollBar>("HScroll9")->maximum();
+        for (int i = 0; i < columns && playback.state() == PlaybackController::State::Playing; ++i)
+            playback.Tick();
+        QCOMPARE(playback.state(), PlaybackController::State::Stopped);
+        QVERIFY(!marker->isVisible());
+        QVERIFY(!QFile::exists(work));
+        QVERIFY(QFile::exists(copy)); // "Сохранять midi-файл" is ticked at start
+        QCOMPARE(Find<QWidget>("Picture3")->palette().color(QPalette::Window), QColor(Qt::white));
+    }
+
+    void speakersSoundTheirInstrumentOnTheChosenDevice() {
+        Find<QComboBox>("Combo3")->setCurrentIndex(1);
+        QTest::mouseClick(Find<QLabel>("Image5(0)"), Qt::LeftButton);
+        QVERIFY(previewLog->size() >= 3);
+        QCOMPARE((*previewLog)[0].kind, OutputEvent::Kind::Opened);
+        QCOMPARE((*previewLog)[0].device, 1);
+        QCOMPARE((*previewLog)[1].message, (ShortMessage{0xC0, 2, 0}));
+        QCOMPARE((*previewLog)[2].message, (ShortMessage{0x90, 60, 127}));
+        Find<QComboBox>("Combo17(3)")->setCurrentIndex(5);
+        QTest::mouseClick(Find<QLabel>("Image6(3)"), Qt::LeftButton);
+        QVERIFY(std::find(previewLog->begin(), previewLog->end(),
+                          OutputEvent{OutputEvent::Kind::Message, 1, ShortMessage{0x90, 65, 127}}) != previewLog->end());
+        QCOMPARE(Find<QComboBox>("Combo3")->itemText(0), QString("Синтезатор"));
     }
 
     void theColourOptionKeepsTheColourList() {
