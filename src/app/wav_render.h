@@ -1,0 +1,22 @@
+#pragma once
+// A MIDI file sounded offline through FluidSynth into a WAV file, as fast as the machine
+// renders, with no audio device and no display.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <span>
+#include <string>
+
+namespace kvat {
+
+// Called now and then with the part done, 0 to 1.
+using RenderProgress = std::function<void(double done)>;
+
+// Renders the whole file and then lets the last notes ring out for at most a second. The WAV
+// appears complete or not at all. On failure returns false and sets `error` to one line.
+bool RenderMidiToWav(std::span<const std::uint8_t> midi, const std::filesystem::path& soundFont,
+                     const std::filesystem::path& wav, const RenderProgress& progress,
+                     std::string& error);
+
+} // namespace kvat
