@@ -26,6 +26,7 @@ QLabel* MakeLink(QWidget* parent, const QString& name, const QString& text, QRec
     link->setGeometry(geometry);
     link->setStyleSheet("color: #0000FF; text-decoration: underline;");
     link->setCursor(Qt::PointingHandCursor);
+    link->adjustSize(); // the address decides the width, so it is never cut off
     return link;
 }
 
@@ -69,7 +70,7 @@ QFrame* MainWindow::BuildAboutPage() {
     QLabel* site = MakeLink(page, "Label33", Q(kSiteAddress), TwipRect(2160, 4800, 1935, 255));
     MakeLabel(page, "Label34", "Электронный адрес (e-mail):", 360, 5040, 2175);
     QLabel* mail = MakeLink(page, "Label22", Q(kContactAddress), TwipRect(2805, 5040, 1290, 255));
-    MakeLabel(page, "Label35", "Свободная программа. Отзывы и вопросы — по почте.", 360, 5520, 3735)
+    MakeLabel(page, "Label35", "Пишите нам: вопросы и пожелания.", 360, 5520, 3735)
         ->setAlignment(Qt::AlignCenter);
     for (QLabel* link : {site, mail}) link->installEventFilter(this);
     site->setProperty("link", QUrl(Q(kSiteAddress)));

@@ -23,6 +23,8 @@ QGroupBox* MakePanel(QWidget* parent, const QString& name, const QString& captio
     auto* panel = new QGroupBox(caption, parent);
     panel->setObjectName(name);
     panel->resize(Px(kPanelWidth), Px(kPanelHeight));
+    // A panel placed over Frame5 must hide it completely.
+    panel->setAutoFillBackground(true);
     return panel;
 }
 

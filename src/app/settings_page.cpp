@@ -22,14 +22,14 @@ QFrame* MainWindow::BuildSettingsPage() {
     for (const auto& row : kDynamicsTable) dynamics << Q(row.item);
     dynamicsList_ = MakeList(page, "Combo4", 1080, 1320, 2535, dynamics);
     dynamicsValue_ = MakeLabel(page, "Label2", "", 3720, 1350, 600);
-    dynamicsScroll_ = MakeScroll(page, "VScroll1", Qt::Vertical, 0, 7, 0, TwipRect(840, 1290, 195, 375));
+    dynamicsScroll_ = MakeScroll(page, "VScroll1", Qt::Vertical, 0, 7, 0, TwipRect(840, 1320, 195, 315));
     connect(dynamicsList_, &QComboBox::currentIndexChanged, this, &MainWindow::OnDynamicsChosen);
     connect(dynamicsScroll_, &QScrollBar::valueChanged, dynamicsList_, &QComboBox::setCurrentIndex);
 
     MakeLabel(page, "LabelBoost", "Усиление ударных гласных (%):", 1080, 1680);
     boostValue_ = MakeLabel(page, "Label20", "20", 3720, 1680, 600);
     // Moving the bar up raises the boost.
-    boostScroll_ = MakeScroll(page, "VScroll3", Qt::Vertical, 2, 0, 2, TwipRect(840, 1650, 195, 375));
+    boostScroll_ = MakeScroll(page, "VScroll3", Qt::Vertical, 2, 0, 2, TwipRect(840, 1665, 195, 285));
     connect(boostScroll_, &QScrollBar::valueChanged, this,
             [this](int value) { boostValue_->setText(QString::number(value * 10)); });
 
@@ -38,7 +38,7 @@ QFrame* MainWindow::BuildSettingsPage() {
     for (const auto& row : kTempoTable) tempos << Q(row.item);
     tempoList_ = MakeList(page, "Combo5", 1080, 2400, 2535, tempos);
     tempoValue_ = MakeLabel(page, "Label10", "", 3720, 2430, 600);
-    tempoScroll_ = MakeScroll(page, "VScroll2", Qt::Vertical, 0, 38, 0, TwipRect(840, 2370, 195, 375));
+    tempoScroll_ = MakeScroll(page, "VScroll2", Qt::Vertical, 0, 38, 0, TwipRect(840, 2400, 195, 315));
     connect(tempoList_, &QComboBox::currentIndexChanged, this, &MainWindow::OnTempoChosen);
     connect(tempoScroll_, &QScrollBar::valueChanged, tempoList_, &QComboBox::setCurrentIndex);
 
