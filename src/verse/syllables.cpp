@@ -73,7 +73,13 @@ OrthographyMessage MessageFor(std::size_t index, std::u32string_view row, std::s
 // row). Every finished row is checked for exactly one vowel, "_" counting as one.
 class RowWriter {
 public:
-    explicit RowWriter(DividedText& out) : out_(out) { Open(); }
+    // `expected`: about how many characters the rows will hold, so a long verse is not copied
+    // as it grows.
+    RowWriter(DividedText& out, std::size_t expected) : out_(out) {
+        out_.text_.reserve(expected);
+        out_.starts_.reserve(expected / 3);
+        Open();
+    }
 
     // A character of the text whose division code is already known.
     void PutCoded(char32_t c, char code) {
@@ -158,7 +164,9 @@ void WriteLine(std::u32string_view line, std::string& code, RowWriter& rows) {
 DividedText DivideSyllables(const Lines& lines) {
     DividedText divided;
     if (lines.empty()) return divided;
-    RowWriter rows(divided);
+    std::size_t characters = 0;
+    for (const auto& line : lines) characters += line.size();
+    RowWriter rows(divided, characters * 2 + lines.size() * 8);
     std::string code;
     for (const auto& line : lines) WriteLine(NormaliseSpaces(line), code, rows);
     rows.Finish();
