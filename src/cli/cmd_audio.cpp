@@ -52,25 +52,14 @@ int RunAudio(const Options& options) {
                    "or set KVAT_SOUNDFONT");
         return 1;
     }
-    std::string error;
-    const auto verse = LoadVerse(options, error);
-    if (!verse) {
-        PrintError(error);
-        return 2;
-    }
-    std::string why;
-    const auto melody =
-        GenerateMelody(verse->lines, verse->metre, MelodySettingsFromOptions(options), &why);
-    if (!melody) {
-        const std::string name =
-            options.file.empty() || options.file == "-" ? "standard input" : options.file;
-        PrintError(name + ": no melody: " + why);
-        return 1;
-    }
+    int status = 0;
+    const auto melody = LoadMelody(options, status);
+    if (!melody) return status;
     const TrackBytes midi =
-        ArrangeMelody(MelodyTokens(melody->text), SoundSettingsFromOptions(options));
+        ArrangeMelody(melody->tokens, SoundSettingsFromOptions(options));
     const auto timing = ReadMidiTiming(midi);
     const auto progress = ProgressLine(options.output, timing ? LengthMs(*timing) : 0);
+    std::string error;
     if (RenderMidiToWav(midi, *soundFont, options.output, progress, error)) return 0;
     PrintError(error);
     return 1;

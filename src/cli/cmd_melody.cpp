@@ -11,24 +11,12 @@
 namespace kvat::cli {
 
 int RunMelody(const Options& options) {
-    std::string error;
-    const auto verse = LoadVerse(options, error);
-    if (!verse) {
-        PrintError(error);
-        return 2;
-    }
-    std::string why;
-    const auto melody =
-        GenerateMelody(verse->lines, verse->metre, MelodySettingsFromOptions(options), &why);
-    if (!melody) {
-        const std::string name =
-            options.file.empty() || options.file == "-" ? "standard input" : options.file;
-        PrintError(name + ": no melody: " + why);
-        return 1;
-    }
+    int status = 0;
+    const auto melody = LoadMelody(options, status);
+    if (!melody) return status;
     std::string out;
-    out.reserve(melody->text.size());
-    for (const std::string& token : MelodyTokens(melody->text)) (out += token) += '\n';
+    
+    for (const std::string& token : melody->tokens) (out += token) += '\n';
     std::cout << out;
     return 0;
 }

@@ -29,23 +29,11 @@ int RunMidi(const Options& options) {
         PrintError("midi: no output file: give -o OUT.mid, or -o - for standard output");
         return 2;
     }
-    std::string error;
-    const auto verse = LoadVerse(options, error);
-    if (!verse) {
-        PrintError(error);
-        return 2;
-    }
-    std::string why;
-    const auto melody =
-        GenerateMelody(verse->lines, verse->metre, MelodySettingsFromOptions(options), &why);
-    if (!melody) {
-        const std::string name =
-            options.file.empty() || options.file == "-" ? "standard input" : options.file;
-        PrintError(name + ": no melody: " + why);
-        return 1;
-    }
+    int status = 0;
+    const auto melody = LoadMelody(options, status);
+    if (!melody) return status;
     const TrackBytes file =
-        ArrangeMelody(MelodyTokens(melody->text), SoundSettingsFromOptions(options));
+        ArrangeMelody(melody->tokens, SoundSettingsFromOptions(options));
     if (options.output == "-") {
         if (WriteStandardOutput(file)) return 0;
         PrintError("standard output: cannot write the MIDI file");

@@ -1,5 +1,7 @@
 #include "cli/melody_options.h"
 
+#include "cli/output.h"
+
 #include "melody/note_map.h"
 
 #include <chrono>
@@ -38,6 +40,27 @@ MelodySettings MelodySettingsFromOptions(const Options& options) {
     else if (options.method == 2)
         settings.noteMap = DrawnNoteMap(options);
     return settings;
+}
+
+std::optional<VerseMelody> LoadMelody(const Options& options, int& status) {
+    std::string error;
+    auto verse = LoadVerse(options, error);
+    if (!verse) {
+        PrintError(error);
+        status = 2;
+        return std::nullopt;
+    }
+    std::string why;
+    const auto melody =
+        GenerateMelody(verse->lines, verse->metre, MelodySettingsFromOptions(options), &why);
+    if (!melody) {
+        const std::string name =
+            options.file.empty() || options.file == "-" ? "standard input" : options.file;
+        PrintError(name + ": no melody: " + why);
+        status = 1;
+        return std::nullopt;
+    }
+    return VerseMelody{std::move(*verse), MelodyTokens(melody->text)};
 }
 
 } // namespace kvat::cli

@@ -3,7 +3,12 @@
 // makes a melody (melody, score, midi, audio).
 
 #include "cli/options.h"
+#include "cli/verse_context.h"
 #include "melody/melody.h"
+
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace kvat::cli {
 
@@ -13,5 +18,14 @@ namespace kvat::cli {
 // from the octaves of --octave, seeded by --seed or else the clock. Nothing here can fail: the
 // options were checked when they were parsed.
 MelodySettings MelodySettingsFromOptions(const Options& options);
+
+struct VerseMelody {
+    VerseContext verse;
+    std::vector<std::string> tokens;
+};
+
+// The verse the options name and its melody. On failure prints the one-line error and returns
+// nothing with `status` set: 2 for a verse that cannot be read, 1 when no melody can be made.
+std::optional<VerseMelody> LoadMelody(const Options& options, int& status);
 
 } // namespace kvat::cli
