@@ -102,7 +102,8 @@ void FluidEngine::Silence() {
     constexpr int kSustain = 64;
     for (int channel = 0; channel < kChannels; ++channel)
         fluid_synth_cc(synth_.get(), channel, kSustain, 0);
-    fluid_synth_all_notes_off(synth_.get(), -1);
+    // Stop means silence now: every voice ends without its release.
+    fluid_synth_all_sounds_off(synth_.get(), -1);
 }
 
 void FluidEngine::Render(std::span<float> left, std::span<float> right) {
