@@ -17,9 +17,12 @@ function(kvat_gtest name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest_main)
     target_compile_options(${name} PRIVATE -Wall -Wextra)
-    target_compile_definitions(${name} PRIVATE
-        KVAT_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
-        KVAT_BINARY="$<TARGET_FILE:kvat>")
+    target_compile_definitions(${name} PRIVATE KVAT_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+    # The core-only builds have no kvat command.
+    if(TARGET kvat)
+        target_compile_definitions(${name} PRIVATE KVAT_BINARY="$<TARGET_FILE:kvat>")
+    endif()
     include(GoogleTest)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30
+        PROPERTIES ENVIRONMENT "KVAT_SOUNDFONT=/usr/share/sounds/sf2/TimGM6mb.sf2")
 endfunction()
