@@ -5,6 +5,7 @@
 #include "midi/midi_file.h"
 #include "midi/presets.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kvat {
@@ -92,16 +93,23 @@ void ReleaseHeldChord(TrackState& state) {
     state.BarCount = 0;
 }
 
+// The key of a percussion list index. The data byte is clamped to 0..127 in any case; clamping
+// the index first only keeps the sum from overflowing.
+int DrumKey(int index) {
+    return std::clamp(index, -kFirstDrumKey, 127 - kFirstDrumKey) + kFirstDrumKey;
+}
+
 // The figure strikes the last three tokens of every `drumMap` tokens: twice the first drum,
-// then the last drum. The count runs on even with the drums off.
+// then the last drum. The count runs on even with the drums off. The comparisons move the
+// count, which never exceeds the number of tokens, rather than the map, which may be any value.
 void StrikeDrums(TrackState& state, const SoundSettings& settings, int velocity) {
     const int map = settings.drumMap;
-    if (settings.drumsOn && (state.DrumCount == map - 2 || state.DrumCount == map - 1))
-        AppendNoteOn(state.TrackHex, kDrumDelay, kDrumChannel, settings.drumFirst + kFirstDrumKey,
+    if (settings.drumsOn && (state.DrumCount + 2 == map || state.DrumCount + 1 == map))
+        AppendNoteOn(state.TrackHex, kDrumDelay, kDrumChannel, DrumKey(settings.drumFirst),
                      velocity);
     if (state.DrumCount != map) return;
     if (settings.drumsOn)
-        AppendNoteOn(state.TrackHex, kDrumDelay, kDrumChannel, settings.drumLast + kFirstDrumKey,
+        AppendNoteOn(state.TrackHex, kDrumDelay, kDrumChannel, DrumKey(settings.drumLast),
                      velocity);
     state.DrumCount = 0;
 }
