@@ -211,9 +211,12 @@ ScoreLayout LayoutScore(std::span<const std::u32string_view> rows,
         LayOutNote(out, *note, i, options);
         if (t >= rows.size()) break;
         LayOutSyllable(out, layout, rows[t], i, options);
-        out.Staff(ItemRole::kStaffExtension, layout.canvasWidth + kColumnWidth,
-                  options.viewportHeight);
-        layout.canvasWidth += kColumnWidth;
+        // Counted afresh from the columns rather than added up: past 2^24 twips a float sum of
+        // 800s drifts short, and a very long line's last notes would fall off the canvas.
+        const float width = At(options.viewportWidth +
+                               static_cast<double>(kColumnWidth) * static_cast<double>(t + 1));
+        out.Staff(ItemRole::kStaffExtension, width, options.viewportHeight);
+        layout.canvasWidth = width;
         if (options.viewportWidth / 2 < layout.canvasWidth) ++layout.scrollMaximum;
     }
     out.Finish();
