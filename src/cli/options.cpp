@@ -4,9 +4,13 @@
 #include <charconv>
 #include <functional>
 #include <map>
+#include <span>
+#include <string_view>
 
 namespace kvat::cli {
 namespace {
+
+constexpr int kManualMetreOption = 5; // --metre 5: the hand-placed ictuses
 
 std::optional<long long> ParseInteger(const std::string& text) {
     long long value = 0;
@@ -160,10 +164,17 @@ bool ParseValue(Parser& p, Options& o, const std::string& name, const std::strin
     return p.Fail(name, v, "no such option; see kvat --help");
 }
 
-bool TakesValue(const std::string& name) {
-    static const char* const flags[] = {"--help", "-h", "--version", "--colour"};
-    return std::none_of(std::begin(flags), std::end(flags),
-                        [&](const char* f) { return name == f; });
+// Every option there is. The flags take no value; all the others take exactly one.
+constexpr std::string_view kFlags[] = {"--help", "-h", "--version", "--colour"};
+constexpr std::string_view kValueOptions[] = {
+    "-o",      "--output",     "--method",   "--metre",          "--ictus",    "--lengthen",
+    "--key",   "--sharp-shift", "--centre-shift", "--note-map", "--octave",    "--seed",
+    "--tempo", "--dynamics",   "--boost",    "--time-signature", "--soprano",  "--mezzo",
+    "--tenor", "--bass",       "--group",    "--drums",          "--drum-map", "--accompaniment",
+    "--effect", "--soundfont"};
+
+bool Listed(std::span<const std::string_view> names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 } // namespace
@@ -180,10 +191,21 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
             std::string name = arg, value;
             const auto eq = arg.find('=');
-            if (eq != std::string::npos && arg.rfind("--", 0) == 0) {
+            const bool joined = eq != std::string::npos && arg.rfind("--", 0) == 0;
+            if (joined) {
                 name = arg.substr(0, eq);
                 value = arg.substr(eq + 1);
-            } else if (TakesValue(name)) {
+            }
+            // The bare flags were taken above, so a flag here came with "=value".
+            if (Listed(kFlags, name)) {
+                error = name + ": takes no value, but was given '" + value + "'";
+                return std::nullopt;
+            }
+            if (!Listed(kValueOptions, name)) {
+                error = name + ": no such option; see kvat --help";
+                return std::nullopt;
+            }
+            if (!joined) {
                 if (i + 1 >= args.size()) {
                     error = name + ": a value is missing";
                     return std::nullopt;
@@ -204,6 +226,12 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
     if (o.boost && *o.boost > o.dynamics) {
         parser.Fail("--boost", std::to_string(*o.boost), "0.." + std::to_string(o.dynamics) +
                                                              " for dynamics " + std::to_string(o.dynamics));
+        return std::nullopt;
+    }
+    // The painted vowels are read only for the hand-placed metre; anywhere else the file would
+    // be silently ignored.
+    if (!o.ictusFile.empty() && o.metre != kManualMetreOption) {
+        error = "--ictus: '" + o.ictusFile + "' is read only with --metre 5 (ictuses by hand)";
         return std::nullopt;
     }
     return o;
