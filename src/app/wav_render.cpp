@@ -26,6 +26,15 @@ std::int64_t FramesOf(const MidiTiming& timing, int rate) {
 
 constexpr int kProgressSteps = 100;
 
+// A WAV file counts its bytes in 32 bits. Rendered as 16-bit stereo, that holds 6 h 45 min at
+// 44.1 kHz; a longer melody is refused at once rather than after hours of rendering.
+constexpr std::int64_t kBytesPerFrame = 4;
+constexpr std::int64_t kLargestWavData = 0xFFFF'FFFFLL - 36; // the header's own bytes
+
+std::string HoursAndMinutes(std::int64_t seconds) {
+    return std::to_string(seconds / 3600) + " h " + std::to_string(seconds / 60 % 60) + " min";
+}
+
 bool Fail(std::string& error, std::string why) {
     error = std::move(why);
     return false;
@@ -63,6 +72,12 @@ bool RenderMidiToWav(std::span<const std::uint8_t> midi, const std::filesystem::
     if (!engine) return Fail(error, "FluidSynth could not make a synthesizer");
     if (!engine->HasSoundFont())
         return Fail(error, soundFont.string() + ": not a SoundFont FluidSynth can load");
+    const int rate = engine->SampleRate();
+    const std::int64_t frames = FramesOf(*timing, rate);
+    if ((frames + rate) * kBytesPerFrame > kLargestWavData) // with the second of ringing out
+        return Fail(error, wav.string() + ": the melody lasts " + HoursAndMinutes(frames / rate) +
+                               ", more than a WAV file holds (" +
+                               HoursAndMinutes(kLargestWavData / kBytesPerFrame / rate) + ")");
 
     // Written beside the target and renamed at the end, so a failed render leaves no half file.
     std::filesystem::path partial = wav;
@@ -81,8 +96,7 @@ bool RenderMidiToWav(std::span<const std::uint8_t> midi, const std::filesystem::
         new_fluid_file_renderer(engine->Synth()));
     if (!renderer) return Fail(error, wav.string() + ": cannot be written");
 
-    const int rate = engine->SampleRate();
-    const bool rendered = RenderFrames(renderer.get(), FramesOf(*timing, rate), block, progress) &&
+    const bool rendered = RenderFrames(renderer.get(), frames, block, progress) &&
                           RingOut(renderer.get(), engine->Synth(), rate, block);
     renderer.reset(); // closes the file
     player.reset();
