@@ -9,5 +9,9 @@ namespace kvat::cli {
 int RunAnalyse(const Options& options);
 int RunSyllables(const Options& options);
 int RunReport(const Options& options);
+int RunMelody(const Options& options);
+int RunMidi(const Options& options);
+int RunAudio(const Options& options);
+int RunScore(const Options& options);
 
 } // namespace kvat::cli

@@ -1,6 +1,7 @@
 // kvat: the command-line front end. Decides the mode before anything else, so that the
 // subcommands never need a display.
 
+#include "app/run_window.h"
 #include "cli/commands.h"
 #include "cli/options.h"
 
@@ -21,11 +22,16 @@ Usage:
   kvat analyse   [FILE] [opts]    JSON of the verse analysis
   kvat syllables [FILE]           the verse divided into syllables
   kvat report    [FILE] [opts]    the verse report
+  kvat melody    [FILE] [opts]    the melody tokens, one per line
+  kvat midi      [FILE] -o OUT    the arranged melody as a MIDI file (-o - for stdout)
+  kvat audio     [FILE] -o OUT    the melody sounded into a WAV file
+  kvat score     [FILE] -o OUT    the score as .png, .svg, .pdf or the layout's .json
   kvat --help | --version
 
 FILE is UTF-8 text; absent or "-" reads standard input.
 
 Options:
+  -o, --output OUT      midi, audio, score: the file to write
   --method N            melody method 0..9 (default 0)
   --metre auto|N        metre 0..5: trochee, iamb, amphibrach, dactyl, anapaest, by hand
   --ictus FILE          with --metre 5: one line of 0/1 per verse line, one digit per vowel
@@ -48,6 +54,7 @@ Options:
   --accompaniment P     switch the accompaniment chord on with program P
   --effect none|modulation|sustain (default none)
   --colour              score: syllables in their vowel colours
+  --soundfont SF2       audio: the SoundFont (default: $KVAT_SOUNDFONT, then the system's)
 
 Exit status: 0 success, 1 failure, 2 bad usage or bad input.
 )";
@@ -62,6 +69,10 @@ const std::vector<Subcommand>& Subcommands() {
         {"analyse", kvat::cli::RunAnalyse},
         {"syllables", kvat::cli::RunSyllables},
         {"report", kvat::cli::RunReport},
+        {"melody", kvat::cli::RunMelody},
+        {"midi", kvat::cli::RunMidi},
+        {"audio", kvat::cli::RunAudio},
+        {"score", kvat::cli::RunScore},
     };
     return table;
 }
@@ -80,10 +91,11 @@ int main(int argc, char** argv) {
         std::cout << "Kvat 1.05\n";
         return 0;
     }
-    if (options->help || options->command.empty()) {
+    if (options->help) {
         std::cout << kUsage;
         return 0;
     }
+    if (options->command.empty()) return kvat::RunWindow(argc, argv);
     for (const auto& sub : Subcommands())
         if (options->command == sub.name) return sub.run(*options);
     std::cerr << "kvat: '" << options->command << "': no such subcommand; see kvat --help\n";
