@@ -14,6 +14,8 @@ int RunWindow(int argc, char** argv) {
     QApplication::setApplicationName("kvat");
     QApplication::setOrganizationName("kvat");
     QApplication::setWindowIcon(QIcon(":/icons/kvat.svg"));
+    // The installed menu entry's name: Wayland desktops match the window to it by this.
+    QApplication::setDesktopFileName("org.example.Kvat");
     // The window was designed around an 8-point MS Sans Serif; Liberation Sans has its metrics
     // close enough for every caption to fit its place.
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
