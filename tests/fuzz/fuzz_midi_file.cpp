@@ -19,15 +19,20 @@ std::uint32_t BigEndian(const kvat::TrackBytes& bytes, std::size_t at, int count
     return value;
 }
 
-// A folder of this process's own, emptied at every run.
+// A folder of this process's own, removed when the fuzzer ends its run.
+struct ScratchFolder {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("kvat-fuzz-midi-" + std::to_string(getpid()));
+    ScratchFolder() { std::filesystem::create_directories(path); }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
 const std::filesystem::path& Folder() {
-    static const std::filesystem::path folder = [] {
-        auto path =
-            std::filesystem::temp_directory_path() / ("kvat-fuzz-midi-" + std::to_string(getpid()));
-        std::filesystem::create_directories(path);
-        return path;
-    }();
-    return folder;
+    static const ScratchFolder folder;
+    return folder.path;
 }
 
 void CheckWritten(const kvat::TrackBytes& file) {
