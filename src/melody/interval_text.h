@@ -5,6 +5,7 @@
 // pass reads them as, so that its mark handling is literally the one described by the tokens.
 
 #include "melody/melody_notes.h"
+#include "melody/verse_walk.h"
 
 #include <cstdint>
 #include <string>
@@ -14,6 +15,32 @@
 namespace kvat::melody {
 
 using IntervalText = std::vector<std::string>;
+
+// Writes a first pass's tokens. Marks wait in `pending` for the token they stand in front of;
+// a word rises until its first ictus and falls after it.
+struct IntervalWriter {
+    IntervalText& out;
+    std::string pending{};
+    bool falling = false;
+
+    // The vowel's interval, and "+" on an ictus, which turns the word to falling.
+    void Vowel(char32_t lower, bool ictus) {
+        pending += SyllableIntervalText(falling, lower);
+        if (ictus) {
+            pending += '+';
+            falling = true;
+        }
+        Emit();
+    }
+    void LineEnd() {
+        pending += '0';
+        Emit();
+    }
+    void Emit() {
+        out.push_back(std::move(pending));
+        pending.clear();
+    }
+};
 
 // v(t): the signed number at the token's start, read up to the first character that cannot
 // continue it; 0 when the token does not start with one ("_1" and ">1" are 0).

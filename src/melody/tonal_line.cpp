@@ -10,37 +10,21 @@ namespace {
 
 // First pass: "_" per space, then the vowel's interval and "+" on an ictus; "0" per line end.
 struct IntervalWalker {
-    IntervalText& out;
-    std::string pending{}; // the marks waiting for the next token
-    bool falling = false;
+    IntervalWriter writer;
 
-    void StartLine(std::size_t) { falling = false; }
+    void StartLine(std::size_t) { writer.falling = false; }
     void Space() {
-        falling = false;
-        pending += '_';
+        writer.falling = false;
+        writer.pending += '_';
     }
-    void Vowel(char32_t lower, bool ictus) {
-        pending += SyllableIntervalText(falling, lower);
-        if (ictus) {
-            pending += '+';
-            falling = true;
-        }
-        Emit();
-    }
-    void EndLine() {
-        pending += '0';
-        Emit();
-    }
-    void Emit() {
-        out.push_back(std::move(pending));
-        pending.clear();
-    }
+    void Vowel(char32_t lower, bool ictus) { writer.Vowel(lower, ictus); }
+    void EndLine() { writer.LineEnd(); }
 };
 
 IntervalText FirstPass(const Lines& lines, const LineTemplates& templates) {
     IntervalText text;
     text.reserve(TokenCount(lines));
-    IntervalWalker walker{text};
+    IntervalWalker walker{{text}};
     WalkVerse(lines, templates, walker);
     DoubleMarkBeforeLineEnds(text);
     return text;

@@ -44,71 +44,50 @@ private:
 struct PlanarWalker {
     const LineCentres& centres;
     ShiftedCentre shift;
-    IntervalText& out;
-    std::string pending{};
+    IntervalWriter writer;
     std::int64_t centre = 0;
     std::int64_t vowels = 0;
-    bool falling = false;
 
     void StartLine(std::size_t line) {
         centre = centres.ofLine[line];
         vowels = 0;
-        falling = false;
+        writer.falling = false;
     }
     void Space() {
         shift.Check(centre);
-        pending += shift.Side(vowels, centre);
-        pending += '_';
-        falling = false;
+        writer.pending += shift.Side(vowels, centre);
+        writer.pending += '_';
+        writer.falling = false;
     }
     void Vowel(char32_t lower, bool ictus) {
         shift.Check(centre);
         ++vowels;
-        pending += SyllableIntervalText(falling, lower);
-        if (ictus) {
-            pending += '+';
-            falling = true;
-        }
-        Emit();
+        writer.Vowel(lower, ictus);
     }
-    void EndLine() {
-        pending += '0';
-        Emit();
-    }
-    void Emit() {
-        out.push_back(std::move(pending));
-        pending.clear();
-    }
+    void EndLine() { writer.LineEnd(); }
 };
 
 // Methods 6 and 7's first pass: every vowel carries the side it stands on, itself counted.
 struct VolumeWalker {
     const LineCentres& centres;
     ShiftedCentre shift;
-    IntervalText& out;
+    IntervalWriter writer;
     std::int64_t centre = 0;
     std::int64_t vowels = 0;
-    bool falling = false;
 
     void StartLine(std::size_t line) {
         centre = centres.ofLine[line];
         vowels = 0;
-        falling = false;
+        writer.falling = false;
     }
-    void Space() { falling = false; }
+    void Space() { writer.falling = false; }
     void Vowel(char32_t lower, bool ictus) {
         ++vowels;
-        const std::string_view interval = SyllableIntervalText(falling, lower);
         shift.Check(centre);
-        std::string token(1, shift.Side(vowels, centre));
-        token += interval;
-        if (ictus) {
-            token += '+';
-            falling = true;
-        }
-        out.push_back(std::move(token));
+        writer.pending += shift.Side(vowels, centre);
+        writer.Vowel(lower, ictus);
     }
-    void EndLine() { out.push_back("0"); }
+    void EndLine() { writer.LineEnd(); }
 };
 
 } // namespace
@@ -118,7 +97,7 @@ IntervalText PlanarIntervalText(const Lines& lines, const LineTemplates& templat
     const LineCentres centres(lines);
     IntervalText text;
     text.reserve(centres.tokenCount);
-    PlanarWalker walker{centres, ShiftedCentre(centreShift), text};
+    PlanarWalker walker{centres, ShiftedCentre(centreShift), {text}};
     WalkVerse(lines, templates, walker);
     DoubleMarkBeforeLineEnds(text);
     MarkLineStartsAsWords(text);
@@ -130,7 +109,7 @@ IntervalText VolumeIntervalText(const Lines& lines, const LineTemplates& templat
     const LineCentres centres(lines);
     IntervalText text;
     text.reserve(centres.tokenCount);
-    VolumeWalker walker{centres, ShiftedCentre(centreShift), text};
+    VolumeWalker walker{centres, ShiftedCentre(centreShift), {text}};
     WalkVerse(lines, templates, walker);
     DoubleMarkBeforeLineEnds(text);
     return text;
