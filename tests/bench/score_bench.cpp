@@ -5,21 +5,14 @@
 #include "verse/metre.h"
 #include "verse/syllables.h"
 
+#include "generated_verse.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
 
-kvat::Lines LongVerse(std::size_t count) {
-    static const std::u32string kLines[] = {
-        U"Мой дядя самых честных правил,", U"Когда не в шутку занемог,",
-        U"Он уважать себя заставил", U"И лучше выдумать не мог."};
-    kvat::Lines lines;
-    for (std::size_t i = 0; i < count; ++i) lines.push_back(kLines[i % 4]);
-    return lines;
-}
-
 void LayoutLongScore(benchmark::State& state) {
-    const auto lines = LongVerse(static_cast<std::size_t>(state.range(0)));
+    const auto lines = kvat::bench::GeneratedVerse(static_cast<std::size_t>(state.range(0)));
     const kvat::DividedText divided = kvat::DivideSyllables(lines);
     std::vector<std::u32string_view> rows;
     for (std::size_t k = 0; k < divided.RowCount(); ++k) rows.push_back(divided.Row(k));
