@@ -6,6 +6,7 @@
 #include "app/widgets.h"
 #include "help/help_texts.h"
 #include "help/sample_verse.h"
+#include "kvat_version.h"
 #include "verse/colouring.h"
 #include "verse/report.h"
 
@@ -52,7 +53,7 @@ QFrame* MainWindow::BuildAboutPage() {
     icon->setGeometry(TwipRect(1920, 240, 720, 720));
     icon->setPixmap(QApplication::windowIcon().pixmap(Px(720), Px(720)));
 
-    QLabel* title = MakeLabel(page, "Label30", "Kvat (Kvatrax)   версия 1.05", 600, 1080, 3375);
+    QLabel* title = MakeLabel(page, "Label30", QString("Kvat (Kvatrax)   версия %1").arg(QString::fromUtf8(kvat::kVersion.data(), static_cast<qsizetype>(kvat::kVersion.size()))), 600, 1080, 3375);
     QFont bold("MS Sans Serif");
     bold.setStyleHint(QFont::SansSerif);
     bold.setPointSizeF(8.25);
@@ -76,7 +77,7 @@ QFrame* MainWindow::BuildAboutPage() {
     site->setProperty("link", QUrl(Q(kSiteAddress)));
     QUrl mailto("mailto:" + Q(kContactAddress));
     QUrlQuery query;
-    query.addQueryItem("Subject", Q(kMailSubject));
+    query.addQueryItem("Subject", Q(MailSubject()));
     mailto.setQuery(query);
     mail->setProperty("link", mailto);
     return page;

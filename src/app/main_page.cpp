@@ -97,7 +97,7 @@ QFrame* MainWindow::BuildMainPage() {
 void MainWindow::AnalyseVerse() {
     const Lines lines = editor_->VerseLines();
     const VerseAnalysis analysis = kvat::AnalyseVerse(lines, LocaleDecimalSeparator());
-    metre_.MetreTemplates = analysis.MetreTemplates;
+    metre_.templates = analysis.templates;
     metreList_->clear();
     if (!analysis.metre) return; // an empty text: the list stays empty, the metre unchanged
     for (const auto& item : analysis.items) metreList_->addItem(QString::fromStdU32String(item));
@@ -109,13 +109,13 @@ void MainWindow::ColourEditor() {
     const int index = metreList_->currentIndex();
     if (index < 0) return;
     if (index < kManualMetre)
-        editor_->ApplyPaint(ColourIctuses(editor_->VerseLines(), metre_.MetreTemplates, index));
-    metre_.MetreIndex = index;
+        editor_->ApplyPaint(ColourIctuses(editor_->VerseLines(), metre_.templates, index));
+    metre_.metre = static_cast<kvat::Metre>(index);
     editor_->SetHandPlacement(index == kManualMetre);
 }
 
 void MainWindow::ReadHandPattern() {
-    metre_.MetreTemplates[kManualMetre] = ReadManualIctuses(editor_->VerseLines(), editor_->Paint());
+    metre_.templates[kManualMetre] = ReadManualIctuses(editor_->VerseLines(), editor_->Paint());
 }
 
 void MainWindow::OnMetreChosen(int index) {
@@ -154,12 +154,12 @@ void MainWindow::OnPaste(const QString& clipboard) {
 void MainWindow::DrawScore() {
     // The red vowels are the hand-placed pattern: read them afresh, so a line added since the
     // last click still has its pattern.
-    if (metre_.MetreIndex == kManualMetre) ReadHandPattern();
+    if (metre_.metre == kManualMetre) ReadHandPattern();
     const Lines lines = editor_->VerseLines();
     const DividedText divided = DivideSyllables(lines);
     const MelodySettings settings = CurrentMelodySettings();
     const auto melody = GenerateMelody(lines, metre_, settings);
-    if (settings.method >= 5 && settings.method <= 7) {
+    if (settings.method && HasCentreRange(*settings.method)) {
         const auto [top, bottom] = melody && melody->centreRange ? *melody->centreRange : CentreRange(lines);
         vscroll8_->setRange(std::min(top, bottom), std::max(top, bottom));
     }
@@ -203,13 +203,13 @@ QString MainWindow::ColourList() const {
 
 MelodySettings MainWindow::CurrentMelodySettings() const {
     MelodySettings s;
-    s.method = methodList_->currentIndex();
+    s.method = MethodFromIndex(methodList_->currentIndex());
     s.lengthen = lengthen_->isChecked();
-    s.VScroll4 = vscroll4_->value();
-    s.VScroll5 = vscroll5_->value();
-    s.VScroll6 = vscroll6_->value();
-    s.VScroll7 = vscroll7_->value();
-    s.VScroll8 = vscroll8_->value();
+    // Each family of methods keeps its own key bar; the chosen method reads its family's.
+    const int index = methodList_->currentIndex();
+    s.keyShift = index <= 4 ? vscroll4_->value() : index <= 7 ? vscroll7_->value() : vscroll6_->value();
+    s.softVowelShift = vscroll5_->value();
+    s.centreShift = vscroll8_->value();
     for (int i = 0; i < 10; ++i) s.noteMap[i] = noteLists_[i]->currentIndex();
     return s;
 }

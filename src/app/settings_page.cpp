@@ -84,7 +84,7 @@ void MainWindow::OnTempoChosen(int index) {
 }
 
 void MainWindow::Takt(int numerator) {
-    const auto denominators = kvat::Takt(numerator);
+    const auto denominators = kvat::DenominatorsFor(numerator);
     if (denominators.empty()) return;
     denominatorList_->clear();
     for (int d : denominators) denominatorList_->addItem(QString::number(d));

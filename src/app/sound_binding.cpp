@@ -63,7 +63,7 @@ void MainWindow::BindSound() {
 void MainWindow::Play() {
     findChild<QWidget*>("Command69")->setFocus();
     // The drawn and the played melody are one: the same settings, the same hand pattern.
-    if (metre_.MetreIndex == kManualMetre) ReadHandPattern();
+    if (metre_.metre == kManualMetre) ReadHandPattern();
     const auto melody = GenerateMelody(editor_->VerseLines(), metre_, CurrentMelodySettings());
     playback_->SetKeepCopy(keepFile_->isChecked());
     playback_->SetScrollMaximum(scoreScroll_->maximum());

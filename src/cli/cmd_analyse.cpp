@@ -31,8 +31,8 @@ int RunAnalyse(const Options& options) {
     }
     const VerseAnalysis& a = context->analysis;
     const auto ictus = RedPositions(context->lines, context->paint);
-    const std::array<float, 5> scores{a.MetreScores[0], a.MetreScores[1], a.MetreScores[2],
-                                      a.MetreScores[3], a.MetreScores[4]};
+    const std::array<float, 5> scores{a.scores[0], a.scores[1], a.scores[2],
+                                      a.scores[3], a.scores[4]};
     std::string json = "{\"stress\": ";
     json += JsonArray(a.stress, [](const std::string& s) { return JsonString(s); });
     json += ",\n \"scores\": " + JsonArray(scores, [](float f) { return JsonNumber(f); });

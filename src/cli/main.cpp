@@ -4,6 +4,7 @@
 #include "app/run_window.h"
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "kvat_version.h"
 
 #include <cstdio>
 #include <functional>
@@ -15,7 +16,7 @@ namespace {
 
 using kvat::cli::Options;
 
-constexpr const char* kUsage = R"(Kvat 1.05 - music from Russian verse
+constexpr const char* kUsage = R"( - music from Russian verse
 
 Usage:
   kvat                            open the window
@@ -31,31 +32,9 @@ Usage:
 FILE is UTF-8 text; absent or "-" reads standard input.
 
 Options:
-  -o, --output OUT      midi, audio, score: the file to write
-  --method N            melody method 0..9 (default 0)
-  --metre auto|N        metre 0..5: trochee, iamb, amphibrach, dactyl, anapaest, by hand
-  --ictus FILE          with --metre 5: one line of 0/1 per verse line, one digit per vowel
-  --lengthen yes|no     lengthen line-final syllables (default yes)
-  --key N               key shift -7..7 of the chosen method (default 0)
-  --sharp-shift N       0..11 semitones for soft vowels, method 1 (default 0)
-  --centre-shift N      line-centre shift, methods 5-7 (default 0)
-  --note-map L          ten list indexes 0..23 or -1 for а,е,ё,и,о,у,ы,э,ю,я (method 2)
-  --octave 1|2|12       octaves of the random note map (default 1)
-  --seed N              seed of the random note map (default: the clock)
-  --tempo N             tempo list index 0..38 (default 13)
-  --dynamics N          dynamics list index 0..7 (default 2)
-  --boost N             stress boost 0..dynamics index (default min(2, dynamics))
-  --time-signature N/D  time signature (default 4/2)
-  --soprano P           soprano program 0..127 (default 2)
-  --mezzo P, --tenor P, --bass P   switch that voice on with program P
-  --group strings|woodwind|brass   a ready-made group of four voices
-  --drums A,B           switch the drum figure on with keys A,B (35..81)
-  --drum-map M          drum map 3..10 (default 5)
-  --accompaniment P     switch the accompaniment chord on with program P
-  --effect none|modulation|sustain (default none)
-  --colour              score: syllables in their vowel colours
-  --soundfont SF2       audio: the SoundFont (default: $KVAT_SOUNDFONT, then the system's)
+)";
 
+constexpr const char* kUsageEnd = R"(
 Exit status: 0 success, 1 failure, 2 bad usage or bad input.
 )";
 
@@ -88,11 +67,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (options->version) {
-        std::cout << "Kvat 1.05\n";
+        std::cout << "Kvat " << kvat::kVersion << '\n';
         return 0;
     }
     if (options->help) {
-        std::cout << kUsage;
+        std::cout << "Kvat " << kvat::kVersion << kUsage << kvat::cli::OptionsHelp() << kUsageEnd;
         return 0;
     }
     if (options->command.empty()) return kvat::RunWindow(argc, argv);

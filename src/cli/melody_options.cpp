@@ -28,16 +28,14 @@ NoteMap DrawnNoteMap(const Options& options) {
 
 MelodySettings MelodySettingsFromOptions(const Options& options) {
     MelodySettings settings;
-    settings.method = options.method;
+    settings.method = MethodFromIndex(options.method);
     settings.lengthen = options.lengthen;
-    settings.VScroll5 = options.sharpShift;
-    settings.VScroll8 = options.centreShift;
-    if (options.method == 3 || options.method == 4) settings.VScroll4 = options.key;
-    if (options.method >= 5 && options.method <= 7) settings.VScroll7 = options.key;
-    if (options.method == 8 || options.method == 9) settings.VScroll6 = options.key;
+    settings.keyShift = options.key;
+    settings.softVowelShift = options.sharpShift;
+    settings.centreShift = options.centreShift;
     if (options.noteMap)
         settings.noteMap = *options.noteMap;
-    else if (options.method == 2)
+    else if (settings.method && UsesNoteMap(*settings.method))
         settings.noteMap = DrawnNoteMap(options);
     return settings;
 }

@@ -12,9 +12,8 @@
 
 namespace kvat::cli {
 
-// --key goes to the scroll bar the method reads (VScroll4 for methods 3-4, VScroll7 for 5-7,
-// VScroll6 for 8-9); --sharp-shift to VScroll5, --centre-shift to VScroll8. The note map is
-// --note-map, or for method 2 without it a random one drawn as the "Генерировать" button does,
+// The note map is --note-map, or for the note-map method without it a random one drawn as the
+// "Генерировать" button does,
 // from the octaves of --octave, seeded by --seed or else the clock. Nothing here can fail: the
 // options were checked when they were parsed.
 MelodySettings MelodySettingsFromOptions(const Options& options);

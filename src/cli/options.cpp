@@ -1,18 +1,23 @@
 #include "cli/options.h"
 
+#include "melody/note_map.h"
+#include "midi/instrument_names.h"
+#include "midi/sound_tables.h"
+#include "verse/metre.h"
+
 #include <algorithm>
 #include <charconv>
-#include <functional>
-#include <map>
-#include <span>
-#include <string_view>
 
 namespace kvat::cli {
 namespace {
 
-constexpr int kManualMetreOption = 5; // --metre 5: the hand-placed ictuses
+constexpr int kLastProgram = 127;
+constexpr int kLastNoteItem = static_cast<int>(kNoteNames.size()) - 1;
+constexpr int kLastDrumKey = kFirstDrumKey + static_cast<int>(kPercussionNames.size()) - 1;
+constexpr int kLastTempo = static_cast<int>(kTempoTable.size()) - 1;
+constexpr int kLastDynamics = static_cast<int>(kDynamicsTable.size()) - 1;
 
-std::optional<long long> ParseInteger(const std::string& text) {
+std::optional<long long> ParseInteger(std::string_view text) {
     long long value = 0;
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
@@ -20,202 +25,281 @@ std::optional<long long> ParseInteger(const std::string& text) {
     return value;
 }
 
-std::vector<std::string> SplitComma(const std::string& text, char separator = ',') {
-    std::vector<std::string> pieces;
-    std::size_t start = 0;
+std::vector<std::string_view> SplitAt(std::string_view text, char separator) {
+    std::vector<std::string_view> pieces;
     for (;;) {
-        const std::size_t at = text.find(separator, start);
-        pieces.push_back(text.substr(start, at - start));
-        if (at == std::string::npos) break;
-        start = at + 1;
+        const std::size_t at = text.find(separator);
+        pieces.push_back(text.substr(0, at));
+        if (at == std::string_view::npos) break;
+        text.remove_prefix(at + 1);
     }
     return pieces;
 }
 
-class Parser {
-public:
-    explicit Parser(std::string& error) : error_(error) {}
+// One option's value being read: failures become the one-line usage error.
+struct Reading {
+    std::string_view name;
+    std::string_view value;
+    std::string& error;
 
-    // An integer within [low, high]; otherwise a usage error naming the option.
-    bool Int(const std::string& name, const std::string& value, long long low, long long high,
-             int& out) {
-        const auto parsed = ParseInteger(value);
+    bool Fail(std::string_view allowed) const {
+        error = std::string(name) + ": '" + std::string(value) + "' is out of range (allowed: " +
+                std::string(allowed) + ")";
+        return false;
+    }
+    // An integer within [low, high] read from `text` (the value or a piece of it).
+    bool Int(std::string_view text, long long low, long long high, int& out) const {
+        const auto parsed = ParseInteger(text);
         if (!parsed || *parsed < low || *parsed > high)
-            return Fail(name, value, std::to_string(low) + ".." + std::to_string(high));
+            return Fail(std::to_string(low) + ".." + std::to_string(high));
         out = static_cast<int>(*parsed);
         return true;
     }
-
-    bool Fail(const std::string& name, const std::string& value, const std::string& range) {
-        error_ = name + ": '" + value + "' is out of range (allowed: " + range + ")";
-        return false;
+    bool Int(long long low, long long high, int& out) const { return Int(value, low, high, out); }
+    bool Program(std::optional<int>& out) const {
+        int program = 0;
+        if (!Int(0, kLastProgram, program)) return false;
+        out = program;
+        return true;
     }
-
-private:
-    std::string& error_;
+    // One of the words, its position in the list.
+    template <class Enum>
+    bool Word(std::initializer_list<std::string_view> words, std::string_view allowed,
+              Enum& out) const {
+        const auto it = std::find(words.begin(), words.end(), value);
+        if (it == words.end()) return Fail(allowed);
+        out = static_cast<Enum>(it - words.begin());
+        return true;
+    }
 };
 
-// The denominators the time-signature list offers for each numerator.
-bool DenominatorAllowed(int numerator, int denominator) {
-    static const std::map<int, std::vector<int>> allowed = {
-        {2, {2, 4, 8}}, {3, {2, 4, 8, 16}}, {4, {2, 4, 8}},
-        {6, {4, 8, 16}}, {9, {4, 8, 16}}, {12, {8, 16}}};
-    const auto it = allowed.find(numerator);
-    return it != allowed.end() &&
-           std::find(it->second.begin(), it->second.end(), denominator) != it->second.end();
+bool ReadMetre(const Reading& r, Options& o) {
+    if (r.value == "auto") {
+        o.metre.reset();
+        return true;
+    }
+    int metre = 0;
+    if (!r.Int(kTrochee, kManualMetre, metre)) return r.Fail("auto or 0..5");
+    o.metre = metre;
+    return true;
 }
 
-bool ParseValue(Parser& p, Options& o, const std::string& name, const std::string& v) {
-    int n = 0;
-    if (name == "-o" || name == "--output") { o.output = v; return true; }
-    if (name == "--method") return p.Int(name, v, 0, 9, o.method);
-    if (name == "--metre") {
-        if (v == "auto") { o.metre.reset(); return true; }
-        if (!p.Int(name, v, 0, 5, n)) return p.Fail(name, v, "auto or 0..5");
-        o.metre = n;
-        return true;
-    }
-    if (name == "--ictus") { o.ictusFile = v; return true; }
-    if (name == "--lengthen") {
-        if (v != "yes" && v != "no") return p.Fail(name, v, "yes or no");
-        o.lengthen = v == "yes";
-        return true;
-    }
-    if (name == "--key") return p.Int(name, v, -7, 7, o.key);
-    if (name == "--sharp-shift") return p.Int(name, v, 0, 11, o.sharpShift);
-    if (name == "--centre-shift") return p.Int(name, v, -32768, 32767, o.centreShift);
-    if (name == "--note-map") {
-        const auto parts = SplitComma(v);
-        if (parts.size() != 10) return p.Fail(name, v, "ten list indexes -1..23, comma-separated");
-        std::array<int, 10> map{};
-        for (std::size_t i = 0; i < 10; ++i)
-            if (!p.Int(name, parts[i], -1, 23, map[i]))
-                return p.Fail(name, v, "ten list indexes -1..23, comma-separated");
-        o.noteMap = map;
-        return true;
-    }
-    if (name == "--octave") {
-        if (v != "1" && v != "2" && v != "12") return p.Fail(name, v, "1, 2 or 12");
-        o.octave = std::stoi(v);
-        return true;
-    }
-    if (name == "--seed") {
-        std::uint64_t seed = 0;
-        auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), seed);
-        if (v.empty() || ec != std::errc() || ptr != v.data() + v.size())
-            return p.Fail(name, v, "0..18446744073709551615");
-        o.seed = seed;
-        return true;
-    }
-    if (name == "--tempo") return p.Int(name, v, 0, 38, o.tempo);
-    if (name == "--dynamics") return p.Int(name, v, 0, 7, o.dynamics);
-    if (name == "--boost") {
-        if (!p.Int(name, v, 0, 7, n)) return false;
-        o.boost = n;
-        return true;
-    }
-    if (name == "--time-signature") {
-        const auto parts = SplitComma(v, '/');
-        int num = 0, den = 0;
-        const std::string range = "N/D with N 2,3,4,6,9,12 and a denominator offered for N";
-        if (parts.size() != 2 || !ParseInteger(parts[0]) || !ParseInteger(parts[1]))
-            return p.Fail(name, v, range);
-        num = static_cast<int>(std::clamp<long long>(*ParseInteger(parts[0]), -1, 100));
-        den = static_cast<int>(std::clamp<long long>(*ParseInteger(parts[1]), -1, 100));
-        if (!DenominatorAllowed(num, den)) return p.Fail(name, v, range);
-        o.numerator = num;
-        o.denominator = den;
-        return true;
-    }
-    if (name == "--soprano") return p.Int(name, v, 0, 127, o.soprano);
-    if (name == "--mezzo" || name == "--tenor" || name == "--bass" || name == "--accompaniment") {
-        if (!p.Int(name, v, 0, 127, n)) return false;
-        (name == "--mezzo"   ? o.mezzo
-         : name == "--tenor" ? o.tenor
-         : name == "--bass"  ? o.bass
-                             : o.accompaniment) = n;
-        return true;
-    }
-    if (name == "--group") {
-        if (v == "strings") o.group = Group::kStrings;
-        else if (v == "woodwind") o.group = Group::kWoodwind;
-        else if (v == "brass") o.group = Group::kBrass;
-        else return p.Fail(name, v, "strings, woodwind or brass");
-        return true;
-    }
-    if (name == "--drums") {
-        const auto parts = SplitComma(v);
-        std::array<int, 2> keys{};
-        if (parts.size() != 2 || !p.Int(name, parts[0], 35, 81, keys[0]) ||
-            !p.Int(name, parts[1], 35, 81, keys[1]))
-            return p.Fail(name, v, "two keys 35..81 as A,B");
-        o.drums = keys;
-        return true;
-    }
-    if (name == "--drum-map") return p.Int(name, v, 3, 10, o.drumMap);
-    if (name == "--effect") {
-        if (v == "none") o.effect = Effect::kNone;
-        else if (v == "modulation") o.effect = Effect::kModulation;
-        else if (v == "sustain") o.effect = Effect::kSustain;
-        else return p.Fail(name, v, "none, modulation or sustain");
-        return true;
-    }
-    if (name == "--soundfont") { o.soundfont = v; return true; }
-    return p.Fail(name, v, "no such option; see kvat --help");
+bool ReadNoteMap(const Reading& r, Options& o) {
+    constexpr std::string_view kAllowed = "ten list indexes -1..23, comma-separated";
+    const auto parts = SplitAt(r.value, ',');
+    NoteMap map{};
+    if (parts.size() != map.size()) return r.Fail(kAllowed);
+    for (std::size_t i = 0; i < map.size(); ++i)
+        if (!r.Int(parts[i], -1, kLastNoteItem, map[i])) return r.Fail(kAllowed);
+    o.noteMap = map;
+    return true;
 }
 
-// Every option there is. The flags take no value; all the others take exactly one.
-constexpr std::string_view kFlags[] = {"--help", "-h", "--version", "--colour"};
-constexpr std::string_view kValueOptions[] = {
-    "-o",      "--output",     "--method",   "--metre",          "--ictus",    "--lengthen",
-    "--key",   "--sharp-shift", "--centre-shift", "--note-map", "--octave",    "--seed",
-    "--tempo", "--dynamics",   "--boost",    "--time-signature", "--soprano",  "--mezzo",
-    "--tenor", "--bass",       "--group",    "--drums",          "--drum-map", "--accompaniment",
-    "--effect", "--soundfont"};
+bool ReadSeed(const Reading& r, Options& o) {
+    std::uint64_t seed = 0;
+    const char* end = r.value.data() + r.value.size();
+    auto [ptr, ec] = std::from_chars(r.value.data(), end, seed);
+    if (r.value.empty() || ec != std::errc() || ptr != end)
+        return r.Fail("0..18446744073709551615");
+    o.seed = seed;
+    return true;
+}
 
-bool Listed(std::span<const std::string_view> names, const std::string& name) {
-    return std::find(names.begin(), names.end(), name) != names.end();
+bool ReadTimeSignature(const Reading& r, Options& o) {
+    const auto parts = SplitAt(r.value, '/');
+    const auto fail = [&] {
+        return r.Fail("N/D with N 2,3,4,6,9,12 and a denominator offered for N");
+    };
+    if (parts.size() != 2) return fail();
+    const auto num = ParseInteger(parts[0]), den = ParseInteger(parts[1]);
+    if (!num || !den) return fail();
+    const auto offered = DenominatorsFor(static_cast<int>(std::clamp<long long>(*num, -1, 100)));
+    if (std::find(offered.begin(), offered.end(), *den) == offered.end()) return fail();
+    o.numerator = static_cast<int>(*num);
+    o.denominator = static_cast<int>(*den);
+    return true;
+}
+
+bool ReadDrums(const Reading& r, Options& o) {
+    const auto parts = SplitAt(r.value, ',');
+    std::array<int, 2> keys{};
+    if (parts.size() != 2 || !r.Int(parts[0], kFirstDrumKey, kLastDrumKey, keys[0]) ||
+        !r.Int(parts[1], kFirstDrumKey, kLastDrumKey, keys[1]))
+        return r.Fail("two keys 35..81 as A,B");
+    o.drums = keys;
+    return true;
+}
+
+// Every option there is, in the order --help lists them. `usage` is the left column of its help
+// line; an option sharing the line of the one before has none. Flags have no reader.
+struct OptionSpec {
+    std::string_view name;
+    std::string_view alias;
+    std::string_view usage;
+    std::string_view help;
+    bool (*read)(const Reading&, Options&);
+};
+
+constexpr OptionSpec kOptions[] = {
+    {"--output", "-o", "-o, --output OUT", "midi, audio, score: the file to write",
+     [](const Reading& r, Options& o) { return o.output = r.value, true; }},
+    {"--method", "", "--method N", "melody method 0..9 (default 0)",
+     [](const Reading& r, Options& o) { return r.Int(0, kMethodCount - 1, o.method); }},
+    {"--metre", "", "--metre auto|N",
+     "metre 0..5: trochee, iamb, amphibrach, dactyl, anapaest, by hand", ReadMetre},
+    {"--ictus", "", "--ictus FILE",
+     "with --metre 5: one line of 0/1 per verse line, one digit per vowel",
+     [](const Reading& r, Options& o) { return o.ictusFile = r.value, true; }},
+    {"--lengthen", "", "--lengthen yes|no", "lengthen line-final syllables (default yes)",
+     [](const Reading& r, Options& o) {
+         int no = 0;
+         if (!r.Word({"yes", "no"}, "yes or no", no)) return false;
+         return o.lengthen = no == 0, true;
+     }},
+    {"--key", "", "--key N", "key shift -7..7 of the chosen method (default 0)",
+     [](const Reading& r, Options& o) { return r.Int(kKeyShiftLow, kKeyShiftHigh, o.key); }},
+    {"--sharp-shift", "", "--sharp-shift N", "0..11 semitones for soft vowels, method 1 (default 0)",
+     [](const Reading& r, Options& o) { return r.Int(0, kSoftVowelShiftHigh, o.sharpShift); }},
+    {"--centre-shift", "", "--centre-shift N", "line-centre shift, methods 5-7 (default 0)",
+     [](const Reading& r, Options& o) { return r.Int(-32768, 32767, o.centreShift); }},
+    {"--note-map", "", "--note-map L",
+     "ten list indexes 0..23 or -1 for а,е,ё,и,о,у,ы,э,ю,я (method 2)", ReadNoteMap},
+    {"--octave", "", "--octave 1|2|12", "octaves of the random note map (default 1)",
+     [](const Reading& r, Options& o) {
+         int item = 0;
+         if (!r.Word({"1", "2", "12"}, "1, 2 or 12", item)) return false;
+         return o.octave = item == 0 ? 1 : item == 1 ? 2 : 12, true;
+     }},
+    {"--seed", "", "--seed N", "seed of the random note map (default: the clock)", ReadSeed},
+    {"--tempo", "", "--tempo N", "tempo list index 0..38 (default 13)",
+     [](const Reading& r, Options& o) { return r.Int(0, kLastTempo, o.tempo); }},
+    {"--dynamics", "", "--dynamics N", "dynamics list index 0..7 (default 2)",
+     [](const Reading& r, Options& o) { return r.Int(0, kLastDynamics, o.dynamics); }},
+    {"--boost", "", "--boost N", "stress boost 0..dynamics index (default min(2, dynamics))",
+     [](const Reading& r, Options& o) {
+         int boost = 0;
+         if (!r.Int(0, kLastDynamics, boost)) return false;
+         return o.boost = boost, true;
+     }},
+    {"--time-signature", "", "--time-signature N/D", "time signature (default 4/2)",
+     ReadTimeSignature},
+    {"--soprano", "", "--soprano P", "soprano program 0..127 (default 2)",
+     [](const Reading& r, Options& o) { return r.Int(0, kLastProgram, o.soprano); }},
+    {"--mezzo", "", "--mezzo P, --tenor P, --bass P", "switch that voice on with program P",
+     [](const Reading& r, Options& o) { return r.Program(o.mezzo); }},
+    {"--tenor", "", "", "", [](const Reading& r, Options& o) { return r.Program(o.tenor); }},
+    {"--bass", "", "", "", [](const Reading& r, Options& o) { return r.Program(o.bass); }},
+    {"--group", "", "--group strings|woodwind|brass", "a ready-made group of four voices",
+     [](const Reading& r, Options& o) {
+         Group group{};
+         if (!r.Word({"strings", "woodwind", "brass"}, "strings, woodwind or brass", group))
+             return false;
+         return o.group = group, true;
+     }},
+    {"--drums", "", "--drums A,B", "switch the drum figure on with keys A,B (35..81)", ReadDrums},
+    {"--drum-map", "", "--drum-map M", "drum map 3..10 (default 5)",
+     [](const Reading& r, Options& o) { return r.Int(kDrumMapLow, kDrumMapHigh, o.drumMap); }},
+    {"--accompaniment", "", "--accompaniment P",
+     "switch the accompaniment chord on with program P",
+     [](const Reading& r, Options& o) { return r.Program(o.accompaniment); }},
+    {"--effect", "", "--effect none|modulation|sustain (default none)", "",
+     [](const Reading& r, Options& o) {
+         return r.Word({"none", "modulation", "sustain"}, "none, modulation or sustain",
+                       o.effect);
+     }},
+    {"--colour", "", "--colour", "score: syllables in their vowel colours", nullptr},
+    {"--soundfont", "", "--soundfont SF2",
+     "audio: the SoundFont (default: $KVAT_SOUNDFONT, then the system's)",
+     [](const Reading& r, Options& o) { return o.soundfont = r.value, true; }},
+    {"--help", "-h", "", "", nullptr},
+    {"--version", "", "", "", nullptr},
+};
+
+const OptionSpec* FindOption(std::string_view name) {
+    for (const auto& spec : kOptions)
+        if (spec.name == name || (!spec.alias.empty() && spec.alias == name)) return &spec;
+    return nullptr;
+}
+
+void SetFlag(const OptionSpec& spec, Options& o) {
+    if (spec.name == "--help") o.help = true;
+    else if (spec.name == "--version") o.version = true;
+    else o.colour = true;
+}
+
+// What holds between options, once all are read.
+bool CheckTogether(const Options& o, std::string& error) {
+    if (o.boost && *o.boost > o.dynamics) {
+        Reading{"--boost", std::to_string(*o.boost), error}.Fail(
+            "0.." + std::to_string(o.dynamics) + " for dynamics " + std::to_string(o.dynamics));
+        return false;
+    }
+    // The painted vowels are read only for the hand-placed metre; anywhere else the file would
+    // be silently ignored.
+    if (!o.ictusFile.empty() && o.metre != kManualMetre) {
+        error = "--ictus: '" + o.ictusFile + "' is read only with --metre 5 (ictuses by hand)";
+        return false;
+    }
+    return true;
 }
 
 } // namespace
 
+std::string OptionsHelp() {
+    constexpr std::size_t kColumn = 22;
+    std::string help;
+    for (const auto& spec : kOptions) {
+        if (spec.usage.empty()) continue;
+        help += "  " + std::string(spec.usage);
+        // A left column too long for the column stands three spaces from its text.
+        if (!spec.help.empty())
+            help += std::string(spec.usage.size() < kColumn ? kColumn - spec.usage.size() : 3, ' ');
+        help += std::string(spec.help) + "\n";
+    }
+    return help;
+}
+
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
     Options o;
-    Parser parser(error);
     bool fileSeen = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") { o.help = true; continue; }
-        if (arg == "--version") { o.version = true; continue; }
-        if (arg == "--colour") { o.colour = true; continue; }
-        if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            std::string name = arg, value;
+        if (arg.size() > 1 && arg[0] == '-') {
+            std::string_view name = arg, value;
             const auto eq = arg.find('=');
             const bool joined = eq != std::string::npos && arg.rfind("--", 0) == 0;
             if (joined) {
-                name = arg.substr(0, eq);
-                value = arg.substr(eq + 1);
+                name = std::string_view(arg).substr(0, eq);
+                value = std::string_view(arg).substr(eq + 1);
             }
-            // The bare flags were taken above, so a flag here came with "=value".
-            if (Listed(kFlags, name)) {
-                error = name + ": takes no value, but was given '" + value + "'";
+            const OptionSpec* spec = FindOption(name);
+            if (!spec) {
+                error = std::string(name) + ": no such option; see kvat --help";
                 return std::nullopt;
             }
-            if (!Listed(kValueOptions, name)) {
-                error = name + ": no such option; see kvat --help";
+            if (!spec->read) {
+                if (!joined) {
+                    SetFlag(*spec, o);
+                    continue;
+                }
+                error = std::string(name) + ": takes no value, but was given '" +
+                        std::string(value) + "'";
                 return std::nullopt;
             }
             if (!joined) {
                 if (i + 1 >= args.size()) {
-                    error = name + ": a value is missing";
+                    error = std::string(name) + ": a value is missing";
                     return std::nullopt;
                 }
                 value = args[++i];
             }
-            if (!ParseValue(parser, o, name, value)) return std::nullopt;
+            if (!spec->read(Reading{name, value, error}, o)) return std::nullopt;
             continue;
         }
-        if (o.command.empty()) { o.command = arg; continue; }
+        if (o.command.empty()) {
+            o.command = arg;
+            continue;
+        }
         if (fileSeen) {
             error = "'" + arg + "': only one verse file may be given";
             return std::nullopt;
@@ -223,17 +307,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         o.file = arg;
         fileSeen = true;
     }
-    if (o.boost && *o.boost > o.dynamics) {
-        parser.Fail("--boost", std::to_string(*o.boost), "0.." + std::to_string(o.dynamics) +
-                                                             " for dynamics " + std::to_string(o.dynamics));
-        return std::nullopt;
-    }
-    // The painted vowels are read only for the hand-placed metre; anywhere else the file would
-    // be silently ignored.
-    if (!o.ictusFile.empty() && o.metre != kManualMetreOption) {
-        error = "--ictus: '" + o.ictusFile + "' is read only with --metre 5 (ictuses by hand)";
-        return std::nullopt;
-    }
+    if (!CheckTogether(o, error)) return std::nullopt;
     return o;
 }
 

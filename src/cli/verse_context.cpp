@@ -35,20 +35,21 @@ std::optional<VerseContext> LoadVerse(const Options& options, std::string& error
     VerseContext context;
     context.lines = std::move(*lines);
     context.analysis = AnalyseVerse(context.lines, DecimalSeparator());
-    context.metre.MetreTemplates = context.analysis.MetreTemplates;
-    context.metre.MetreIndex = options.metre.value_or(context.analysis.metre.value_or(0));
+    context.metre.templates = context.analysis.templates;
+    context.metre.metre =
+        static_cast<Metre>(options.metre.value_or(context.analysis.metre.value_or(kTrochee)));
 
-    if (context.metre.MetreIndex == kManualMetre) {
+    if (context.metre.metre == kManualMetre) {
         if (!options.ictusFile.empty()) {
             auto digits = ReadTextLines(options.ictusFile, error);
             if (!digits) return std::nullopt;
             context.paint = PaintFromDigits(*digits);
         }
-        context.metre.MetreTemplates[kManualMetre] =
+        context.metre.templates[kManualMetre] =
             ReadManualIctuses(context.lines, context.paint);
     } else {
-        context.paint = ColourIctuses(context.lines, context.metre.MetreTemplates,
-                                      context.metre.MetreIndex);
+        context.paint =
+            ColourIctuses(context.lines, context.metre.templates, context.metre.metre);
     }
     return context;
 }

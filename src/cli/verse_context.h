@@ -16,8 +16,8 @@ namespace kvat::cli {
 struct VerseContext {
     Lines lines;
     VerseAnalysis analysis;
-    // MetreIndex is --metre, or the analysis's choice; for an empty verse, which chooses
-    // nothing, it keeps the start-up value 0. MetreTemplates[5] is the hand-placed pattern
+    // The metre is --metre, or the analysis's choice; for an empty verse, which chooses
+    // nothing, it keeps the start-up trochee. templates[5] is the hand-placed pattern
     // read from `paint`.
     MetreState metre;
     VowelPaint paint;       // the editor's colours: the chosen metre's, or --ictus for metre 5

@@ -1,5 +1,7 @@
 #include "help/help_texts.h"
 
+#include "kvat_version.h"
+
 namespace kvat {
 namespace {
 
@@ -12,12 +14,17 @@ std::u32string SpaceBeforeFullStop(std::u32string_view line) {
 
 } // namespace
 
+std::u32string MailSubject() {
+    return U"Вопрос о программе Kvat-" + std::u32string(kVersionText);
+}
+
 std::u32string ShowFaq(const std::array<std::u32string_view, 4>& s) {
     const std::u32string q = U"\"";
     const std::u32string site(kSiteAddress);
     const std::u32string S1(s[0]), S2(s[1]), S3(s[2]), S4(s[3]);
+    const std::u32string version(kVersionText);
     const std::u32string lines[] = {
-        U"Kvat-1.05: FAO",
+        U"Kvat-" + version + U": FAO",
         U"",
         U"1. Если у вас по каким-либо причинам не установился шрифт KvatSymbols, то скачайте файл "
         U"шрифта и установите вручную. Откройте:",
@@ -36,7 +43,7 @@ std::u32string ShowFaq(const std::array<std::u32string_view, 4>& s) {
         U"Скачать файл richtx32.ocx можно по адресу:",
         site + U"richtx32.ocx",
         U"",
-        U"3. Версия 1.05 поддерживает расстановку ударений вручную. Для этого нужно на главной "
+        U"3. Версия " + version + U" поддерживает расстановку ударений вручную. Для этого нужно на главной "
         U"странице в пункте \"Размер\" выбрать \"Расстановка иктов вручную\". Но в данное время "
         U"программа не разбирает гласные буквы написанные слитно. Например, в слове \"сбирается\" "
         U"не возможно поставить ударение на букву \"е\".",

@@ -9,7 +9,8 @@ namespace kvat {
 
 inline constexpr std::u32string_view kSiteAddress = U"https://kvat.example.org/";
 inline constexpr std::u32string_view kContactAddress = U"kvat@example.org";
-inline constexpr std::u32string_view kMailSubject = U"Вопрос о программе Kvat-1.05";
+// The subject line of a question sent from the About page.
+std::u32string MailSubject();
 
 // The FAQ, lines ended by CR LF; `sample` is the editor's starting quatrain, whose second and
 // fourth lines end with a full stop.

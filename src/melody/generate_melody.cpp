@@ -13,18 +13,14 @@ namespace {
 
 using melody::LineTemplates;
 
-constexpr int kKeyLow = -7, kKeyHigh = 7;
-constexpr int kSharpShiftHigh = 11;
 constexpr int kNoteListHigh = 23;
 
 // The controls cannot hold anything else; keeping to their ranges keeps every note two digits.
 MelodySettings WithinControlRanges(MelodySettings s) {
-    s.VScroll4 = std::clamp(s.VScroll4, kKeyLow, kKeyHigh);
-    s.VScroll5 = std::clamp(s.VScroll5, 0, kSharpShiftHigh);
-    s.VScroll6 = std::clamp(s.VScroll6, kKeyLow, kKeyHigh);
-    s.VScroll7 = std::clamp(s.VScroll7, kKeyLow, kKeyHigh);
-    s.VScroll8 = std::clamp<int>(s.VScroll8, std::numeric_limits<std::int16_t>::min(),
-                                 std::numeric_limits<std::int16_t>::max());
+    s.keyShift = std::clamp(s.keyShift, kKeyShiftLow, kKeyShiftHigh);
+    s.softVowelShift = std::clamp(s.softVowelShift, 0, kSoftVowelShiftHigh);
+    s.centreShift = std::clamp<int>(s.centreShift, std::numeric_limits<std::int16_t>::min(),
+                                    std::numeric_limits<std::int16_t>::max());
     for (int& item : s.noteMap) item = std::clamp(item, -1, kNoteListHigh);
     return s;
 }
@@ -34,32 +30,35 @@ bool IsEmptyText(const Lines& lines) {
     return lines.empty() || (lines.size() == 1 && lines.front().empty());
 }
 
-melody::Melody RunMethod(const Lines& lines, const LineTemplates& templates,
+// Methods 3-7 count their key from the scale's third step, the template motifs from its fifth.
+melody::Melody RunMethod(const Lines& lines, const LineTemplates& templates, Method method,
                          const MelodySettings& s) {
     using namespace melody;
     constexpr int kOctave = 12;
-    switch (s.method) {
-    case 0:
+    const int tonal = s.keyShift + 2, motif = s.keyShift + 4;
+    switch (method) {
+    case Method::kPentatonic:
         return MelodyFrequency(lines, templates, s, kOctave);
-    case 1:
-        return MelodyFrequency(lines, templates, s, s.VScroll5);
-    case 2:
+    case Method::kPentatonicShift:
+        return MelodyFrequency(lines, templates, s, s.softVowelShift);
+    case Method::kVowelNotes:
         return MelodyFrequency(lines, templates, s, 0);
-    case 3:
-        return MelodyTonalWord(lines, templates, s.VScroll4 + 2, s.lengthen);
-    case 4:
-        return MelodyTonalLinear(lines, templates, s.VScroll4 + 2, s.lengthen);
-    case 5:
-        return MelodyTonalPlanar(lines, templates, s.VScroll7 + 2, s.VScroll8, s.lengthen);
-    case 6:
-        return MelodyTonalVolume(lines, templates, s.VScroll7 + 2, s.VScroll8, s.lengthen);
-    case 7:
-        return MelodyTonalPseudoVolume(lines, templates, s.VScroll7 + 2, s.VScroll8, s.lengthen);
-    case 8:
-        return MelodyTemplateMotif(lines, templates, s.VScroll6 + 4, s.lengthen);
-    default:
-        return MelodyTemplateFolk(lines, templates, s.VScroll6 + 4, s.lengthen);
+    case Method::kTonalWord:
+        return MelodyTonalWord(lines, templates, tonal, s.lengthen);
+    case Method::kTonalLine:
+        return MelodyTonalLinear(lines, templates, tonal, s.lengthen);
+    case Method::kTonalPlanar:
+        return MelodyTonalPlanar(lines, templates, tonal, s.centreShift, s.lengthen);
+    case Method::kTonalVolume:
+        return MelodyTonalVolume(lines, templates, tonal, s.centreShift, s.lengthen);
+    case Method::kTonalPseudoVolume:
+        return MelodyTonalPseudoVolume(lines, templates, tonal, s.centreShift, s.lengthen);
+    case Method::kTemplateMotif:
+        return MelodyTemplateMotif(lines, templates, motif, s.lengthen);
+    case Method::kTemplateFolk:
+        break;
     }
+    return MelodyTemplateFolk(lines, templates, motif, s.lengthen);
 }
 
 std::optional<MelodyResult> Fail(std::string* why, std::string reason) {
@@ -71,9 +70,10 @@ std::optional<MelodyResult> Fail(std::string* why, std::string reason) {
 
 std::optional<MelodyResult> GenerateMelody(const Lines& lines, const MetreState& metre,
                                            const MelodySettings& settings, std::string* why) {
-    if (settings.method == -1) return Fail(why, "no melody method is chosen");
-    if (settings.method < 0 || settings.method > 9)
-        return Fail(why, "melody method " + std::to_string(settings.method) + " is not 0..9");
+    if (!settings.method) return Fail(why, "no melody method is chosen");
+    const Method method = *settings.method;
+    if (!MethodFromIndex(MethodIndex(method)))
+        return Fail(why, "melody method " + std::to_string(MethodIndex(method)) + " is not 0..9");
     if (IsEmptyText(lines)) return Fail(why, "the verse is empty");
     std::string reason;
     const auto templates = LineTemplates::Make(metre, lines.size(), reason);
@@ -82,12 +82,17 @@ std::optional<MelodyResult> GenerateMelody(const Lines& lines, const MetreState&
     try {
         MelodyResult result;
         result.text =
-            melody::MelodyText(RunMethod(lines, *templates, WithinControlRanges(settings)));
-        if (settings.method >= 5 && settings.method <= 7) result.centreRange = CentreRange(lines);
+            melody::MelodyText(RunMethod(lines, *templates, method, WithinControlRanges(settings)));
+        if (HasCentreRange(method)) result.centreRange = CentreRange(lines);
         return result;
     } catch (const std::bad_alloc&) {
         return Fail(why, "the verse is too long to hold its melody in memory");
     }
+}
+
+std::optional<Method> MethodFromIndex(int index) {
+    if (index < 0 || index >= kMethodCount) return std::nullopt;
+    return static_cast<Method>(index);
 }
 
 std::vector<std::string> MelodyTokens(std::string_view melody) {

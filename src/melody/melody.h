@@ -15,27 +15,55 @@
 
 namespace kvat {
 
-// The controls the methods read. Values outside a control's range are taken at its nearest end,
-// as the control itself would hold them.
+// The ten ways of turning vowels into notes, in the order the method list offers them.
+enum class Method : int {
+    kPentatonic = 0,   // a fixed pentatonic note per vowel, the soft row an octave higher
+    kPentatonicShift,  // the same, the soft row shifted by softVowelShift semitones
+    kVowelNotes,       // a note chosen for each vowel (the note map)
+    kTonalWord,        // relative moves on the scale, starting again at every word
+    kTonalLine,        // the same, starting again at every line
+    kTonalPlanar,      // tonal moves bent by the side of the line's centre a word is on
+    kTonalVolume,      // the same, syllable by syllable
+    kTonalPseudoVolume,
+    kTemplateMotif,    // a fixed motif per metre repeated through each line
+    kTemplateFolk,
+};
+inline constexpr int kMethodCount = 10;
+
+// The method of a list index; nothing for an index off the list.
+std::optional<Method> MethodFromIndex(int index);
+constexpr int MethodIndex(Method m) { return static_cast<int>(m); }
+
+// What each method reads from MelodySettings.
+constexpr bool UsesSoftVowelShift(Method m) { return m == Method::kPentatonicShift; }
+constexpr bool UsesNoteMap(Method m) { return m == Method::kVowelNotes; }
+constexpr bool HasKeyShift(Method m) { return MethodIndex(m) >= MethodIndex(Method::kTonalWord); }
+constexpr bool HasCentreRange(Method m) {
+    return m == Method::kTonalPlanar || m == Method::kTonalVolume ||
+           m == Method::kTonalPseudoVolume;
+}
+
+inline constexpr int kKeyShiftLow = -7, kKeyShiftHigh = 7;
+inline constexpr int kSoftVowelShiftHigh = 11;
+
+// What the methods read. Values outside a range are taken at its nearest end.
 struct MelodySettings {
-    int method = 0;                // Combo2 index 0..9, -1 = no selection (no melody)
-    bool lengthen = true;          // Check6: lengthen line-final syllables without an ictus
-    int VScroll4 = 0;              // key of methods 3-4, -7..7
-    int VScroll5 = 0;              // semitones added to the soft-row vowels in method 1, 0..11
-    int VScroll6 = 0;              // key of methods 8-9, -7..7
-    int VScroll7 = 0;              // key of methods 5-7, -7..7
-    int VScroll8 = 0;              // line-centre shift of methods 5-7, a 16-bit value
-    std::array<int, 10> noteMap{}; // Combo17 list indexes for а е ё и о у ы э ю я, -1 = none
+    std::optional<Method> method = Method::kPentatonic; // nothing: no method chosen, no melody
+    bool lengthen = true;   // lengthen line-final syllables without an ictus
+    int keyShift = 0;       // scale steps up or down, methods with HasKeyShift, -7..7
+    int softVowelShift = 0; // semitones added to the soft-row vowels (kPentatonicShift), 0..11
+    int centreShift = 0;    // line-centre shift of the methods with HasCentreRange, 16 bits
+    std::array<int, 10> noteMap{}; // note list indexes for а е ё и о у ы э ю я, -1 = none
 };
 
 struct MelodyResult {
     std::string text; // the melody string: tokens joined by "\r\n", none after the last
-    // The (Min, Max) range methods 5-7 give VScroll8 for the next run.
+    // The (Min, Max) range the centre-range methods give the centre shift for the next run.
     std::optional<std::pair<int, int>> centreRange;
 };
 
 // Nothing when no melody can be made: an empty text (no lines, or a single empty one, which is
-// what an empty editor holds), method -1, or a hand-placed pattern with fewer lines than the
+// what an empty editor holds), no method, or a hand-placed pattern with fewer lines than the
 // verse. `why`, if given, receives a one-line English reason.
 std::optional<MelodyResult> GenerateMelody(const Lines& lines, const MetreState& metre,
                                            const MelodySettings& settings,
@@ -48,8 +76,8 @@ int StepToNote(int step);
 // The tokens of a melody string (split at CR LF); none for an empty string.
 std::vector<std::string> MelodyTokens(std::string_view melody);
 
-// The (Min, Max) range of VScroll8 that methods 5-7 set from the vowel count n of the last line:
-// (n/4, -n/4), truncated. The window needs it even when a run ends without a melody.
+// The (Min, Max) range of the centre shift that the centre-range methods set from the vowel
+// count n of the last line: (n/4, -n/4), truncated. The window needs it even when a run ends without a melody.
 std::pair<int, int> CentreRange(const Lines& lines);
 
 } // namespace kvat

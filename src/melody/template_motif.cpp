@@ -78,7 +78,7 @@ struct MotifWalker {
 
 Melody MelodyFromMotifs(const Lines& lines, const LineTemplates& templates,
                         const Motif (&motifs)[3], int baseStep, bool lengthen) {
-    const int metre = templates.MetreIndex();
+    const int metre = templates.ChosenMetre();
     Melody melody;
     melody.reserve(TokenCount(lines));
     MotifWalker walker{motifs[kFamily[metre]], metre, baseStep, melody};

@@ -10,16 +10,16 @@ constexpr std::string_view kIntervalTexts[2][2] = {{"1", "2"}, {"-2", "-1"}};
 
 std::optional<LineTemplates> LineTemplates::Make(const MetreState& metre, std::size_t lineCount,
                                                  std::string& why) {
-    if (metre.MetreIndex < kTrochee || metre.MetreIndex > kManualMetre) {
-        why = "metre index " + std::to_string(metre.MetreIndex) + " is not 0..5";
+    if (metre.metre < kTrochee || metre.metre > kManualMetre) {
+        why = "metre index " + std::to_string(static_cast<int>(metre.metre)) + " is not 0..5";
         return std::nullopt;
     }
     LineTemplates templates;
-    templates.metreIndex_ = metre.MetreIndex;
-    const std::string& chosen = metre.MetreTemplates[static_cast<std::size_t>(metre.MetreIndex)];
-    if (metre.MetreIndex != kManualMetre) {
+    templates.metre_ = metre.metre;
+    const std::string& chosen = metre.templates[static_cast<std::size_t>(metre.metre)];
+    if (metre.metre != kManualMetre) {
         templates.classic_ = chosen;
-        if (metre.MetreIndex == kTrochee)
+        if (metre.metre == kTrochee)
             templates.classic_.remove_prefix(std::min<std::size_t>(2, chosen.size()));
         return templates;
     }

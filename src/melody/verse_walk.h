@@ -31,10 +31,10 @@ public:
         return byHand_ ? std::string_view(manual_[line]) : classic_;
     }
 
-    int MetreIndex() const { return metreIndex_; }
+    Metre ChosenMetre() const { return metre_; }
 
 private:
-    int metreIndex_ = 0;
+    Metre metre_ = kTrochee;
     bool byHand_ = false;
     std::string_view classic_;
     std::vector<std::string> manual_;

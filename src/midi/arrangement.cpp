@@ -78,19 +78,19 @@ template <class Event> void ForHarmony(const SoundSettings& settings, int note, 
 }
 
 void StartHeldChord(TrackState& state, int note, int velocity) {
-    AppendNoteOn(state.TrackHex, 0, kAccompanimentChannel, note, velocity);
+    AppendNoteOn(state.events, 0, kAccompanimentChannel, note, velocity);
     if (const auto chord = ChordFor(note))
         for (int i = 0; i < 3; ++i)
-            AppendNoteOn(state.TrackHex, 0, kAccompanimentChannel + 1 + i, (*chord)[i], velocity);
-    state.BarNote = note;
+            AppendNoteOn(state.events, 0, kAccompanimentChannel + 1 + i, (*chord)[i], velocity);
+    state.chordNote = note;
 }
 
 void ReleaseHeldChord(TrackState& state) {
-    AppendNoteOff(state.TrackHex, 0, kAccompanimentChannel, state.BarNote);
-    if (const auto chord = ChordFor(state.BarNote))
+    AppendNoteOff(state.events, 0, kAccompanimentChannel, state.chordNote);
+    if (const auto chord = ChordFor(state.chordNote))
         for (int i = 0; i < 3; ++i)
-            AppendNoteOff(state.TrackHex, 0, kAccompanimentChannel + 1 + i, (*chord)[i]);
-    state.BarCount = 0;
+            AppendNoteOff(state.events, 0, kAccompanimentChannel + 1 + i, (*chord)[i]);
+    state.barTokens = 0;
 }
 
 // The key of a percussion list index. The data byte is clamped to 0..127 in any case; clamping
@@ -104,33 +104,25 @@ int DrumKey(int index) {
 // count, which never exceeds the number of tokens, rather than the map, which may be any value.
 void StrikeDrums(TrackState& state, const SoundSettings& settings, int velocity) {
     const int map = settings.drumMap;
-    if (settings.drumsOn && (state.DrumCount + 2 == map || state.DrumCount + 1 == map))
-        AppendNoteOn(state.TrackHex, kDrumDelay, kDrumChannel, DrumKey(settings.drumFirst),
+    if (settings.drumsOn && (state.drumTokens + 2 == map || state.drumTokens + 1 == map))
+        AppendNoteOn(state.events, kDrumDelay, kDrumChannel, DrumKey(settings.drumFirst),
                      velocity);
-    if (state.DrumCount != map) return;
+    if (state.drumTokens != map) return;
     if (settings.drumsOn)
-        AppendNoteOn(state.TrackHex, kDrumDelay, kDrumChannel, DrumKey(settings.drumLast),
+        AppendNoteOn(state.events, kDrumDelay, kDrumChannel, DrumKey(settings.drumLast),
                      velocity);
-    state.DrumCount = 0;
+    state.drumTokens = 0;
 }
 
 } // namespace
-
-void ResetTrack(TrackState& state) {
-    state.TrackHex.clear();
-    state.NoteTicks = kShortTicks;
-    state.BarCount = 0;
-    state.DrumCount = 0;
-    state.BarNote = 0;
-}
 
 void ArrangeToken(TrackState& state, std::string_view token, int base, int boost,
                   const SoundSettings& settings) {
     const TokenReading reading = ReadToken(token);
     const int velocity = base + kVelocityLift + (reading.marked && settings.lengthen ? boost : 0);
     const int quieter = velocity - kVelocityLift;
-    state.NoteTicks = reading.ticks;
-    TrackBytes& track = state.TrackHex;
+    state.noteTicks = reading.ticks;
+    TrackBytes& track = state.events;
 
     const int controller = EffectController(settings.effect);
     for (int channel = 0; channel < 4; ++channel)
@@ -140,30 +132,30 @@ void ArrangeToken(TrackState& state, std::string_view token, int base, int boost
     AppendNoteOn(track, 0, 0, reading.note, velocity);
     ForHarmony(settings, reading.note,
                [&](int channel, int note) { AppendNoteOn(track, 0, channel, note, quieter); });
-    if (settings.accompanimentOn && state.BarCount == 0)
+    if (settings.accompanimentOn && state.barTokens == 0)
         StartHeldChord(state, reading.note, velocity);
-    ++state.BarCount;
-    ++state.DrumCount;
+    ++state.barTokens;
+    ++state.drumTokens;
     StrikeDrums(state, settings, quieter);
 
-    AppendNoteOff(track, state.NoteTicks, 0, reading.note);
+    AppendNoteOff(track, state.noteTicks, 0, reading.note);
     ForHarmony(settings, reading.note,
                [&](int channel, int note) { AppendNoteOff(track, 0, channel, note); });
-    if (settings.accompanimentOn && state.BarCount == settings.numerator) ReleaseHeldChord(state);
+    if (settings.accompanimentOn && state.barTokens == settings.numerator) ReleaseHeldChord(state);
 }
 
 void ReleaseAccompaniment(TrackState& state, const SoundSettings& settings) {
-    if (settings.accompanimentOn && state.BarCount > 0) ReleaseHeldChord(state);
+    if (settings.accompanimentOn && state.barTokens > 0) ReleaseHeldChord(state);
 }
 
 TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSettings& settings) {
     TrackState state;
-    state.TrackHex.reserve(tokens.size() * kMostBytesPerToken);
+    state.events.reserve(tokens.size() * kMostBytesPerToken);
     const int base = BaseVelocity(settings);
     const int boost = StressBoost(settings);
     for (const auto& token : tokens) ArrangeToken(state, token, base, boost, settings);
     ReleaseAccompaniment(state, settings);
-    return BuildMidiFile(state.TrackHex, TempoBpm(settings), settings.numerator,
+    return BuildMidiFile(state.events, TempoBpm(settings), settings.numerator,
                          settings.denominator);
 }
 

@@ -13,15 +13,12 @@ namespace kvat {
 
 // What the arrangement carries from one token to the next. A fresh value is a reset track.
 struct TrackState {
-    TrackBytes TrackHex; // the events so far, as the bytes the track chunk will hold
-    int NoteTicks = 48;  // length of the token just arranged: 48, 72 or 96 ticks
-    int BarCount = 0;    // tokens since the held chord began; 0: the next token starts one
-    int DrumCount = 0;   // tokens since the drum figure last ended
-    int BarNote = 0;     // the note that started the held chord
+    TrackBytes events; // the events so far, as the bytes the track chunk will hold
+    int noteTicks = 48;  // length of the token just arranged: 48, 72 or 96 ticks
+    int barTokens = 0;    // tokens since the held chord began; 0: the next token starts one
+    int drumTokens = 0;   // tokens since the drum figure last ended
+    int chordNote = 0;     // the note that started the held chord
 };
-
-// Empties the track and zeroes the counters, for a fresh arrangement.
-void ResetTrack(TrackState& state);
 
 // Appends the events of one token: a note number (two digits) with no mark, "+" (medium),
 // "++" or "+++" (long); any token whose number is 0 is a rest. `base` is the dynamics value,

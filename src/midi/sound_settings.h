@@ -4,6 +4,9 @@
 
 namespace kvat {
 
+// The drum figure repeats every drumMap tokens, within these.
+inline constexpr int kDrumMapLow = 3, kDrumMapHigh = 10;
+
 struct VoiceChoice {
     bool on = false; // the voice's check box
     int program = 0; // General MIDI program, 0..127

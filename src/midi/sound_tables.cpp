@@ -34,7 +34,7 @@ std::optional<TempoItem> TempoValue(int index) {
     return Row(kTempoTable, index);
 }
 
-std::span<const int> Takt(int numerator) {
+std::span<const int> DenominatorsFor(int numerator) {
     for (const auto& choice : kDenominators)
         if (choice.numerator == numerator)
             return std::span<const int>(choice.denominators.data(),

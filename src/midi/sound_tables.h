@@ -83,6 +83,6 @@ inline constexpr std::array<int, 6> kNumerators = {2, 3, 4, 6, 9, 12};
 
 // The denominators offered for a numerator, the first of them selected after the change; empty
 // for a numerator that is not offered.
-std::span<const int> Takt(int numerator);
+std::span<const int> DenominatorsFor(int numerator);
 
 } // namespace kvat

@@ -106,26 +106,26 @@ std::vector<std::u32string> MetreItems(const std::array<float, 6>& scores, char3
 VerseAnalysis AnalyseVerse(const Lines& lines, char32_t decimalSeparator) {
     VerseAnalysis result;
     result.stress = StressStrings(lines);
-    result.MetreTemplates = BuildMetreTemplates();
+    result.templates = BuildMetreTemplates();
     // An empty text has no lines to average over: the list stays empty, nothing is chosen.
     if (lines.empty()) return result;
 
     for (const auto& s : result.stress)
         for (int k = 0; k < kMetreCount; ++k) {
-            const std::string_view tpl(result.MetreTemplates[k]);
+            const std::string_view tpl(result.templates[k]);
             // Each addition is made in double and stored as float, as the scores always were.
-            result.MetreScores[k] += MatchFraction(tpl.substr(0, s.size()), s, s.size());
+            result.scores[k] += MatchFraction(tpl.substr(0, s.size()), s, s.size());
         }
     // The two empty entries that close the line list count in the mean.
     const double entries = static_cast<double>(lines.size() + 2);
     for (int k = 0; k < kMetreCount; ++k)
-        result.MetreScores[k] = static_cast<float>(result.MetreScores[k] / entries);
+        result.scores[k] = static_cast<float>(result.scores[k] / entries);
 
-    result.items = MetreItems(result.MetreScores, decimalSeparator);
-    const float best = *std::max_element(result.MetreScores.begin(), result.MetreScores.begin() + kMetreCount);
+    result.items = MetreItems(result.scores, decimalSeparator);
+    const float best = *std::max_element(result.scores.begin(), result.scores.begin() + kMetreCount);
     // Among equal scores the last metre in the list wins.
     for (int k = 0; k < kMetreCount; ++k)
-        if (result.MetreScores[k] == std::max(best, 0.0f)) result.metre = k;
+        if (result.scores[k] == std::max(best, 0.0f)) result.metre = k;
     return result;
 }
 

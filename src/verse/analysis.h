@@ -13,8 +13,8 @@ namespace kvat {
 
 struct VerseAnalysis {
     std::vector<std::string> stress;     // one '0'/'1' string per editor line
-    MetreTemplateList MetreTemplates;    // entry 5 all "0" until the hand-placed pattern is read
-    std::array<float, 6> MetreScores{};  // entries 0..4 the mean match fractions, 5 stays 0
+    MetreTemplateList templates;         // entry 5 all "0" until the hand-placed pattern is read
+    std::array<float, 6> scores{};       // entries 0..4 the mean match fractions, 5 stays 0
     std::vector<std::u32string> items;   // the six metre-list texts; empty for an empty text
     std::optional<int> metre;            // the chosen metre; none when the list stays empty
 };

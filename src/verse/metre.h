@@ -17,8 +17,8 @@ inline constexpr int kMetreCount = 5; // the classical metres, without the hand-
 using MetreTemplateList = std::array<std::string, 6>;
 
 struct MetreState {
-    MetreTemplateList MetreTemplates;
-    int MetreIndex = 0; // 0..5
+    MetreTemplateList templates;
+    Metre metre = kTrochee; // kManualMetre: the hand-placed pattern, templates[5]
 };
 
 // Entries 0..4 as every analysis builds them; entry 5 all "0" (21 × "000").

@@ -184,7 +184,7 @@ private slots:
         Find<QWidget>("Command1")->setFocus();
         QTest::mouseClick(Find<QWidget>("Command1"), Qt::LeftButton);
         Choose("Combo1", 3);
-        QCOMPARE(window_->Metre().MetreIndex, 3);
+        QCOMPARE(window_->Metre().metre, 3);
         QCOMPARE(Editor()->Paint(), (VowelPaint{"100100", "100"}));
         Choose("Combo1", 1);
         QCOMPARE(Editor()->Paint(), (VowelPaint{"010101", "010"}));
@@ -195,7 +195,7 @@ private slots:
         QTest::mouseClick(Find<QWidget>("Command1"), Qt::LeftButton);
         Choose("Combo1", 5);
         QCOMPARE(Editor()->Paint(), (VowelPaint{"00000"}));
-        QCOMPARE(window_->Metre().MetreTemplates[5], std::string("00000\r\n"));
+        QCOMPARE(window_->Metre().templates[5], std::string("00000\r\n"));
 
         MoveTo(PointAt(1)); // the «о» of «дорога»
         QCOMPARE(Editor()->HoverVowel(), QString("о"));
@@ -203,8 +203,8 @@ private slots:
                                     "\"дорога\" на букву \"о\". "));
         QTest::mouseClick(Editor()->viewport(), Qt::LeftButton, {}, PointAt(1));
         QCOMPARE(Editor()->Paint(), (VowelPaint{"10000"}));
-        QCOMPARE(window_->Metre().MetreTemplates[5], std::string("10000\r\n"));
-        QCOMPARE(window_->Metre().MetreIndex, 5);
+        QCOMPARE(window_->Metre().templates[5], std::string("10000\r\n"));
+        QCOMPARE(window_->Metre().metre, 5);
         MoveTo(PointAt(1));
         QVERIFY(Tooltip().startsWith(" Нажатие на левую кнопку мыши снимет ударение в слове \"дорога\" с буквы"));
         QTest::mouseClick(Editor()->viewport(), Qt::LeftButton, {}, PointAt(1));
@@ -222,7 +222,7 @@ private slots:
         end.insertText("\nлес");
         Action("Adjustment")->trigger();
         Action("Main")->trigger();
-        QCOMPARE(window_->Metre().MetreTemplates[5], std::string("00000\r\n\r\n0\r\n"));
+        QCOMPARE(window_->Metre().templates[5], std::string("00000\r\n\r\n0\r\n"));
         QVERIFY(Find<QScrollBar>("HScroll9")->maximum() > 0);
 
         // Back on a metre the editor is a plain text field again.

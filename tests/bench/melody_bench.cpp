@@ -27,7 +27,7 @@ void BM_MelodyAllTenMethods(benchmark::State& state) {
     settings.noteMap = {0, 3, 7, 12, 14, 19, 23, -1, 5, 9};
     for (auto _ : state)
         for (int method = 0; method < 10; ++method) {
-            settings.method = method;
+            settings.method = static_cast<kvat::Method>(method);
             benchmark::DoNotOptimize(kvat::GenerateMelody(lines, metre, settings));
         }
 }
@@ -37,7 +37,7 @@ void BM_MelodyOneMethod(benchmark::State& state) {
     const auto lines = TenThousandLines();
     const auto metre = Iamb();
     kvat::MelodySettings settings;
-    settings.method = static_cast<int>(state.range(0));
+    settings.method = static_cast<kvat::Method>(state.range(0));
     for (auto _ : state) benchmark::DoNotOptimize(kvat::GenerateMelody(lines, metre, settings));
 }
 BENCHMARK(BM_MelodyOneMethod)->DenseRange(0, 9)->Unit(benchmark::kMillisecond);

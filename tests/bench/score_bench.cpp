@@ -17,8 +17,8 @@ void LayoutLongScore(benchmark::State& state) {
     std::vector<std::u32string_view> rows;
     for (std::size_t k = 0; k < divided.RowCount(); ++k) rows.push_back(divided.Row(k));
     kvat::MetreState metre;
-    metre.MetreTemplates = kvat::BuildMetreTemplates();
-    metre.MetreIndex = kvat::kIamb;
+    metre.templates = kvat::BuildMetreTemplates();
+    metre.metre = kvat::kIamb;
     const auto melody = kvat::GenerateMelody(lines, metre, kvat::MelodySettings{});
     const auto tokenTexts = kvat::MelodyTokens(melody ? melody->text : std::string());
     const std::vector<std::string_view> tokens(tokenTexts.begin(), tokenTexts.end());

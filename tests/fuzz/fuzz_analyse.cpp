@@ -23,7 +23,7 @@ void CheckAnalysis(const Lines& lines, const VerseAnalysis& a) {
     Require(a.stress.size() == lines.size(), "not one stress string per line");
     for (const auto& s : a.stress)
         Require(s.find_first_not_of("01") == std::string::npos, "a stress mark other than 0/1");
-    Require(a.MetreTemplates == BuildMetreTemplates(), "the analysis changed the templates");
+    Require(a.templates == BuildMetreTemplates(), "the analysis changed the templates");
     if (lines.empty()) {
         Require(a.items.empty() && !a.metre, "an empty text filled the metre list");
         return;
@@ -31,8 +31,8 @@ void CheckAnalysis(const Lines& lines, const VerseAnalysis& a) {
     Require(a.items.size() == 6, "the metre list does not hold six items");
     Require(a.metre && *a.metre >= 0 && *a.metre < kMetreCount, "no classical metre chosen");
     for (int k = 0; k < kMetreCount; ++k) {
-        Require(a.MetreScores[k] >= 0 && a.MetreScores[k] <= 1, "a metre score outside 0..1");
-        Require(a.MetreScores[k] <= a.MetreScores[*a.metre], "the chosen metre is not the best");
+        Require(a.scores[k] >= 0 && a.scores[k] <= 1, "a metre score outside 0..1");
+        Require(a.scores[k] <= a.scores[*a.metre], "the chosen metre is not the best");
     }
 }
 
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const VerseAnalysis analysis = AnalyseVerse(lines, separator);
     CheckAnalysis(lines, analysis);
     if (metre >= 0 && metre <= kManualMetre) {
-        const VowelPaint paint = ColourIctuses(lines, analysis.MetreTemplates, metre);
+        const VowelPaint paint = ColourIctuses(lines, analysis.templates, metre);
         CheckPaint(lines, paint, metre);
         CheckRedPositions(lines, paint);
         CheckManualPattern(lines, paint);

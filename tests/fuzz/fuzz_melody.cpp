@@ -15,13 +15,11 @@ namespace {
 
 MelodySettings FuzzedSettings(FuzzedDataProvider& data) {
     MelodySettings s;
-    s.method = KVAT_FUZZ_METHOD;
+    s.method = static_cast<Method>(KVAT_FUZZ_METHOD);
     s.lengthen = data.ConsumeBool();
-    s.VScroll4 = SettingValue(data, -7, 7);
-    s.VScroll5 = SettingValue(data, 0, 11);
-    s.VScroll6 = SettingValue(data, -7, 7);
-    s.VScroll7 = SettingValue(data, -7, 7);
-    s.VScroll8 = SettingValue(data, -32768, 32767);
+    s.keyShift = SettingValue(data, -7, 7);
+    s.softVowelShift = SettingValue(data, 0, 11);
+    s.centreShift = SettingValue(data, -32768, 32767);
     for (int& item : s.noteMap) item = SettingValue(data, -1, 23);
     return s;
 }
@@ -92,22 +90,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     FuzzedDataProvider data(bytes, size);
     const MelodySettings settings = FuzzedSettings(data);
     MetreState metre;
-    metre.MetreTemplates = BuildMetreTemplates();
-    metre.MetreIndex = data.ConsumeIntegralInRange(-1, 6);
-    const bool byHand = metre.MetreIndex == kManualMetre;
+    metre.templates = BuildMetreTemplates();
+    metre.metre = static_cast<Metre>(data.ConsumeIntegralInRange(-1, 6));
+    const bool byHand = metre.metre == kManualMetre;
     const std::string patternBytes = byHand ? data.ConsumeRandomLengthString(1024) : "";
     const Lines lines = VerseLines(data.ConsumeRemainingBytesAsString());
     if (byHand) {
         FuzzedDataProvider patternData(reinterpret_cast<const std::uint8_t*>(patternBytes.data()),
                                        patternBytes.size());
-        metre.MetreTemplates[kManualMetre] = FuzzedPattern(patternData, lines);
+        metre.templates[kManualMetre] = FuzzedPattern(patternData, lines);
     }
 
     std::string why;
     const auto melody = GenerateMelody(lines, metre, settings, &why);
-    const bool knownMetre = metre.MetreIndex >= 0 && metre.MetreIndex <= kManualMetre;
+    const bool knownMetre = metre.metre >= 0 && metre.metre <= kManualMetre;
     const bool patternCovers =
-        !byHand || ManualLines(metre.MetreTemplates[kManualMetre]).size() >= lines.size();
+        !byHand || ManualLines(metre.templates[kManualMetre]).size() >= lines.size();
     const bool expected = !IsEmptyText(lines) && knownMetre && patternCovers;
     Require(melody.has_value() == expected, "a melody where none can be, or none where one can");
     Require(melody || !why.empty(), "no melody and no reason");

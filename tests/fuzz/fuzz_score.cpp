@@ -96,10 +96,10 @@ Score FromVerse(const Lines& lines, int method) {
     for (std::size_t k = 0; k < divided.RowCount(); ++k) score.rows.emplace_back(divided.Row(k));
     MetreState metre;
     const VerseAnalysis analysis = AnalyseVerse(lines, U',');
-    metre.MetreTemplates = analysis.MetreTemplates;
-    metre.MetreIndex = analysis.metre.value_or(0);
+    metre.templates = analysis.templates;
+    metre.metre = analysis.metre.value_or(0);
     MelodySettings settings;
-    settings.method = method;
+    settings.method = static_cast<Method>(method);
     if (const auto melody = GenerateMelody(lines, metre, settings))
         score.tokens = MelodyTokens(melody->text);
     return score;

@@ -35,16 +35,16 @@ struct Fixture {
 // Index: the method. Each also moves its own controls away from their start values.
 const Fixture kFixtures[10] = {
     {kTrochee, true, [](MelodySettings&) {}},
-    {kIamb, true, [](MelodySettings& s) { s.VScroll5 = 5; }},
+    {kIamb, true, [](MelodySettings& s) { s.softVowelShift = 5; }},
     {kAmphibrach, false,
      [](MelodySettings& s) { s.noteMap = {0, 3, 7, 12, 14, 19, 23, -1, 5, 9}; }},
-    {kIamb, true, [](MelodySettings& s) { s.VScroll4 = 1; }},
-    {kDactyl, false, [](MelodySettings& s) { s.VScroll4 = -3; }},
-    {kTrochee, true, [](MelodySettings& s) { s.VScroll7 = 2, s.VScroll8 = 1; }},
-    {kAnapaest, false, [](MelodySettings& s) { s.VScroll8 = -1; }},
-    {kManualMetre, true, [](MelodySettings& s) { s.VScroll7 = -1; }},
-    {kDactyl, true, [](MelodySettings& s) { s.VScroll6 = -2; }},
-    {kIamb, false, [](MelodySettings& s) { s.VScroll6 = 1; }},
+    {kIamb, true, [](MelodySettings& s) { s.keyShift = 1; }},
+    {kDactyl, false, [](MelodySettings& s) { s.keyShift = -3; }},
+    {kTrochee, true, [](MelodySettings& s) { s.keyShift = 2, s.centreShift = 1; }},
+    {kAnapaest, false, [](MelodySettings& s) { s.centreShift = -1; }},
+    {kManualMetre, true, [](MelodySettings& s) { s.keyShift = -1; }},
+    {kDactyl, true, [](MelodySettings& s) { s.keyShift = -2; }},
+    {kIamb, false, [](MelodySettings& s) { s.keyShift = 1; }},
 };
 
 TEST(MelodyFixtures, EveryMethodOverAWholeVerse) {

@@ -18,7 +18,7 @@ TEST(Frequency, FixedMapRaisesTheSoftRowByTheSoftShift) {
     // Method 0 an octave; method 1 by VScroll5, so at 0 each vowel sounds like its row partner.
     MelodySettings smoothed = Method(1);
     EXPECT_EQ(Melody(U"люди", Metre(kIamb), smoothed), Melody(U"луды", Metre(kIamb), smoothed));
-    smoothed.VScroll5 = 11;
+    smoothed.softVowelShift = 11;
     EXPECT_EQ(Notes(Melody(kAllVowels, Metre(kIamb), Method(0))),
               (std::vector<int>{64, 79, 74, 81, 62, 60, 69, 67, 72, 76}));
     EXPECT_EQ(Notes(Melody(kAllVowels, Metre(kIamb), smoothed)),
@@ -31,7 +31,7 @@ TEST(Frequency, UserMapGivesEachVowelItsListItemAndNoSelection59) {
     MelodySettings settings = Method(2);
     settings.noteMap = {0, 2, 4, 5, 7, 9, 11, 12, 23, -1};
     // The smoothed shift belongs to method 1 only.
-    settings.VScroll5 = 5;
+    settings.softVowelShift = 5;
     EXPECT_EQ(Notes(Melody(kAllVowels, Metre(kIamb), settings)),
               (std::vector<int>{60, 62, 64, 65, 67, 69, 71, 72, 83, 59}));
 }

@@ -77,7 +77,7 @@ TEST(Walk, TokenCountIsVowelsPlusLinesAndEveryTokenIsANoteOrARest) {
 
 TEST(Dispatch, GivesNoMelodyWithAOneLineReason) {
     MetreState noPattern = Metre(kManualMetre);
-    noPattern.MetreTemplates[kManualMetre].clear();
+    noPattern.templates[kManualMetre].clear();
     const std::tuple<Lines, MetreState, int> cases[] = {
         {{}, Metre(kIamb), 0},         {{U""}, Metre(kIamb), 3},
         {{U"мама"}, Metre(kIamb), -1}, {{U"мама"}, Metre(kIamb), 10},
@@ -94,8 +94,8 @@ TEST(Dispatch, GivesNoMelodyWithAOneLineReason) {
 
 TEST(Dispatch, SettingsOutsideTheControlsAreTakenAtTheirEnds) {
     MelodySettings wild = Method(1), edge = Method(1);
-    wild.VScroll5 = 400;
-    edge.VScroll5 = 11;
+    wild.softVowelShift = 400;
+    edge.softVowelShift = 11;
     EXPECT_EQ(Melody(U"люди", Metre(kIamb), wild), Melody(U"люди", Metre(kIamb), edge));
 }
 

@@ -26,14 +26,14 @@ inline std::string HandPattern(const std::vector<std::string>& pieces) {
 }
 
 inline MetreState Metre(int index, const std::vector<std::string>& handPieces = {}) {
-    MetreState metre{BuildMetreTemplates(), index};
-    if (index == kManualMetre) metre.MetreTemplates[kManualMetre] = HandPattern(handPieces);
+    MetreState metre{BuildMetreTemplates(), static_cast<kvat::Metre>(index)};
+    if (index == kManualMetre) metre.templates[kManualMetre] = HandPattern(handPieces);
     return metre;
 }
 
 inline MelodySettings Method(int method, bool lengthen = false) {
     MelodySettings settings;
-    settings.method = method;
+    settings.method = static_cast<kvat::Method>(method);
     settings.lengthen = lengthen;
     return settings;
 }

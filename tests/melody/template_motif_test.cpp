@@ -39,7 +39,7 @@ TEST(TemplateMotif, StepsPastTheTableAreRestsThatKeepTheirMarks) {
     std::u32string line = U"я";
     for (int i = 0; i < 6; ++i) line += U"ееаа";
     MelodySettings settings = Method(8, false);
-    settings.VScroll6 = -7;
+    settings.keyShift = -7;
     Tokens tokens = Melody(line, Metre(kTrochee), settings);
     ASSERT_EQ(tokens.size(), 26u);
     EXPECT_EQ(Tokens(tokens.begin() + 17, tokens.end()),

@@ -32,10 +32,10 @@ TEST(SoundTables, LookupsAnswerOnlyForIndexesOnTheLists) {
 }
 
 TEST(SoundTables, TaktOffersTheDenominatorsOfEachNumerator) {
-    const auto three = Takt(3), twelve = Takt(12);
+    const auto three = DenominatorsFor(3), twelve = DenominatorsFor(12);
     EXPECT_EQ(std::vector(three.begin(), three.end()), (std::vector{2, 4, 8, 16}));
     EXPECT_EQ(std::vector(twelve.begin(), twelve.end()), (std::vector{8, 16}));
-    EXPECT_TRUE(Takt(5).empty());
+    EXPECT_TRUE(DenominatorsFor(5).empty());
 }
 
 TEST(SoundSettings, StartUpDefaultsNameTheExpectedInstruments) {

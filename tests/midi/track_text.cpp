@@ -19,7 +19,7 @@ TrackBytes TrackEvents(const std::vector<std::string>& tokens, const SoundSettin
     for (const auto& token : tokens)
         ArrangeToken(state, token, BaseVelocity(settings), StressBoost(settings), settings);
     ReleaseAccompaniment(state, settings);
-    return state.TrackHex;
+    return state.events;
 }
 
 // Each event is a delta, a status and two data bytes, one for a program change.

@@ -34,7 +34,7 @@ TEST(AnalyseVerse, PerfectIambQuatrainScoresTwoThirdsBecauseOfTheClosingEntries)
     const Lines verse(4, U"мама мыла раму");
     const auto a = AnalyseVerse(verse, U',');
     EXPECT_EQ(a.metre, kIamb);
-    EXPECT_FLOAT_EQ(a.MetreScores[kIamb], 4.0f / 6.0f);
+    EXPECT_FLOAT_EQ(a.scores[kIamb], 4.0f / 6.0f);
     ASSERT_EQ(a.items.size(), 6u);
     EXPECT_EQ(a.items[kIamb], U"Ямб - 66,67%");
     EXPECT_EQ(a.items[kTrochee].substr(0, 8), U"Хорей - ");
@@ -43,7 +43,7 @@ TEST(AnalyseVerse, PerfectIambQuatrainScoresTwoThirdsBecauseOfTheClosingEntries)
     // Every blank line lowers all scores alike.
     Lines withBlank = verse;
     withBlank.insert(withBlank.begin() + 2, U"");
-    EXPECT_FLOAT_EQ(AnalyseVerse(withBlank, U',').MetreScores[kIamb], 4.0f / 7.0f);
+    EXPECT_FLOAT_EQ(AnalyseVerse(withBlank, U',').scores[kIamb], 4.0f / 7.0f);
 }
 
 TEST(AnalyseVerse, TiesGoToTheLaterMetre) {
@@ -51,7 +51,7 @@ TEST(AnalyseVerse, TiesGoToTheLaterMetre) {
     EXPECT_EQ(AnalyseVerse({U"бвг", U"кпст"}, U',').metre, kAnapaest);
     // Trochee and iamb share the best score: the iamb wins.
     const auto tie = AnalyseVerse({U"7771", U"7711", U"71111"}, U',');
-    EXPECT_EQ(tie.MetreScores[kTrochee], tie.MetreScores[kIamb]);
+    EXPECT_EQ(tie.scores[kTrochee], tie.scores[kIamb]);
     EXPECT_EQ(tie.metre, kIamb);
 }
 
@@ -59,8 +59,8 @@ TEST(AnalyseVerse, EmptyTextLeavesTheListEmptyAndChoosesNothing) {
     const auto a = AnalyseVerse({}, U',');
     EXPECT_TRUE(a.items.empty());
     EXPECT_FALSE(a.metre);
-    EXPECT_EQ(a.MetreTemplates[kIamb].size(), 42u);
-    for (float s : a.MetreScores) EXPECT_EQ(s, 0.0f);
+    EXPECT_EQ(a.templates[kIamb].size(), 42u);
+    for (float s : a.scores) EXPECT_EQ(s, 0.0f);
 }
 
 TEST(AnalyseVerse, VowelsPastTheTemplateCountAsMismatches) {
@@ -68,7 +68,7 @@ TEST(AnalyseVerse, VowelsPastTheTemplateCountAsMismatches) {
     std::u32string line;
     for (int i = 0; i < 45; ++i) line += i % 2 ? U"1" : U"7";
     const auto a = AnalyseVerse({line}, U',');
-    EXPECT_FLOAT_EQ(a.MetreScores[kIamb], static_cast<float>(42.0 / 45.0 / 3.0));
+    EXPECT_FLOAT_EQ(a.scores[kIamb], static_cast<float>(42.0 / 45.0 / 3.0));
 }
 
 TEST(ManualLines, SplitThePatternPerEditorLine) {
