@@ -15,7 +15,7 @@ constexpr std::array<std::uint8_t, 14> kHeaderChunk = {'M', 'T',
                                                        0,   1, // one track
                                                        0,   kTicksPerQuarter};
 constexpr std::array<std::uint8_t, 4> kTrackChunkId = {'M', 'T', 'r', 'k'};
-constexpr std::array<std::uint8_t, 4> kEndOfTrack = {0, 0xFF, 0x2F, 0};
+constexpr std::array<std::uint8_t, 4> kEndOfTrack = {0, midi::kMetaEvent, midi::kMetaEndOfTrack, 0};
 
 // The time signature (8 bytes), the tempo (7) and the end of track (4) around the events.
 constexpr std::uint32_t kMetaBytes = 19;
@@ -48,9 +48,9 @@ TrackBytes BuildMidiFile(std::span<const std::uint8_t> events, int tempo, int nu
     AppendBigEndian(file, static_cast<std::uint32_t>(events.size()) + kMetaBytes, 4);
 
     file.insert(file.end(),
-                {0, 0xFF, 0x58, 4, static_cast<std::uint8_t>(std::clamp(numerator, 0, 255)),
+                {0, midi::kMetaEvent, midi::kMetaTimeSignature, 4, static_cast<std::uint8_t>(std::clamp(numerator, 0, 255)),
                  DenominatorPower(denominator), kClocksPerClick, kThirtySecondsPerQuarter});
-    file.insert(file.end(), {0, 0xFF, 0x51, 3});
+    file.insert(file.end(), {0, midi::kMetaEvent, midi::kMetaTempo, 3});
     const long microseconds = std::max(1L, kMicrosecondsPerMinute / std::max(tempo, kSlowestTempo));
     AppendBigEndian(file, static_cast<std::uint32_t>(microseconds), 3);
 

@@ -2,6 +2,8 @@
 // Channel events as the track holds them: a one-byte delta time (the arrangement only ever
 // waits 0, 1, 48, 72 or 96 ticks), then the status byte, never running status, then the data.
 
+#include "midi/status_bytes.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -23,19 +25,19 @@ inline void AppendEvent(TrackBytes& track, int delta, int status, int first, int
 }
 
 inline void AppendControlChange(TrackBytes& track, int channel, int controller, int value) {
-    AppendEvent(track, 0, 0xB0 | channel, controller, value);
+    AppendEvent(track, 0, midi::kControlChange | channel, controller, value);
 }
 
 inline void AppendProgramChange(TrackBytes& track, int channel, int program) {
-    track.insert(track.end(), {0, static_cast<std::uint8_t>(0xC0 | channel), DataByte(program)});
+    track.insert(track.end(), {0, static_cast<std::uint8_t>(midi::kProgramChange | channel), DataByte(program)});
 }
 
 inline void AppendNoteOn(TrackBytes& track, int delta, int channel, int note, int velocity) {
-    AppendEvent(track, delta, 0x90 | channel, note, velocity);
+    AppendEvent(track, delta, midi::kNoteOn | channel, note, velocity);
 }
 
 inline void AppendNoteOff(TrackBytes& track, int delta, int channel, int note) {
-    AppendEvent(track, delta, 0x80 | channel, note, 0);
+    AppendEvent(track, delta, midi::kNoteOff | channel, note, 0);
 }
 
 } // namespace kvat

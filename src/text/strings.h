@@ -66,7 +66,6 @@ std::basic_string<Char> Join(const std::vector<std::basic_string<Char>>& pieces,
 
 // The line structure of an editor text: split at CR LF.
 inline Lines SplitLines(std::u32string_view text) { return Split(text, std::u32string_view(U"\r\n")); }
-inline std::u32string JoinLines(const Lines& lines) { return Join(lines, std::u32string_view(U"\r\n")); }
 
 // Removes leading and trailing spaces (only U+0020, as the text box's trim did).
 std::u32string TrimSpaces(std::u32string_view text);
