@@ -1,17 +1,26 @@
 # Two entry points: `make run` and `make test`. Both install what is missing first.
-BUILD ?= build
-JOBS ?= $(shell nproc)
+# Settings carry the KVAT_ prefix, so that a BUILD or JOBS the environment holds for something
+# else changes nothing here. Give them on the command line: make check KVAT_JOBS=1.
+KVAT_BUILD_DIR ?= build
+KVAT_JOBS ?= $(shell nproc)
 # The core again under AddressSanitizer and UndefinedBehaviorSanitizer, and under libFuzzer.
-ASAN_BUILD ?= build-asan
-FUZZ_BUILD ?= build-fuzz
+KVAT_ASAN_BUILD_DIR ?= build-asan
+KVAT_FUZZ_BUILD_DIR ?= build-fuzz
 # `make fuzz`: seconds per target, and which targets (all when empty).
-FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?=
+KVAT_FUZZ_SECONDS ?= 60
+KVAT_FUZZ_TARGETS ?=
+# `make install`: where to, when not CMake's default (/usr/local).
+KVAT_PREFIX ?=
+# `make check` and `make test` fail on any compiler warning, as CI does, in every tree they
+# configure; `make run` and `make build` leave a tree's setting as it is (off in a new one).
+check test: KVAT_WERROR = ON
+WERROR_FLAG = $(if $(KVAT_WERROR),-DKVAT_WERROR=$(KVAT_WERROR))
 # Any sanitizer report ends the process that made it, and so fails its test.
 SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: all deps configure build test run bench clean sanitize-build fuzz-build fuzz install
+.PHONY: all deps configure build check test format format-check run bench clean \
+	sanitize-build fuzz-build fuzz install
 
 all: build
 
@@ -19,38 +28,50 @@ deps:
 	@scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(KVAT_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		$(WERROR_FLAG) >/dev/null
 
 build: configure
-	@cmake --build $(BUILD) -j $(JOBS)
+	@cmake --build $(KVAT_BUILD_DIR) -j $(KVAT_JOBS)
 
-test: build sanitize-build fuzz-build
-	@cd $(BUILD) && QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} ctest --output-on-failure -j $(JOBS)
-	@cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
-	@cd $(FUZZ_BUILD) && ctest --output-on-failure -j $(JOBS)
+# The main build's tests alone: the quick loop while working.
+check: build
+	@cd $(KVAT_BUILD_DIR) && QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} \
+		ctest --output-on-failure -j $(KVAT_JOBS)
+
+# Everything CI runs: the layout first, as it takes a second; the main build's tests; the
+# core's under the sanitizers; a short run of every fuzz target.
+test: format-check check sanitize-build fuzz-build
+	@cd $(KVAT_ASAN_BUILD_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j $(KVAT_JOBS)
+	@cd $(KVAT_FUZZ_BUILD_DIR) && ctest --output-on-failure -j $(KVAT_JOBS)
+
+format-check: deps
+	@scripts/format --check
+
+format: deps
+	@scripts/format
 
 sanitize-build: deps
-	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DKVAT_CORE_ONLY=ON -DKVAT_SANITIZE=ON >/dev/null
-	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@cmake -S . -B $(KVAT_ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DKVAT_CORE_ONLY=ON -DKVAT_SANITIZE=ON $(WERROR_FLAG) >/dev/null
+	@cmake --build $(KVAT_ASAN_BUILD_DIR) -j $(KVAT_JOBS)
 
 fuzz-build: deps
-	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCMAKE_CXX_COMPILER=clang++ -DKVAT_FUZZ=ON >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@cmake -S . -B $(KVAT_FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++ -DKVAT_FUZZ=ON $(WERROR_FLAG) >/dev/null
+	@cmake --build $(KVAT_FUZZ_BUILD_DIR) -j $(KVAT_JOBS)
 
 fuzz: fuzz-build
-	@tests/fuzz/run_fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+	@tests/fuzz/run_fuzz.sh $(KVAT_FUZZ_BUILD_DIR) $(KVAT_FUZZ_SECONDS) $(KVAT_FUZZ_TARGETS)
 
 run: build
-	@$(BUILD)/src/cli/kvat
+	@$(KVAT_BUILD_DIR)/src/cli/kvat
 
 bench: build
-	@$(BUILD)/tests/bench/kvat_bench
+	@$(KVAT_BUILD_DIR)/tests/bench/kvat_bench
 
-# PREFIX=/some/where to install elsewhere than CMake's default (/usr/local).
 install: build
-	@cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+	@cmake --install $(KVAT_BUILD_DIR) $(if $(KVAT_PREFIX),--prefix $(KVAT_PREFIX))
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(KVAT_BUILD_DIR) $(KVAT_ASAN_BUILD_DIR) $(KVAT_FUZZ_BUILD_DIR)

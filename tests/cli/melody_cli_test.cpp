@@ -61,7 +61,9 @@ TEST(MelodyCli, NoteMapGivenOrDrawnFromTheSeedWithinTheOctave) {
     EXPECT_EQ(first.out, RunKvat(seeded, vowels).out);
     std::istringstream tokens(first.out);
     for (std::string token; std::getline(tokens, token);)
-        if (token != "0") EXPECT_TRUE(token >= "72" && token < "84") << token;
+        if (token != "0") {
+            EXPECT_TRUE(token >= "72" && token < "84") << token;
+        }
 }
 
 } // namespace
