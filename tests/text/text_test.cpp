@@ -6,15 +6,7 @@
 namespace kvat {
 namespace {
 
-TEST(Utf8, RoundTripsCyrillicAndAstralCharacters) {
-    const std::string text = "Ёлка, ёж и 🎵";
-    const auto decoded = DecodeUtf8(text);
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(decoded->size(), 12u);
-    EXPECT_EQ((*decoded)[0], U'Ё');
-    EXPECT_EQ(EncodeUtf8(*decoded), text);
-}
-
+// The fuzz target proves that accepted bytes round-trip; these are refused at their start.
 TEST(Utf8, RejectsMalformedSequencesAndSaysWhere) {
     const std::string cases[] = {
         std::string("ab\xC0\xAF"),          // overlong slash
@@ -41,7 +33,7 @@ TEST(Strings, SplitFollowsTheEditorsRules) {
     EXPECT_EQ(SplitLines(U"a\nb"), (Lines{U"a\nb"}));
 }
 
-TEST(Strings, ReplaceScansLeftToRightWithoutOverlap) {
+TEST(Strings, ReplaceScansLeftToRightWithoutOverlapAndTrimOnlySpaces) {
     EXPECT_EQ(ReplaceAll<char32_t>(U" не не ", U" не ", U" 7 "), U" 7 не ");
     EXPECT_EQ(ReplaceAll<char32_t>(U"aaaa", U"aa", U"a"), U"aa");
     EXPECT_EQ(ReplaceAll<char32_t>(U"abc", U"", U"x"), U"abc");
