@@ -91,15 +91,10 @@ TEST(Options, MalformedCommandLines) {
     EXPECT_EQ(error.find("verse.txt"), std::string::npos) << error;
 }
 
-TEST(Options, FlagsFilesAndTheValuesThatFollowOthers) {
-    const auto o = Parse(
-        {"v.txt", "-o", "x.png", "--colour", "-h", "--version", "--metre=5", "--ictus", "i.txt"});
-    ASSERT_TRUE(o);
-    EXPECT_EQ(std::tie(o->command, o->file, o->output, o->ictusFile),
-              std::tie("melody", "v.txt", "x.png", "i.txt"));
-    EXPECT_TRUE(o->colour && o->help && o->version);
+// The process-level tests read the flags, the command and the file; these two are met nowhere
+// else.
+TEST(Options, AutoResetsTheMetreAndTheBoostFollowsTheDynamicsDownUnlessGiven) {
     EXPECT_EQ(Parse({"--metre", "3", "--metre", "auto"}), Parse({}));
-    // The boost follows the dynamics down unless given.
     EXPECT_EQ(Parse({"--dynamics", "1"})->Boost(), 1);
     EXPECT_EQ(Parse({"--dynamics", "7"})->Boost(), 2);
 }

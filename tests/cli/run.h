@@ -14,6 +14,9 @@ struct RunResult {
     std::string err; // standard error
 };
 
+// The words of `text` parted by `separator`.
+Args Words(const std::string& text, char separator = ' ');
+
 RunResult RunKvat(const Args& args, const std::string& input = "");
 
 // Expects `status`, nothing on standard output and one line on standard error naming each of
