@@ -43,7 +43,8 @@ TEST(Tonal, StepsPastTheTableBecomeRestsAndTheWalkStartsAgainThere) {
 
 std::string SideMarks(std::u32string_view text, int shift, bool planar = false) {
     const Lines lines = Verse(text);
-    const auto templates = Templates(lines, Metre(kIamb));
+    const MetreState iamb = Metre(kIamb); // the templates point into it
+    const auto templates = Templates(lines, iamb);
     std::string marks;
     for (const auto& token : planar ? melody::PlanarIntervalText(lines, templates, shift)
                                     : melody::VolumeIntervalText(lines, templates, shift))
