@@ -102,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         const DividedText divided = DivideSyllables(lines);
         for (std::size_t k = 0; k < divided.RowCount(); ++k) rows.emplace_back(divided.Row(k));
         const VerseAnalysis analysis = AnalyseVerse(lines, U',');
-        const MetreState metre{analysis.templates, analysis.metre.value_or(0)};
+        const MetreState metre{analysis.templates, Metre(analysis.metre.value_or(kTrochee))};
         if (const auto melody = GenerateMelody(lines, metre, {.method = Method(method)})) {
             RequireMelody(lines, melody->text);
             tokens = MelodyTokens(melody->text);
