@@ -1,9 +1,8 @@
-// The verse report, for any ASCII pattern and for the patterns hand placement gives: the header
-// and legend around one body line per pattern piece.
+// The verse report, for any ASCII pattern (the patterns hand placement gives among them): the
+// header and legend around one body line per pattern piece.
 
 #include "fuzz_support.h"
 
-#include "verse/colouring.h"
 #include "verse/metre.h"
 #include "verse/report.h"
 
@@ -27,12 +26,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     std::string ascii = data.ConsumeRandomLengthString(256);
     for (char& c : ascii) c = static_cast<char>(c & 0x7F);
     CheckReport(ascii);
-    // As the window makes it: the verse's paint read back as the hand-placed pattern.
-    const std::string paintBytes = data.ConsumeRandomLengthString(256);
-    const Lines lines = fuzz::VerseLines(data.ConsumeRemainingBytesAsString());
-    VowelPaint paint;
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        paint.push_back(paintBytes.substr(std::min(paintBytes.size(), i * 8), 8));
-    CheckReport(ReadManualIctuses(lines, paint));
     return 0;
 }

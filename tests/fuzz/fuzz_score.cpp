@@ -76,18 +76,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     using namespace kvat;
     using namespace kvat::fuzz;
     FuzzedDataProvider data(bytes, size);
-    ScoreHeader header;
-    header.numerator = SettingValue(data, 0, 16);
-    header.denominator = SettingValue(data, 0, 16);
-    header.beatsPerMinute = SettingValue(data, 40, 200);
-    header.dynamicsGlyph = data.ConsumeIntegral<char32_t>();
-    header.tempoTerm = LenientText(data.ConsumeRandomLengthString(32));
-    ScoreOptions options;
-    options.accents = data.ConsumeBool();
-    options.colour = data.ConsumeBool();
+    const ScoreHeader header{.tempoTerm = LenientText(data.ConsumeRandomLengthString(32)),
+                             .beatsPerMinute = SettingValue(data, 40, 200),
+                             .dynamicsGlyph = data.ConsumeIntegral<char32_t>(),
+                             .numerator = SettingValue(data, 0, 16),
+                             .denominator = SettingValue(data, 0, 16)};
     // The smallest viewport the window gives the score, up to far larger ones.
-    options.viewportWidth = data.ConsumeFloatingPointInRange<float>(4215, 1e6);
-    options.viewportHeight = data.ConsumeFloatingPointInRange<float>(1575, 1e5);
+    const ScoreOptions options{.accents = data.ConsumeBool(),
+                               .colour = data.ConsumeBool(),
+                               .viewportWidth = data.ConsumeFloatingPointInRange<float>(4215, 1e6),
+                               .viewportHeight =
+                                   data.ConsumeFloatingPointInRange<float>(1575, 1e5)};
     const float bandLeft = data.ConsumeFloatingPointInRange<float>(-1e4, 1e6);
     const float bandWidth = data.ConsumeFloatingPointInRange<float>(0, 1e5);
     const bool fromVerse = data.ConsumeBool();

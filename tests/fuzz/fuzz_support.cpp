@@ -40,15 +40,11 @@ Lines VerseLines(std::string_view bytes) {
 }
 
 int SettingValue(FuzzedDataProvider& data, int low, int high) {
-    switch (data.ConsumeIntegralInRange(0, 7)) {
-    case 0:
-        return data.ConsumeIntegral<int>();
-    case 1:
-        return data.PickValueInArray(
-            {std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), low - 1, high + 1});
-    default:
-        return data.ConsumeIntegralInRange(low, high);
-    }
+    constexpr int kMin = std::numeric_limits<int>::min(), kMax = std::numeric_limits<int>::max();
+    const int kind = data.ConsumeIntegralInRange(0, 7);
+    if (kind == 0) return data.ConsumeIntegral<int>();
+    return kind == 1 ? data.PickValueInArray({kMin, kMax, low - 1, high + 1})
+                     : data.ConsumeIntegralInRange(low, high);
 }
 
 void RequireMelody(const Lines& lines, const std::string& melody) {
