@@ -17,16 +17,17 @@ TEST(Goldens, EverySubcommandWritesTheReviewedOutput) {
         if (line.empty() || line[0] == '#') continue;
         Args args;
         std::string written, out, err;
-        std::istringstream words(line);
-        for (std::string word; words >> word;) {
-            if (word == ">" || word == "2>")
-                (word == ">" ? words >> out : words >> err);
-            else if (word.starts_with('@'))
-                args.push_back(Data(word.substr(1)));
-            else if (word.starts_with("OUT"))
-                args.push_back(written = TempFile(word, "older"));
-            else
-                args.push_back(word);
+        const Args words = Words(line);
+        for (std::size_t k = 0; k < words.size(); ++k) {
+            const std::string& word = words[k];
+            if (word == ">" || word == "2>") {
+                (word == ">" ? out : err) = words.at(++k);
+                continue;
+            }
+            const bool output = word.starts_with("OUT");
+            args.push_back(word[0] == '@' ? Data(word.substr(1))
+                           : output       ? written = TempFile(word, "older")
+                                          : word);
         }
         const auto run = RunKvat(args);
         EXPECT_EQ(run.status, 0) << line;

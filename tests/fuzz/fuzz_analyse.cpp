@@ -4,6 +4,7 @@
 
 #include "fuzz_support.h"
 
+#include "melody/verse_walk.h"
 #include "verse/analysis.h"
 #include "verse/colouring.h"
 #include "verse/letters.h"
@@ -13,10 +14,7 @@
 namespace kvat::fuzz {
 namespace {
 
-std::size_t Vowels(std::u32string_view line) {
-    return static_cast<std::size_t>(
-        std::count_if(line.begin(), line.end(), [](char32_t c) { return IsVowel(ToLower(c)); }));
-}
+using melody::VowelCount;
 
 void CheckAnalysis(const Lines& lines, const VerseAnalysis& a) {
     Require(a.stress.size() == lines.size(), "not one stress string per line");
@@ -50,7 +48,7 @@ void CheckPaintReadBack(const Lines& lines, const VowelPaint& paint) {
     std::size_t painted = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string expected;
-        for (std::size_t v = 0; v < Vowels(lines[i]); ++v) {
+        for (std::size_t v = 0; v < VowelCount(lines[i]); ++v) {
             const char mark = i < paint.size() && v < paint[i].size() ? paint[i][v] : '0';
             if (mark == '0' || mark == '1') expected.push_back(mark);
             painted += mark == '1';
@@ -78,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         const VowelPaint paint = ColourIctuses(lines, analysis.templates, metre);
         Require(paint.size() == lines.size(), "not one paint string per line");
         for (std::size_t i = 0; i < lines.size(); ++i)
-            Require(paint[i].size() == (metre == kManualMetre ? 0 : Vowels(lines[i])),
+            Require(paint[i].size() == (metre == kManualMetre ? 0 : VowelCount(lines[i])),
                     "a metre does not paint every vowel exactly once");
         CheckPaintReadBack(lines, paint);
     }
@@ -86,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // from the fuzzed bytes.
     VowelPaint paint;
     for (std::size_t i = 0, at = 0; i < lines.size() && at < paintBytes.size(); ++i) {
-        const std::size_t take = std::min(paintBytes.size() - at, Vowels(lines[i]) + 1);
+        const std::size_t take = std::min(paintBytes.size() - at, VowelCount(lines[i]) + 1);
         paint.push_back(paintBytes.substr(at, take));
         at += take;
     }
