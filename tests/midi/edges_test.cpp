@@ -23,9 +23,10 @@ TEST(Arrangement, WhatIsNoNoteNumberIsARestAndARestIsNeverLengthenedOrBoosted) {
               ArrangeMelody(Tokens(5, "0"), {}));
 }
 
+// The fixtures switch every voice on; here the bass stays off.
 TEST(Arrangement, RestsAndBlackKeysHaveNoChordAndAMelodyEndingOnABarLineEndsThere) {
     SoundSettings settings;
-    settings.mezzo.on = settings.tenor.on = settings.bass.on = true;
+    settings.mezzo.on = settings.tenor.on = true;
     settings.accompanimentOn = true;
     settings.numerator = 3;
     const Tokens tokens = {"60+", "62", "64", "0", "65", "67", "61", "60", "60"};
@@ -39,7 +40,8 @@ TEST(Arrangement, RestsAndBlackKeysHaveNoChordAndAMelodyEndingOnABarLineEndsTher
                                             {336, "note_on", 4, 61, 107}}));
     EXPECT_EQ(reading.Of("note_off", 4).back().tick, 480);
     for (int channel : {5, 6, 7}) EXPECT_EQ(reading.Of("note_on", channel).size(), 1u);
-    for (int channel : {1, 2, 3}) EXPECT_EQ(reading.Of("note_on", channel).size(), 7u);
+    for (int channel : {1, 2}) EXPECT_EQ(reading.Of("note_on", channel).size(), 7u);
+    EXPECT_TRUE(reading.Of("note_on", 3).empty() && reading.Of("program", 3).empty());
 }
 
 TEST(SoundSettings, IndexesOffTheListsAreTakenAtTheirEndsAndVelocitiesStayInADataByte) {
