@@ -50,6 +50,7 @@ struct Options {
     std::string soundfont;
 
     int Boost() const { return boost ? *boost : std::min(SoundSettings{}.boost, dynamics); }
+    bool operator==(const Options&) const = default;
 };
 
 // The options part of --help: one line per option (or group of options), from the same table

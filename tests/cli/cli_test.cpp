@@ -1,130 +1,138 @@
-// The command-line contract of analyse, syllables and report, as other programs rely on it.
+// The command line as other programs rely on it: how the verse is read, failures with their
+// exit status and one line on standard error, standard output for MIDI, and pictures without a
+// display.
 
+#include "cli/options.h"
 #include "run.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <random>
+#include <filesystem>
 #include <sstream>
 
 namespace kvat::test {
 namespace {
 
-std::string Data(const std::string& name) { return std::string(KVAT_TEST_DATA) + "/verse/" + name; }
+const std::string kVerse = "мама мыла раму\nдорога";
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+std::string Repeated(const std::string& line, int count) {
+    std::string text;
+    while (count-- > 0) text += line;
+    return text;
 }
-
-class VerseFixture : public testing::TestWithParam<std::string> {};
-
-TEST_P(VerseFixture, AnalyseAndSyllablesMatchTheReviewedOutput) {
-    const std::string verse = Data(GetParam() + ".txt");
-    const auto analyse = RunKvat({"analyse", verse});
-    EXPECT_EQ(analyse.status, 0);
-    EXPECT_EQ(analyse.out, ReadFile(Data(GetParam() + ".analyse.json")));
-    const auto syllables = RunKvat({"syllables", verse});
-    EXPECT_EQ(syllables.status, 0);
-    EXPECT_EQ(syllables.out, ReadFile(Data(GetParam() + ".rows")));
-    EXPECT_EQ(syllables.err, ReadFile(Data(GetParam() + ".messages")));
-}
-
-INSTANTIATE_TEST_SUITE_P(Verses, VerseFixture,
-                         testing::Values("onegin", "winter-evening", "peasant-children"));
+// 770 columns: too wide for a picture, 44 pages of ten inches as a PDF.
+const std::string kWide = Repeated("мама мама мама мама мама\n", 70);
 
 TEST(Input, LineEndsByteOrderMarkAndTheFinalLineBreak) {
-    const std::string lf = "мама мыла раму\nдорога\n";
-    const auto expected = RunKvat({"analyse"}, lf);
+    const auto expected = RunKvat({"analyse"}, kVerse + "\n");
     ASSERT_EQ(expected.status, 0);
-    EXPECT_EQ(RunKvat({"analyse", "-"}, "\xEF\xBB\xBF" "мама мыла раму\r\nдорога\r\n").out,
-              expected.out);
-    EXPECT_EQ(RunKvat({"analyse", TempFile("v.txt", "мама мыла раму\nдорога")}).out, expected.out);
+    EXPECT_EQ(RunKvat({"analyse", "-"}, "\xEF\xBB\xBF" + kVerse + "\r\n").out, expected.out);
+    EXPECT_EQ(RunKvat({"analyse", TempFile("v.txt", kVerse)}).out, expected.out);
     // Further blank lines are kept, as the editor would keep them.
-    EXPECT_NE(RunKvat({"analyse"}, lf + "\n").out.find(R"("stress": ["010101", "010", ""])"),
+    EXPECT_NE(RunKvat({"analyse"}, kVerse + "\n\n").out.find(R"("stress": ["010101", "010", ""])"),
               std::string::npos);
+    EXPECT_EQ(RunKvat({"analyse"}, "\n").out,
+              "{\"stress\": [],\n \"scores\": [0, 0, 0, 0, 0],\n"
+              " \"metre\": null,\n \"items\": [],\n \"ictus\": []}\n");
 }
 
-TEST(Input, UnreadableOrNonTextFilesGiveOneLineAndStatusTwo) {
-    const auto bad = RunKvat({"syllables", TempFile("bad.txt", "лес\xFF\xFE")});
-    EXPECT_EQ(bad.status, 2);
-    EXPECT_TRUE(bad.out.empty());
-    EXPECT_NE(bad.err.find("bad.txt"), std::string::npos);
-    EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 1);
-
-    const auto missing = RunKvat({"analyse", "/nonexistent/verse.txt"});
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_NE(missing.err.find("/nonexistent/verse.txt"), std::string::npos);
-
-    std::mt19937 random(7);
-    std::string noise(1 << 20, '\0');
-    for (char& c : noise) c = static_cast<char>(random());
-    for (const char* command : {"analyse", "syllables", "report"})
-        EXPECT_EQ(RunKvat({command}, noise).status, 2) << command;
-}
-
-TEST(Analyse, EmptyVerseChoosesNothing) {
-    const auto empty = RunKvat({"analyse"}, "");
-    EXPECT_EQ(empty.status, 0);
-    EXPECT_EQ(RunKvat({"analyse"}, "\n").out, empty.out);
-    EXPECT_EQ(empty.out, "{\"stress\": [],\n \"scores\": [0, 0, 0, 0, 0],\n \"metre\": null,\n"
-                         " \"items\": [],\n \"ictus\": []}\n");
-}
-
-TEST(Analyse, MetreOptionChoosesTheColouredIctuses) {
-    const std::string verse = "мама мыла раму\nдорога";
-    EXPECT_NE(RunKvat({"analyse"}, verse).out.find(R"("ictus": [3, 8, 13, 18])"), std::string::npos);
-    EXPECT_NE(RunKvat({"analyse", "--metre", "0"}, verse).out.find(R"("ictus": [1, 6, 11, 16, 20])"),
-              std::string::npos);
-    const std::string ictus = TempFile("ictus.txt", "100001\n01x\n");
-    EXPECT_NE(RunKvat({"analyse", "--metre", "5", "--ictus", ictus}, verse)
-                  .out.find(R"("ictus": [1, 13, 18])"),
-              std::string::npos);
-}
-
-TEST(Report, FollowsTheColoursOfTheChosenMetreOrThePaintedOnes) {
-    const std::string verse = "мама мыла раму\nдорога";
-    const std::string head = "Kvat-1.05: О стихотворении\n\nСтруктура стихотворения:\n\n";
-    const std::string legend = "где, 1 - ударная гласная, 0 - безударная гласная.\n";
-    EXPECT_EQ(RunKvat({"report"}, verse).out, head + "010101\n010\n\n" + legend);
-    EXPECT_EQ(RunKvat({"report", "--metre", "3"}, verse).out, head + "100100\n100\n\n" + legend);
-    EXPECT_EQ(RunKvat({"report", "--metre", "5"}, verse).out, head + "000000\n000\n\n" + legend);
-    const std::string ictus = TempFile("report-ictus.txt", "11\n\n");
-    EXPECT_EQ(RunKvat({"report", "--metre=5", "--ictus", ictus}, verse).out,
-              head + "110000\n000\n\n" + legend);
-}
-
-TEST(Usage, VersionHelpAndBadOptions) {
+TEST(Usage, VersionAndHelp) {
     EXPECT_EQ(RunKvat({"--version"}).out, "Kvat 1.05\n");
-    const auto help = RunKvat({"--help"});
+    const auto help = RunKvat({"-h"});
     EXPECT_EQ(help.status, 0);
-    for (const char* word : {"analyse", "syllables", "report", "--metre", "--time-signature"})
+    const std::string options = cli::OptionsHelp();
+    for (const std::string word :
+         {"analyse", "syllables", "report", "melody", "midi", "audio", "score", options.c_str()})
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
+}
 
-    struct Bad {
-        std::vector<std::string> args;
-        std::string named;
+// Each case: the command line (the verse on standard input), the exit status, and what the one
+// line on standard error names, parted by "|".
+TEST(Failures, StatusTwoForUsageOneAtRunTimeAndNoFileLeft) {
+    const std::string wav = TempFile("none.wav", ""), mid = TempFile("kept.mid", "earlier");
+    std::filesystem::remove(wav);
+    // 4 000 lines at the slowest tempo play for about eight hours; 16-bit stereo WAV holds
+    // 6 h 45 min.
+    const std::string eightHours = Repeated("Мороз и солнце; день чудесный!\n", 4000);
+    const std::tuple<std::string, std::string, int, std::string> cases[] = {
+        {"dance", kVerse, 2, "'dance'|no such subcommand"},
+        {"melody --key 8", kVerse, 2, "--key|'8'"},
+        {"syllables " + TempFile("bad.txt", "лес\xFF"), "", 2, "bad.txt|not UTF-8"},
+        {"melody", "лес\xFF", 2, "standard input|not UTF-8"},
+        {"analyse /nonexistent/verse.txt", "", 2, "/nonexistent/verse.txt"},
+        {"melody --metre 5 --ictus /nonexistent/i.txt", kVerse, 2, "/nonexistent/i.txt"},
+        {"score --output score.gif", kVerse, 2, "score.gif|.png"},
+        {"score", kVerse, 2, "-o"},
+        {"midi", kVerse, 2, "-o"},
+        {"audio", kVerse, 2, "-o"},
+        {"audio -o " + wav + " --soundfont /nonexistent/gm.sf2", kVerse, 2, "/nonexistent/gm.sf2"},
+        {"audio -o " + wav + " --soundfont " + mid, kVerse, 2, mid + "|not a SoundFont"},
+        {"melody --method 4", "", 1, "standard input|no melody"},
+        {"midi -o " + mid, "", 1, "no melody"},
+        {"midi -o " + mid + "/x.mid", kVerse, 1, mid + "/x.mid"},
+        {"score -o /nonexistent/kvat/score.png", kVerse, 1, "/nonexistent/kvat/score.png"},
+        {"score -o " + TempFile("wide.png", ""), kWide, 1, "wide.png"},
+        {"audio -o /nonexistent/out.wav", kVerse, 1, "/nonexistent/out.wav"},
+        {"audio --tempo 38 -o " + wav, eightHours, 1, wav + "|more than a WAV file holds"},
     };
-    const Bad cases[] = {
-        {{"analyse", "--metre", "6"}, "--metre"},
-        {{"analyse", "--method", "x"}, "--method"},
-        {{"analyse", "--key", "8"}, "--key"},
-        {{"analyse", "--dynamics", "0", "--boost", "1"}, "--boost"},
-        {{"analyse", "--time-signature", "12/4"}, "--time-signature"},
-        {{"analyse", "--note-map", "1,2,3"}, "--note-map"},
-        {{"analyse", "--metre"}, "--metre"},
-        {{"analyse", "--frobnicate", "1"}, "--frobnicate"},
-        {{"dance"}, "dance"},
-    };
-    for (const auto& c : cases) {
-        const auto r = RunKvat(c.args, "лес");
-        EXPECT_EQ(r.status, 2) << c.named;
-        EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    for (const auto& [command, input, status, named] : cases)
+        ExpectRefused(RunKvat(Words(command), input), status, Words(named, '|'));
+    EXPECT_EQ(ReadFile(mid), "earlier");
+    EXPECT_FALSE(std::filesystem::exists(wav) || std::filesystem::exists(wav + ".part"));
+}
+
+TEST(Melody, ADrawnNoteMapFollowsTheSeedWithinTheOctaves) {
+    const std::string vowels = "а е ё и о у ы э ю я\n";
+    const Args seeded = {"melody", "--method", "2", "--seed", "11", "--octave", "2"};
+    const auto first = RunKvat(seeded, vowels);
+    EXPECT_EQ(first.out, RunKvat(seeded, vowels).out);
+    std::istringstream tokens(first.out);
+    for (std::string token; std::getline(tokens, token);)
+        EXPECT_TRUE(token == "0" || (token >= "72" && token < "84")) << token;
+}
+
+std::string MidiOut(Args options) {
+    options.insert(options.begin(), {"midi", "-o", "-"});
+    const auto run = RunKvat(options, kVerse);
+    EXPECT_EQ(run.err, "");
+    return run.out;
+}
+
+TEST(Midi, DashWritesTheFileToStandardOutputAndAGroupOverridesTheSingleVoices) {
+    const std::string out = TempFile("dash.mid", "");
+    ASSERT_EQ(RunKvat({"midi", "-o", out}, kVerse).status, 0);
+    EXPECT_TRUE(MidiOut({}) == ReadFile(out));
+    EXPECT_EQ(MidiOut({"--mezzo", "5", "--group", "woodwind"}), MidiOut({"--group", "woodwind"}));
+    EXPECT_NE(MidiOut({"--mezzo", "5"}), MidiOut({}));
+}
+
+TEST(Score, PicturesWithoutADisplay) {
+    // As on a machine with no display; the symbol font the pictures install goes to the test's
+    // own folder, not the user's.
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) unsetenv(name);
+    setenv("KVAT_DATA_DIR", (TempFile("fonts", "") + ".d").c_str(), 1);
+    std::string bytes;
+    for (const auto& [extension, header] :
+         {std::pair{"png", "\x89PNG\r\n\x1a\n"}, {"svg", "<?xml"}, {"pdf", "%PDF-"}}) {
+        const std::string out = TempFile(std::string("score.") + extension, "");
+        const RunResult run = RunKvat({"score", "-o", out}, "Мой дядя самых честных правил,\n");
+        EXPECT_EQ(run.status + run.err.size(), 0u) << extension << ": " << run.err;
+        bytes = ReadFile(out);
+        EXPECT_TRUE(bytes.starts_with(header)) << extension;
+        // The PNG's IHDR width: nine vowels and a line end, (4215 + 10 · 800) / 15 twips a
+        // pixel; the SVG's text drawn as paths.
+        EXPECT_TRUE(extension != std::string("png") ||
+                    bytes.substr(16, 4) == std::string("\0\0\x03\x2f", 4));
+        EXPECT_TRUE(extension != std::string("svg") || bytes.find("<text") == std::string::npos);
     }
+    const std::string pdf = TempFile("long.pdf", "");
+    EXPECT_EQ(RunKvat({"score", "-o", pdf}, kWide).status, 0);
+    bytes = ReadFile(pdf);
+    std::size_t pages = 0;
+    for (auto at = bytes.find("/Type /Page\n"); at != std::string::npos;
+         at = bytes.find("/Type /Page\n", at + 1))
+        ++pages;
+    EXPECT_EQ(pages, 44u);
 }
 
 } // namespace

@@ -1,60 +1,65 @@
 #include "run.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace kvat::test {
-namespace {
-
-
-std::filesystem::path TempDir() {
-    static const std::filesystem::path dir = [] {
-        auto path = std::filesystem::temp_directory_path() /
-                    ("kvat-cli-test-" + std::to_string(getpid()));
-        std::filesystem::create_directories(path);
-        return path;
-    }();
-    return dir;
-}
-
-} // namespace
 
 std::string TempFile(const std::string& name, const std::string& content) {
-    const auto path = TempDir() / name;
-    std::ofstream(path, std::ios::binary) << content;
-    return path.string();
+    static const auto folder =
+        std::filesystem::temp_directory_path() / ("kvat-cli-test-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / name, std::ios::binary) << content;
+    return (folder / name).string();
 }
 
-RunResult RunKvat(const std::vector<std::string>& args, const std::string& input) {
-    // Input and outputs go through files, so large texts cannot deadlock a pipe.
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+Args Words(const std::string& text, char separator) {
+    Args words;
+    std::istringstream in(text);
+    for (std::string word; std::getline(in, word, separator);)
+        if (!word.empty()) words.push_back(word);
+    return words;
+}
+
+std::string Data(const std::string& path) {
+    return std::string(KVAT_TEST_DATA) + "/" + path;
+}
+
+std::string Output(const std::string& command) {
+    const std::string out = TempFile("output", "");
+    (void)std::system((command + " >" + out).c_str());
+    return ReadFile(out);
+}
+
+RunResult RunKvat(const Args& args, const std::string& input) {
+    // Input and outputs go through files, so large texts cannot deadlock a pipe; the output
+    // must not depend on the machine's locale (the decimal separator follows it). No argument
+    // here holds a quote mark.
     static int counter = 0;
-    const std::string tag = std::to_string(++counter);
-    const std::string in = TempFile("in" + tag, input);
-    const std::string out = (TempDir() / ("out" + tag)).string();
-    const std::string err = (TempDir() / ("err" + tag)).string();
-    RunResult result;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        // Output must not depend on the machine's locale (the decimal separator follows it).
-        setenv("LC_ALL", "C", 1);
-        freopen(in.c_str(), "rb", stdin);
-        freopen(out.c_str(), "wb", stdout);
-        freopen(err.c_str(), "wb", stderr);
-        std::vector<char*> argv{const_cast<char*>(KVAT_BINARY)};
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(KVAT_BINARY, argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    std::ifstream o(out, std::ios::binary), e(err, std::ios::binary);
-    result.out.assign(std::istreambuf_iterator<char>(o), {});
-    result.err.assign(std::istreambuf_iterator<char>(e), {});
-    return result;
+    const std::string in = TempFile("in" + std::to_string(++counter), input);
+    std::string command = "LC_ALL=C " KVAT_BINARY;
+    for (const auto& arg : args) command += " '" + arg + "'";
+    const int status =
+        std::system((command + " <" + in + " >" + in + ".out 2>" + in + ".err").c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(in + ".out"),
+            ReadFile(in + ".err")};
+}
+
+void ExpectRefused(const RunResult& run, int status, const Args& named) {
+    EXPECT_EQ(run.status, status) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    for (const auto& text : named) EXPECT_NE(run.err.find(text), std::string::npos) << run.err;
 }
 
 } // namespace kvat::test

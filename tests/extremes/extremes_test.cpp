@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <string>
-#include <vector>
 
 namespace kvat {
 namespace {
@@ -18,31 +16,21 @@ constexpr int kIntMax = std::numeric_limits<int>::max();
 
 // The keys of the drum strokes, in order. Every event carries its status byte and data bytes
 // stay below 128, so a 0x99 byte is always a note-on on the drum channel.
-std::vector<int> DrumKeys(const TrackBytes& file) {
+std::vector<int> DrumKeys(const std::vector<std::string>& tokens, const SoundSettings& settings) {
+    const TrackBytes file = ArrangeMelody(tokens, settings);
     std::vector<int> keys;
     for (std::size_t i = 0; i + 1 < file.size(); ++i)
         if (file[i] == 0x99) keys.push_back(file[i + 1]);
     return keys;
 }
 
-TEST(SettingsAtIntLimits, DrumIndexesClampToTheKeyRange) {
-    SoundSettings settings;
-    settings.drumsOn = true;
-    settings.drumMap = 3;
-    settings.drumFirst = kIntMax;
-    settings.drumLast = kIntMin;
-    const std::vector<std::string> tokens(6, "60");
-    EXPECT_EQ(DrumKeys(ArrangeMelody(tokens, settings)),
-              (std::vector<int>{127, 127, 0, 127, 127, 0}));
-}
-
-TEST(SettingsAtIntLimits, DrumMapNoFigureCanCompleteStrikesNothing) {
-    SoundSettings settings;
-    settings.drumsOn = true;
-    const std::vector<std::string> tokens(12, "60+");
+TEST(SettingsAtIntLimits, DrumIndexesClampToTheKeysAndAMapNoFigureCanCompleteStrikesNothing) {
+    SoundSettings settings{
+        .drumsOn = true, .drumFirst = kIntMax, .drumLast = kIntMin, .drumMap = 3};
+    EXPECT_EQ(DrumKeys({6, "60"}, settings), (std::vector<int>{127, 127, 0, 127, 127, 0}));
     for (const int map : {kIntMin, -2, 0, 1000, kIntMax}) {
         settings.drumMap = map;
-        EXPECT_TRUE(DrumKeys(ArrangeMelody(tokens, settings)).empty()) << map;
+        EXPECT_TRUE(DrumKeys({12, "60+"}, settings).empty()) << map;
     }
 }
 
@@ -52,15 +40,13 @@ TEST(LongScore, LastColumnOfSevenHundredThousandStaysOnTheCanvas) {
     constexpr std::size_t kColumns = 700'000;
     const std::vector<std::u32string_view> rows(kColumns, U"ма ");
     const std::vector<std::string_view> tokens(kColumns, "60");
-    const ScoreOptions options;
-    const ScoreLayout layout = LayoutScore(rows, tokens, ScoreHeader(), options);
+    const ScoreLayout layout = LayoutScore(rows, tokens, ScoreHeader(), ScoreOptions());
     ASSERT_EQ(layout.ColumnCount(), kColumns);
-
-    const double expected = options.viewportWidth + kColumnWidth * static_cast<double>(kColumns);
+    const double expected = ScoreOptions().viewportWidth + kColumnWidth * double(kColumns);
     EXPECT_NEAR(layout.canvasWidth, expected, 64); // a float's spacing up there
     for (auto i = layout.columnStart[kColumns - 1]; i < layout.items.size(); ++i) {
         const ScoreItem& item = layout.items[i];
-        EXPECT_LE(std::max(item.x, item.kind == ItemKind::kText ? item.x : item.x2),
+        EXPECT_LE(item.kind == ItemKind::kText ? item.x : std::max(item.x, item.x2),
                   layout.canvasWidth)
             << static_cast<int>(item.role);
     }

@@ -1,23 +1,16 @@
 // The file around any events, tempo and time signature, written whole through a temporary
-// file: the length field, the opening meta events and what lands on disk.
+// file: the frame, the opening meta events, the events as they are, and what lands on disk.
 
-#include "fuzz_input.h"
+#include "fuzz_support.h"
 
 #include "midi/file_writer.h"
 #include "midi/midi_file.h"
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <unistd.h>
 
 namespace {
-
-std::uint32_t BigEndian(const kvat::TrackBytes& bytes, std::size_t at, int count) {
-    std::uint32_t value = 0;
-    for (int k = 0; k < count; ++k) value = (value << 8) | bytes[at + static_cast<std::size_t>(k)];
-    return value;
-}
 
 // A folder of this process's own, removed when the fuzzer ends its run.
 struct ScratchFolder {
@@ -30,48 +23,37 @@ struct ScratchFolder {
     }
 };
 
-const std::filesystem::path& Folder() {
-    static const ScratchFolder folder;
-    return folder.path;
-}
-
-void CheckWritten(const kvat::TrackBytes& file) {
-    using kvat::fuzz::Require;
-    const auto path = Folder() / "file.mid";
-    Require(kvat::WriteFileAtomically(path, file), "the file could not be written");
-    std::ifstream in(path, std::ios::binary);
-    const kvat::TrackBytes back{std::istreambuf_iterator<char>(in), {}};
-    Require(back == file, "the file on disk is not the bytes written");
-    const auto entries = std::distance(std::filesystem::directory_iterator(Folder()), {});
-    Require(entries == 1, "a temporary file was left beside the written one");
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     using namespace kvat;
     using namespace kvat::fuzz;
     FuzzedDataProvider data(bytes, size);
-    const int tempo = SettingValue(data, 1, 400);
-    const int numerator = SettingValue(data, 0, 300);
+    const int tempo = SettingValue(data, 1, 400), numerator = SettingValue(data, 0, 300);
     const int denominator = SettingValue(data, 0, 64);
     const bool write = data.ConsumeBool();
     const std::vector<std::uint8_t> events = data.ConsumeRemainingBytes<std::uint8_t>();
 
     const TrackBytes file = BuildMidiFile(events, tempo, numerator, denominator);
-    constexpr std::size_t kHead = 22, kMeta = 15, kEnd = 4;
-    Require(file.size() == kHead + kMeta + events.size() + kEnd, "the file's size");
-    Require(BigEndian(file, 18, 4) == file.size() - kHead, "the track length field");
-    // Time signature: FF 58 04 nn dd 24 8, the denominator a power of two of at most 2^31.
-    Require(BigEndian(file, 22, 4) == 0x00FF5804 && file[27] < 32 && file[28] == 24 &&
-                file[29] == 8,
-            "the time signature event");
-    Require(BigEndian(file, 30, 4) == 0x00FF5103, "the tempo event");
-    const std::uint32_t microseconds = BigEndian(file, 34, 3);
-    Require(microseconds > 0, "a tempo of no time per quarter note");
-    Require(std::equal(events.begin(), events.end(), file.begin() + kHead + kMeta),
-            "the events are not carried as they are");
-    Require(BigEndian(file, file.size() - 4, 4) == 0x00FF2F00, "the end of track");
-    if (write) CheckWritten(file);
+    const auto track = RequireFrame(file);
+    // FF 58 04 nn dd 24 8 (the denominator a power of two of at most 2^31), FF 51 03 and a tempo
+    // of some time per quarter note, the events, FF 2F 00.
+    constexpr std::uint8_t kMeta[] = {0, 0xFF, 0x58, 4, 0, 0, 24, 8, 0, 0xFF, 0x51, 3};
+    Require(track.size() == 15 + events.size() + 4, "the track's size");
+    for (const std::size_t at : {0, 1, 2, 3, 6, 7, 8, 9, 10, 11})
+        Require(track[at] == kMeta[at], "the time signature or tempo event");
+    Require(track[5] < 32 && (track[12] | track[13] | track[14]) > 0, "the denominator or tempo");
+    Require(std::equal(events.begin(), events.end(), track.begin() + 15), "the events changed");
+    constexpr std::uint8_t kEnd[] = {0, 0xFF, 0x2F, 0};
+    Require(std::equal(track.end() - 4, track.end(), kEnd), "the end of track");
+    if (!write) return 0;
+    static const ScratchFolder folder;
+    const auto path = folder.path / "file.mid";
+    Require(WriteFileAtomically(path, file), "the file could not be written");
+    std::ifstream in(path, std::ios::binary);
+    Require(TrackBytes(std::istreambuf_iterator<char>(in), {}) == file,
+            "the file on disk is not the bytes written");
+    Require(std::distance(std::filesystem::directory_iterator(folder.path), {}) == 1,
+            "a temporary file was left beside the written one");
     return 0;
 }

@@ -3,7 +3,7 @@
 // single pass, so of a run of em dashes after a space only the first goes: only a text without
 // such runs is bound to lose every space-set dash, and to stay as it is when cleaned again.
 
-#include "fuzz_input.h"
+#include "fuzz_support.h"
 
 #include "verse/paste.h"
 

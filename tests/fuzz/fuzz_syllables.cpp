@@ -1,32 +1,24 @@
 // Syllable division: the rows, their text, the orthography messages, and the promise the score
 // relies on, that a verse which raises no message has a row for every melody token.
 
-#include "fuzz_input.h"
+#include "fuzz_support.h"
 
 #include "melody/verse_walk.h"
 #include "verse/syllables.h"
-
-#include <algorithm>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     using namespace kvat;
     using namespace kvat::fuzz;
     const Lines lines = VerseLines(std::string_view(reinterpret_cast<const char*>(bytes), size));
     const DividedText divided = DivideSyllables(lines);
-
-    if (lines.empty()) {
-        Require(divided.RowCount() == 0 && divided.Text().empty(), "rows without a verse");
-        return 0;
-    }
     std::u32string joined;
     for (std::size_t k = 0; k < divided.RowCount(); ++k) {
-        const std::u32string_view row = divided.Row(k);
-        Require(row.ends_with(U' '), "a row does not end with a space");
-        (joined += row) += U"\r\n";
+        Require(divided.Row(k).ends_with(U' '), "a row does not end with a space");
+        (joined += divided.Row(k)) += U"\r\n";
     }
     Require(joined == divided.Text(), "the rows do not make up the divided text");
+    if (lines.empty()) return Require(joined.empty(), "rows without a verse"), 0;
     Require(divided.Row(divided.RowCount() - 1) == U" ", "the last row is not a single space");
-
     const auto& messages = divided.Messages();
     for (std::size_t m = 0; m < messages.size(); ++m) {
         Require(messages[m].row + 1 < divided.RowCount(), "a message names no checked row");
@@ -38,8 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const bool underscore = std::any_of(lines.begin(), lines.end(), [](const auto& line) {
         return line.find(U'_') != std::u32string::npos;
     });
-    if (messages.empty() && !underscore)
-        Require(divided.RowCount() == melody::TokenCount(lines) + 1,
-                "a verse without orthography messages has not one row per melody token");
+    Require(!messages.empty() || underscore || divided.RowCount() == melody::TokenCount(lines) + 1,
+            "a verse without orthography messages has not one row per melody token");
     return 0;
 }

@@ -2,7 +2,7 @@
 // rejection points at the first bad sequence, and any UTF-32 text encodes as UTF-8 that the
 // decoder accepts.
 
-#include "fuzz_input.h"
+#include "fuzz_support.h"
 
 #include "text/utf8.h"
 

@@ -26,25 +26,18 @@ Lines FileLines(const std::string& name) {
     return lines;
 }
 
-struct Fixture {
-    int metre;
-    bool lengthen;
-    void (*adjust)(MelodySettings&);
-};
-
 // Index: the method. Each also moves its own controls away from their start values.
-const Fixture kFixtures[10] = {
-    {kTrochee, true, [](MelodySettings&) {}},
-    {kIamb, true, [](MelodySettings& s) { s.softVowelShift = 5; }},
-    {kAmphibrach, false,
-     [](MelodySettings& s) { s.noteMap = {0, 3, 7, 12, 14, 19, 23, -1, 5, 9}; }},
-    {kIamb, true, [](MelodySettings& s) { s.keyShift = 1; }},
-    {kDactyl, false, [](MelodySettings& s) { s.keyShift = -3; }},
-    {kTrochee, true, [](MelodySettings& s) { s.keyShift = 2, s.centreShift = 1; }},
-    {kAnapaest, false, [](MelodySettings& s) { s.centreShift = -1; }},
-    {kManualMetre, true, [](MelodySettings& s) { s.keyShift = -1; }},
-    {kDactyl, true, [](MelodySettings& s) { s.keyShift = -2; }},
-    {kIamb, false, [](MelodySettings& s) { s.keyShift = 1; }},
+const std::pair<int, MelodySettings> kFixtures[10] = {
+    {kTrochee, {}},
+    {kIamb, {.softVowelShift = 5}},
+    {kAmphibrach, {.lengthen = false, .noteMap = {0, 3, 7, 12, 14, 19, 23, -1, 5, 9}}},
+    {kIamb, {.keyShift = 1}},
+    {kDactyl, {.lengthen = false, .keyShift = -3}},
+    {kTrochee, {.keyShift = 2, .centreShift = 1}},
+    {kAnapaest, {.lengthen = false, .centreShift = -1}},
+    {kManualMetre, {.keyShift = -1}},
+    {kDactyl, {.keyShift = -2}},
+    {kIamb, {.lengthen = false, .keyShift = 1}},
 };
 
 TEST(MelodyFixtures, EveryMethodOverAWholeVerse) {
@@ -54,9 +47,9 @@ TEST(MelodyFixtures, EveryMethodOverAWholeVerse) {
     for (const auto& line : FileLines("verse.ictus")) pieces.push_back(EncodeUtf8(line));
     for (int method = 0; method < 10; ++method) {
         const std::string path = kDir + "method" + std::to_string(method) + ".tokens";
-        MelodySettings settings = Method(method, kFixtures[method].lengthen);
-        kFixtures[method].adjust(settings);
-        const auto melody = GenerateMelody(verse, Metre(kFixtures[method].metre, pieces), settings);
+        auto [metre, settings] = kFixtures[method];
+        settings.method = static_cast<kvat::Method>(method);
+        const auto melody = GenerateMelody(verse, Metre(metre, pieces), settings);
         ASSERT_TRUE(melody) << path;
         std::string tokens;
         for (const auto& token : MelodyTokens(melody->text)) tokens += token + "\n";

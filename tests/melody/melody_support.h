@@ -20,22 +20,17 @@ inline Lines Verse(std::u32string_view text) {
     return Split(text, std::u32string_view(U"\n"));
 }
 
-// The hand-placed pattern as the analysis writes it: pieces joined by CR LF CR LF, then CR LF.
-inline std::string HandPattern(const std::vector<std::string>& pieces) {
-    return Join(pieces, std::string_view("\r\n\r\n")) + "\r\n";
-}
-
+// With `handPieces`, the hand-placed pattern as the analysis writes it: the pieces joined by
+// CR LF CR LF, then CR LF.
 inline MetreState Metre(int index, const std::vector<std::string>& handPieces = {}) {
     MetreState metre{BuildMetreTemplates(), static_cast<kvat::Metre>(index)};
-    if (index == kManualMetre) metre.templates[kManualMetre] = HandPattern(handPieces);
+    if (index == kManualMetre)
+        metre.templates[kManualMetre] = Join(handPieces, std::string_view("\r\n\r\n")) + "\r\n";
     return metre;
 }
 
 inline MelodySettings Method(int method, bool lengthen = false) {
-    MelodySettings settings;
-    settings.method = static_cast<kvat::Method>(method);
-    settings.lengthen = lengthen;
-    return settings;
+    return {.method = static_cast<kvat::Method>(method), .lengthen = lengthen};
 }
 
 // The tokens of the melody; a test fails when there is none.

@@ -1,4 +1,5 @@
-// What the method settings show: the caption, the scroll bars' texts and the random note map.
+// What the method settings show: the scroll bars' texts in their plural forms, and the random
+// note map.
 
 #include "melody/method_texts.h"
 #include "melody/note_map.h"
@@ -12,22 +13,22 @@ namespace {
 
 TEST(MethodTexts, CaptionAndScrollBarTexts) {
     EXPECT_EQ(MethodCaption(kMethodNames[4]), U"Настройки метода: тональный (линейный)");
-    const std::pair<int, std::u32string_view> keys[] = {
-        {0, U" Играть не изменяя тона"},  {1, U" Играть на 1 тон выше"},
-        {4, U" Играть на 4 тона выше"},   {-2, U" Играть на 2 тона ниже"},
-        {-5, U" Играть на 5 тонов ниже"}, {7, U" Играть на 7 тонов выше"}};
-    for (const auto& [value, text] : keys) EXPECT_EQ(KeyText(value), text);
-    const std::pair<int, std::u32string_view> shifts[] = {
-        {0, U" Играть как \"не диезные\""}, {1, U" Сместить на 0,5 шага"},
-        {2, U" Сместить на 1 шаг"},         {4, U" Сместить на 2 шага"},
-        {10, U" Сместить на 5 шагов"},      {11, U" Сместить на 5,5 шага"}};
-    for (const auto& [value, text] : shifts) EXPECT_EQ(ShiftText(value, U','), text);
-    EXPECT_EQ(ShiftText(3, U'.'), U" Сместить на 1.5 шага");
-    const std::pair<int, std::u32string_view> centres[] = {{0, U" Не смещать центр строки"},
-                                                           {-1, U" Сместить центр на -1 икт"},
-                                                           {-2, U" Сместить центр на -2 икта"},
-                                                           {5, U" Сместить центр на 5 иктов"}};
-    for (const auto& [value, text] : centres) EXPECT_EQ(CentreText(value), text);
+    const std::pair<std::u32string, std::u32string_view> texts[] = {
+        {KeyText(0), U" Играть не изменяя тона"},
+        {KeyText(1), U" Играть на 1 тон выше"},
+        {KeyText(4), U" Играть на 4 тона выше"},
+        {KeyText(-5), U" Играть на 5 тонов ниже"},
+        {ShiftText(0, U','), U" Играть как \"не диезные\""},
+        {ShiftText(1, U','), U" Сместить на 0,5 шага"},
+        {ShiftText(2, U','), U" Сместить на 1 шаг"},
+        {ShiftText(4, U','), U" Сместить на 2 шага"},
+        {ShiftText(10, U','), U" Сместить на 5 шагов"},
+        {ShiftText(3, U'.'), U" Сместить на 1.5 шага"},
+        {CentreText(0), U" Не смещать центр строки"},
+        {CentreText(-1), U" Сместить центр на -1 икт"},
+        {CentreText(-2), U" Сместить центр на -2 икта"},
+        {CentreText(5), U" Сместить центр на 5 иктов"}};
+    for (const auto& [text, expected] : texts) EXPECT_EQ(text, expected);
 }
 
 TEST(RandomNoteMap, DrawsEachVowelFromTheChosenOctaves) {

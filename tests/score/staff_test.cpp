@@ -4,34 +4,26 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 namespace kvat {
 namespace {
 
 bool IsBlackPitch(int note) {
-    const int pitchClass = note % 12;
-    return pitchClass == 1 || pitchClass == 3 || pitchClass == 6 || pitchClass == 8 ||
-           pitchClass == 10;
+    return std::string_view("010100101010")[static_cast<std::size_t>((note % 12 + 12) % 12)] == '1';
 }
 
-TEST(StaffStep, WhiteKeysClimbOneStepEachAndSharpsShareTheNaturalBelow) {
+TEST(Staff, StepsSharpsAndLedgerLinesFollowTheKeyboard) {
     EXPECT_EQ(StaffStep(64), 0); // E4, bottom line
     EXPECT_EQ(StaffStep(71), 4); // B4, middle line
-    int previousWhite = StaffStep(36);
-    for (int note = 37; note <= 95; ++note) {
-        const int expected = IsBlackPitch(note) ? StaffStep(note - 1) : previousWhite + 1;
-        EXPECT_EQ(StaffStep(note), expected) << note;
-        if (!IsBlackPitch(note)) previousWhite = expected;
-    }
-    for (int note : {-1, 0, 5, 35, 96, 32767}) EXPECT_EQ(StaffStep(note), 0) << note;
-}
-
-TEST(StaffMarks, SharpsOnBlackKeysLedgerLinesOnLineNotesOffTheStaff) {
-    for (int note = -5; note <= 200; ++note) {
-        const bool inRange = note >= 36 && note <= 95;
-        EXPECT_EQ(IsBlackKey(note), inRange && IsBlackPitch(note)) << note;
-        const int step = StaffStep(note);
+    for (int note = -5, white = StaffStep(36) - 1; note <= 200; ++note) {
+        const bool inRange = note >= 36 && note <= 95, black = IsBlackPitch(note);
+        // White keys climb one step each, sharps share the natural below; off the range, 0.
+        const int step = !inRange ? 0 : black ? StaffStep(note - 1) : ++white;
+        EXPECT_EQ(StaffStep(note), step) << note;
+        EXPECT_EQ(IsBlackKey(note), inRange && black) << note;
+        // A line note off the staff has its ledger line; the lowest octave goes without.
         const bool lineNoteOffStaff = step % 2 == 0 && (step < 0 || step > 8);
-        // The lowest octave goes without.
         EXPECT_EQ(HasLedgerLine(note), inRange && note >= 50 && lineNoteOffStaff) << note;
     }
 }

@@ -1,0 +1,90 @@
+// What the whole-verse fixtures do not reach: tokens that are no note, rests and black keys
+// under the harmony, a melody ending on a bar line, settings off their lists, the bare file and
+// failed writes.
+
+#include "midi/arrangement.h"
+#include "midi/file_writer.h"
+#include "midi/midi_file.h"
+#include "midi/presets.h"
+#include "midi/sound_tables.h"
+#include "mido_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace kvat {
+namespace {
+
+using Tokens = std::vector<std::string>;
+
+TEST(Arrangement, WhatIsNoNoteNumberIsARestAndARestIsNeverLengthenedOrBoosted) {
+    EXPECT_EQ(ArrangeMelody(Tokens{"", "x7+", "0++", "0+++", "0+"}, {}),
+              ArrangeMelody(Tokens(5, "0"), {}));
+}
+
+// The fixtures switch every voice on; here the bass stays off.
+TEST(Arrangement, RestsAndBlackKeysHaveNoChordAndAMelodyEndingOnABarLineEndsThere) {
+    SoundSettings settings;
+    settings.mezzo.on = settings.tenor.on = true;
+    settings.accompanimentOn = true;
+    settings.numerator = 3;
+    const Tokens tokens = {"60+", "62", "64", "0", "65", "67", "61", "60", "60"};
+    const auto reading = test::WriteAndReadWithMido("bars.mid", ArrangeMelody(tokens, settings));
+    ASSERT_TRUE(reading.accepted) << reading.output;
+    EXPECT_EQ(test::NotesLeftSounding(reading), Tokens{});
+    // Each bar holds its first key, with that key's chord under a white key only.
+    EXPECT_EQ(reading.Of("note_on", 4),
+              (std::vector<test::MidoEvent>{{0, "note_on", 4, 60, 127},
+                                            {168, "note_on", 4, 0, 107},
+                                            {336, "note_on", 4, 61, 107}}));
+    EXPECT_EQ(reading.Of("note_off", 4).back().tick, 480);
+    for (int channel : {5, 6, 7}) EXPECT_EQ(reading.Of("note_on", channel).size(), 1u);
+    for (int channel : {1, 2}) EXPECT_EQ(reading.Of("note_on", channel).size(), 7u);
+    EXPECT_TRUE(reading.Of("note_on", 3).empty() && reading.Of("program", 3).empty());
+}
+
+TEST(SoundSettings, IndexesOffTheListsAreTakenAtTheirEndsAndVelocitiesStayInADataByte) {
+    for (int index : {-1, 8}) EXPECT_FALSE(DynamicsValue(index)) << index;
+    for (int index : {-1, 39}) EXPECT_FALSE(TempoValue(index)) << index;
+    EXPECT_EQ(EffectController(3), 0);
+    SoundSettings untouched;
+    EXPECT_FALSE(ApplyGroup(untouched, 3));
+    EXPECT_FALSE(untouched.mezzo.on || untouched.groupOn);
+    for (int dynamics = 0; dynamics < 8; ++dynamics) {
+        SoundSettings loudest;
+        loudest.dynamics = dynamics;
+        loudest.boost = 7;
+        EXPECT_EQ(BaseVelocity(loudest) + 27 + StressBoost(loudest), 127) << dynamics;
+    }
+    SoundSettings off;
+    off.dynamics = 12;
+    off.boost = -3;
+    off.tempo = 99;
+    EXPECT_EQ(BaseVelocity(off), BaseVelocity({.dynamics = 7}));
+    EXPECT_EQ(StressBoost(off), 0);
+    EXPECT_EQ(TempoBpm(off), TempoBpm({.tempo = 38}));
+}
+
+TEST(MidiFile, NoEventsGiveTheBareFrameAndNoTempoTheSlowestTheFieldHolds) {
+    const TrackBytes file = BuildMidiFile({}, 0, 4, 2);
+    EXPECT_EQ(file.size(), 41u);
+    EXPECT_EQ(TrackBytes(file.begin() + 34, file.begin() + 37), (TrackBytes{0xE4, 0xE1, 0xC0}));
+    const auto reading = test::WriteAndReadWithMido("empty.mid", file);
+    EXPECT_TRUE(reading.accepted) << reading.output;
+    EXPECT_EQ(reading.events.size(), 3u);
+}
+
+TEST(FileWriter, AFailedWriteLeavesNothingBehind) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(test::TestFolder()) / "fail";
+    fs::create_directories(folder / "taken.mid" / "inside");
+    const std::vector<std::uint8_t> bytes = {1, 2, 3};
+    EXPECT_FALSE(WriteFileAtomically(folder / "missing" / "a.mid", bytes));
+    EXPECT_FALSE(WriteFileAtomically(folder / "taken.mid", bytes));
+    EXPECT_FALSE(WriteFileAtomically("", bytes));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
+}
+
+} // namespace
+} // namespace kvat
