@@ -1,0 +1,94 @@
+#include "verse/word_stress.h"
+
+#include "verse/espeak_stress.h"
+#include "verse/letters.h"
+#include "verse/stress_lexicon.h"
+#include "verse/stress_words.h"
+
+#include <algorithm>
+#include <iterator>
+#include <optional>
+
+namespace kvat {
+namespace {
+
+template <std::size_t N>
+bool Holds(const std::u32string_view (&table)[N], std::u32string_view word) {
+    return std::find(std::begin(table), std::end(table), word) != std::end(table);
+}
+
+void Propose(std::vector<int>& readings, std::optional<int> vowel, int vowels) {
+    if (vowel && *vowel >= 1 && *vowel <= vowels &&
+        std::find(readings.begin(), readings.end(), *vowel) == readings.end())
+        readings.push_back(*vowel);
+}
+
+std::optional<int> FirstYo(const std::u32string& letters) {
+    int vowel = 0;
+    for (char32_t c : letters) {
+        vowel += IsVowel(c);
+        if (c == U'ё') return vowel;
+    }
+    return std::nullopt;
+}
+
+// The lexicons' stressed readings of a word of `vowels` vowels; their "no stress" is dropped,
+// since a word of two syllables is read with one in verse.
+std::vector<int> Stressed(std::vector<int> readings, int vowels) {
+    std::erase_if(readings, [&](int r) { return r < 1 || r > vowels; });
+    return readings;
+}
+
+// Verse writes -ье, -ья, -ьем where prose writes -ие, -ия, -ием (вдохновенья): the prose form's
+// readings, renumbered for the vowel the soft sign stands for.
+std::vector<int> PoeticFormReadings(const std::u32string& letters, int vowels) {
+    const std::size_t sign = letters.rfind(U'ь');
+    if (sign == std::u32string::npos || sign + 1 >= letters.size() || sign == 0 ||
+        std::u32string_view(U"еяюи").find(letters[sign + 1]) == std::u32string_view::npos)
+        return {};
+    std::u32string prose = letters;
+    prose[sign] = U'и';
+    const int added = 1 + static_cast<int>(std::count_if(letters.begin(), letters.begin() + sign,
+                                                         [](char32_t c) { return IsVowel(c); }));
+    std::vector<int> readings;
+    for (int r : Stressed(LexiconReadings(prose), vowels + 1))
+        if (r != added) readings.push_back(r < added ? r : r - 1);
+    return readings;
+}
+
+WordStress Polysyllable(const std::u32string& letters, int vowels) {
+    WordStress stress;
+    const std::vector<int> lexicon = LexiconReadings(letters);
+    stress.readings = Stressed(lexicon, vowels);
+    if (stress.readings.empty()) stress.readings = PoeticFormReadings(letters, vowels);
+    stress.unknown = lexicon.empty() && stress.readings.empty();
+    stress.kind = stress.readings.size() == 1 ? StressKind::kCertain : StressKind::kGuess;
+    const std::optional<int> espeak = EspeakStressedVowel(letters);
+    // Of a homograph's readings, the one espeak-ng picks is the likelier.
+    if (espeak && stress.readings.size() > 1)
+        std::stable_partition(stress.readings.begin(), stress.readings.end(),
+                              [&](int r) { return r == *espeak; });
+    Propose(stress.readings, espeak, vowels);
+    const std::optional<int> ending = EndingStress(letters);
+    if (ending) Propose(stress.readings, vowels + 1 - *ending, vowels);
+    // Without any source, the rule's second syllable.
+    Propose(stress.readings, 2, vowels);
+    return stress;
+}
+
+} // namespace
+
+WordStress StressOfWord(const VerseWord& word) {
+    const int vowels = static_cast<int>(word.vowels.size());
+    if (vowels == 0) return {StressKind::kClitic, {}, false};
+    if (word.marked) return {StressKind::kFixed, {word.marked}, false};
+    if (const auto yo = FirstYo(word.letters)) return {StressKind::kFixed, {*yo}, false};
+    if (word.joined && Holds(kHyphenParticles, word.letters))
+        return {StressKind::kClitic, {}, false};
+    if (vowels > 1) return Polysyllable(word.letters, vowels);
+    if (Holds(kCliticWords, word.letters)) return {StressKind::kClitic, {}, false};
+    if (Holds(kMetricalWords, word.letters)) return {StressKind::kMetrical, {1}, false};
+    return {StressKind::kStressed, {1}, false};
+}
+
+} // namespace kvat

@@ -1,0 +1,27 @@
+#pragma once
+// What the stress sources say about one word, before the metre has its say.
+
+#include "verse/verse_words.h"
+
+#include <vector>
+
+namespace kvat {
+
+enum class StressKind {
+    kFixed,    // the user's accent or a ё: never moved
+    kCertain,  // the lexicons give one reading
+    kGuess,    // a homograph, or a word no lexicon holds
+    kClitic,   // a word of one syllable that leans on its neighbours: never stressed
+    kMetrical, // a word of one syllable stressed only where the metre wants it
+    kStressed, // any other word of one syllable
+};
+
+struct WordStress {
+    StressKind kind = StressKind::kGuess;
+    std::vector<int> readings; // 1-based vowels, the likeliest first; empty: no stress
+    bool unknown = false;      // no lexicon holds the word: its stress is a guess
+};
+
+WordStress StressOfWord(const VerseWord& word);
+
+} // namespace kvat
