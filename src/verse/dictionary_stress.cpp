@@ -15,6 +15,7 @@ public:
         key.push_back(0);
         key.push_back(static_cast<char32_t>(word.marked));
         key.push_back(word.joined);
+        key.push_back(static_cast<char32_t>(word.secondary));
         auto [at, added] = known_.try_emplace(std::move(key));
         if (added) at->second = StressOfWord(word);
         return at->second;

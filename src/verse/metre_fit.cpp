@@ -13,13 +13,18 @@ struct Feet {
 };
 constexpr std::array<Feet, kMetreCount> kFeet = {{{2, 0}, {2, 1}, {3, 1}, {3, 0}, {3, 2}}};
 
-// The share of certain stresses a metre must hold to be taken as the poem's, and how many
-// certain stresses there must be at all.
-constexpr double kMetreShare = 0.8;
+// The share of the certain stresses a metre must hold to be taken as the poem's, and how many
+// certain stresses it takes to tell at all. Lower shares let doubtful words follow a metre
+// the poem does not keep; higher ones leave them to espeak-ng in verse that keeps it loosely.
+constexpr double kMetreShare = 0.7;
 constexpr int kLeastCertain = 2;
 
 bool IsStrong(int metre, std::size_t position) {
     return position % kFeet[metre].length == kFeet[metre].strong;
+}
+
+std::size_t PositionOf(const PlacedWord& w, int vowel) {
+    return w.word.vowels[vowel - 1];
 }
 
 bool IsCertain(const PlacedWord& w) {
@@ -27,34 +32,49 @@ bool IsCertain(const PlacedWord& w) {
            (w.stress.kind == StressKind::kFixed || w.stress.kind == StressKind::kCertain);
 }
 
-std::size_t PositionOf(const PlacedWord& w, int vowel) {
-    return w.word.vowels[vowel - 1];
-}
-
-// The doubtful word's reading on a strong position: a source's first, else the nearest vowel.
+// A word off the metre's strong positions: the first reading a source proposed that is on one,
+// else the nearest vowel that is, a later one first (the sources err towards the word's start).
 int FittedReading(const PlacedWord& w, int metre) {
     for (int r : w.stress.readings)
         if (IsStrong(metre, PositionOf(w, r))) return r;
-    return w.stress.readings.front();
+    const int first = w.stress.readings.front();
+    const int vowels = static_cast<int>(w.word.vowels.size());
+    for (int d = 1; d < vowels; ++d)
+        for (int r : {first + d, first - d})
+            if (r >= 1 && r <= vowels && IsStrong(metre, PositionOf(w, r))) return r;
+    return first;
+}
+
+// Of a homograph's readings that fit the metre, the later: verse favours the stressed ending
+// (облака, берегу) where the prose reading would also fit.
+int HomographReading(const PlacedWord& w, int metre) {
+    int fitting = 0;
+    for (std::size_t i = 0; i < w.stress.lexicon; ++i)
+        if (IsStrong(metre, PositionOf(w, w.stress.readings[i])))
+            fitting = std::max(fitting, w.stress.readings[i]);
+    return fitting ? fitting : FittedReading(w, metre);
 }
 
 int Chosen(const PlacedWord& w, std::optional<int> metre) {
+    const auto& readings = w.stress.readings;
+    if (readings.empty()) return 0;
+    const int first = readings.front();
+    const bool fits = !metre || IsStrong(*metre, PositionOf(w, first));
     switch (w.stress.kind) {
     case StressKind::kClitic:
         return 0;
     case StressKind::kFixed:
     case StressKind::kStressed:
-        return w.stress.readings.front();
+        return first;
     case StressKind::kMetrical:
-        return !metre || IsStrong(*metre, PositionOf(w, 1)) ? 1 : 0;
+        return fits ? first : 0;
     case StressKind::kCertain:
+        return fits ? first : FittedReading(w, *metre);
     case StressKind::kGuess:
         break;
     }
-    if (w.stress.readings.empty()) return 0;
-    const int first = w.stress.readings.front();
-    if (!metre || IsStrong(*metre, PositionOf(w, first))) return first;
-    return FittedReading(w, *metre);
+    if (metre && w.stress.lexicon > 1) return HomographReading(w, *metre);
+    return fits ? first : FittedReading(w, *metre);
 }
 
 } // namespace
@@ -66,9 +86,10 @@ std::optional<int> CertainMetre(const std::vector<PlacedLine>& lines) {
         for (const auto& w : line) {
             if (!IsCertain(w)) continue;
             ++certain;
-            for (int m = 0; m < kMetreCount; ++m)
-                held[m] += IsStrong(m, PositionOf(w, w.stress.readings.front()));
+            const std::size_t position = PositionOf(w, w.stress.readings.front());
+            for (int m = 0; m < kMetreCount; ++m) held[m] += IsStrong(m, position);
         }
+    // Of equal fits the first wins: the binary metres, which verse keeps more loosely.
     int best = 0;
     for (int m = 1; m < kMetreCount; ++m)
         if (held[m] > held[best]) best = m;

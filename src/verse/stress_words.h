@@ -25,6 +25,12 @@ inline constexpr std::u32string_view kMetricalWords[] = {
     U"твой",  U"свой", U"наш",  U"ваш", U"сей",   U"сих",   U"да",   U"чтоб", U"сквозь", U"вновь",
     U"вдруг", U"будь", U"мол",  U"ах",  U"ох"};
 
+// Prepositions and conjunctions of two syllables: stressed on their own vowel where the metre
+// wants a stress there, unstressed elsewhere.
+inline constexpr std::u32string_view kMetricalFunctionWords[] = {
+    U"или",  U"чтобы", U"через", U"перед", U"среди", U"между",
+    U"если", U"после", U"возле", U"около", U"либо",  U"будто"};
+
 // Words joined to the word before them by a hyphen that take no stress of their own
 // (кто-то, когда-нибудь, всё-таки).
 inline constexpr std::u32string_view kHyphenParticles[] = {U"то",   U"либо", U"нибудь", U"ка",

@@ -63,6 +63,9 @@ private:
                 if (IsVowel(c)) word.vowels.push_back(position_++);
             } else if (c == kAcute && !word.vowels.empty() && IsVowel(word.letters.back())) {
                 if (!word.marked) word.marked = static_cast<int>(word.vowels.size());
+            } else if (IsAccent(c) && c != kAcute && !word.vowels.empty() &&
+                       IsVowel(word.letters.back())) {
+                if (!word.secondary) word.secondary = static_cast<int>(word.vowels.size());
             } else if (!IsAccent(c)) {
                 break;
             }

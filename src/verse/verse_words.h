@@ -14,6 +14,7 @@ struct VerseWord {
     std::u32string letters;          // lower-case, accents dropped
     std::vector<std::size_t> vowels; // the stress-string position of each vowel
     int marked = 0;                  // 1-based vowel the user put U+0301 after; 0 for none
+    int secondary = 0;               // 1-based vowel the user put another accent after
     bool joined = false;             // a hyphen joins it to the word before (кто-то)
 };
 

@@ -56,23 +56,39 @@ std::vector<int> PoeticFormReadings(const std::u32string& letters, int vowels) {
     return readings;
 }
 
-WordStress Polysyllable(const std::u32string& letters, int vowels) {
-    WordStress stress;
-    const std::vector<int> lexicon = LexiconReadings(letters);
-    stress.readings = Stressed(lexicon, vowels);
-    if (stress.readings.empty()) stress.readings = PoeticFormReadings(letters, vowels);
-    stress.unknown = lexicon.empty() && stress.readings.empty();
-    stress.kind = stress.readings.size() == 1 ? StressKind::kCertain : StressKind::kGuess;
+// The lexicons' readings of the word; a user's secondary accent (U+0300) stands before the
+// main stress (свѐтопреставленье), so none at or before it.
+std::vector<int> KnownReadings(const std::u32string& letters, int vowels, int secondary) {
+    std::vector<int> readings = Stressed(LexiconReadings(letters), vowels);
+    if (readings.empty()) readings = PoeticFormReadings(letters, vowels);
+    std::erase_if(readings, [&](int r) { return r <= secondary; });
+    return readings;
+}
+
+// espeak-ng's and the endings model's readings, after the lexicons' own.
+void AddGuesses(WordStress& stress, const std::u32string& letters, int vowels, int secondary) {
     const std::optional<int> espeak = EspeakStressedVowel(letters);
     // Of a homograph's readings, the one espeak-ng picks is the likelier.
-    if (espeak && stress.readings.size() > 1)
+    if (espeak)
         std::stable_partition(stress.readings.begin(), stress.readings.end(),
                               [&](int r) { return r == *espeak; });
     Propose(stress.readings, espeak, vowels);
-    const std::optional<int> ending = EndingStress(letters);
-    if (ending) Propose(stress.readings, vowels + 1 - *ending, vowels);
-    // Without any source, the rule's second syllable.
-    Propose(stress.readings, 2, vowels);
+    if (const std::optional<int> ending = EndingStress(letters))
+        Propose(stress.readings, vowels + 1 - *ending, vowels);
+    std::erase_if(stress.readings, [&](int r) { return r <= secondary; });
+    // Without any source, the vowel after the secondary accent, or the rule's second.
+    if (stress.readings.empty()) Propose(stress.readings, secondary ? secondary + 1 : 2, vowels);
+}
+
+WordStress Polysyllable(const VerseWord& word) {
+    const int vowels = static_cast<int>(word.vowels.size());
+    WordStress stress;
+    stress.readings = KnownReadings(word.letters, vowels, word.secondary);
+    stress.lexicon = stress.readings.size();
+    stress.unknown = stress.readings.empty() && LexiconReadings(word.letters).empty();
+    stress.kind = stress.lexicon == 1 ? StressKind::kCertain : StressKind::kGuess;
+    if (Holds(kMetricalFunctionWords, word.letters)) stress.kind = StressKind::kMetrical;
+    AddGuesses(stress, word.letters, vowels, word.secondary);
     return stress;
 }
 
@@ -85,7 +101,7 @@ WordStress StressOfWord(const VerseWord& word) {
     if (const auto yo = FirstYo(word.letters)) return {StressKind::kFixed, {*yo}, false};
     if (word.joined && Holds(kHyphenParticles, word.letters))
         return {StressKind::kClitic, {}, false};
-    if (vowels > 1) return Polysyllable(word.letters, vowels);
+    if (vowels > 1) return Polysyllable(word);
     if (Holds(kCliticWords, word.letters)) return {StressKind::kClitic, {}, false};
     if (Holds(kMetricalWords, word.letters)) return {StressKind::kMetrical, {1}, false};
     return {StressKind::kStressed, {1}, false};

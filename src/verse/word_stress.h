@@ -20,6 +20,7 @@ struct WordStress {
     StressKind kind = StressKind::kGuess;
     std::vector<int> readings; // 1-based vowels, the likeliest first; empty: no stress
     bool unknown = false;      // no lexicon holds the word: its stress is a guess
+    std::size_t lexicon = 0;   // how many of the readings, from the first, the lexicons give
 };
 
 WordStress StressOfWord(const VerseWord& word);
