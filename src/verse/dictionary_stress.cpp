@@ -16,6 +16,7 @@ public:
         key.push_back(static_cast<char32_t>(word.marked));
         key.push_back(word.joined);
         key.push_back(static_cast<char32_t>(word.secondary));
+        key.push_back(word.hostsParticle);
         auto [at, added] = known_.try_emplace(std::move(key));
         if (added) at->second = StressOfWord(word);
         return at->second;
@@ -28,11 +29,14 @@ private:
 std::vector<PlacedLine> PlaceWords(const Lines& lines) {
     WordSources sources;
     std::vector<PlacedLine> placed(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        for (auto& word : LineWords(lines[i])) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::vector<VerseWord> words = LineWords(lines[i]);
+        MarkParticleHosts(words);
+        for (auto& word : words) {
             const WordStress& stress = sources.Of(word);
             placed[i].push_back({std::move(word), stress, 0});
         }
+    }
     return placed;
 }
 

@@ -16,6 +16,7 @@ struct VerseWord {
     int marked = 0;                  // 1-based vowel the user put U+0301 after; 0 for none
     int secondary = 0;               // 1-based vowel the user put another accent after
     bool joined = false;             // a hyphen joins it to the word before (кто-то)
+    bool hostsParticle = false;      // a particle of no stress is joined to it (кто-то)
 };
 
 // The Cyrillic words of the line: runs of letters, with accents inside them. A

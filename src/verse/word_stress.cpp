@@ -89,6 +89,10 @@ WordStress Polysyllable(const VerseWord& word) {
     return stress;
 }
 
+bool IsParticle(const VerseWord& word) {
+    return word.joined && Holds(kHyphenParticles, word.letters);
+}
+
 } // namespace
 
 WordStress StressOfWord(const VerseWord& word) {
@@ -96,12 +100,17 @@ WordStress StressOfWord(const VerseWord& word) {
     if (vowels == 0) return {StressKind::kClitic, {}, false};
     if (word.marked) return {StressKind::kFixed, {word.marked}, false};
     if (const auto yo = FirstYo(word.letters)) return {StressKind::kFixed, {*yo}, false};
-    if (word.joined && Holds(kHyphenParticles, word.letters))
-        return {StressKind::kClitic, {}, false};
+    if (IsParticle(word)) return {StressKind::kClitic, {}, false};
     if (vowels > 1) return Polysyllable(word);
+    if (word.hostsParticle) return {StressKind::kStressed, {1}, false};
     if (Holds(kCliticWords, word.letters)) return {StressKind::kClitic, {}, false};
     if (Holds(kMetricalWords, word.letters)) return {StressKind::kMetrical, {1}, false};
     return {StressKind::kStressed, {1}, false};
+}
+
+void MarkParticleHosts(std::vector<VerseWord>& words) {
+    for (std::size_t i = 1; i < words.size(); ++i)
+        if (IsParticle(words[i])) words[i - 1].hostsParticle = true;
 }
 
 } // namespace kvat

@@ -25,4 +25,8 @@ struct WordStress {
 
 WordStress StressOfWord(const VerseWord& word);
 
+// Marks each word that a particle of no stress follows after a hyphen (кто-то, скажи-ка): the
+// pair has one stress, and it is the host's.
+void MarkParticleHosts(std::vector<VerseWord>& words);
+
 } // namespace kvat
