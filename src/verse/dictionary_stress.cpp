@@ -26,15 +26,16 @@ private:
     std::unordered_map<std::u32string, WordStress> known_;
 };
 
-std::vector<PlacedLine> PlaceWords(const Lines& lines) {
-    WordSources sources;
+// The placed words point into `sources`, which must outlive them.
+std::vector<PlacedLine> PlaceWords(const Lines& lines, WordSources& sources) {
     std::vector<PlacedLine> placed(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::vector<VerseWord> words = LineWords(lines[i]);
         MarkParticleHosts(words);
         for (auto& word : words) {
             const WordStress& stress = sources.Of(word);
-            placed[i].push_back({std::move(word), stress, 0});
+            word.letters = {}; // looked up: only the vowels' places are needed from here on
+            placed[i].push_back({std::move(word), &stress, 0});
         }
     }
     return placed;
@@ -47,14 +48,15 @@ void Write(const PlacedLine& line, std::string& stress, std::vector<TextSpan>& u
         const std::size_t vowel = static_cast<std::size_t>(w.chosen);
         if (vowel > 0 && vowel <= w.word.vowels.size() && w.word.vowels[vowel - 1] < stress.size())
             stress[w.word.vowels[vowel - 1]] = '1';
-        if (w.stress.unknown) unknown.push_back({w.word.begin, w.word.end - w.word.begin});
+        if (w.stress->unknown) unknown.push_back({w.word.begin, w.word.end - w.word.begin});
     }
 }
 
 } // namespace
 
 DictionaryStress DictionaryStressStrings(const Lines& lines, std::vector<std::string> ruleStress) {
-    std::vector<PlacedLine> placed = PlaceWords(lines);
+    WordSources sources;
+    std::vector<PlacedLine> placed = PlaceWords(lines, sources);
     FitToMetre(placed, CertainMetre(placed));
     DictionaryStress result{std::move(ruleStress),
                             std::vector<std::vector<TextSpan>>(lines.size())};

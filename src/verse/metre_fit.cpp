@@ -29,15 +29,15 @@ std::size_t PositionOf(const PlacedWord& w, int vowel) {
 
 bool IsCertain(const PlacedWord& w) {
     return w.word.vowels.size() > 1 &&
-           (w.stress.kind == StressKind::kFixed || w.stress.kind == StressKind::kCertain);
+           (w.stress->kind == StressKind::kFixed || w.stress->kind == StressKind::kCertain);
 }
 
 // A word off the metre's strong positions: the first reading a source proposed that is on one,
 // else the nearest vowel that is, a later one first (the sources err towards the word's start).
 int FittedReading(const PlacedWord& w, int metre) {
-    for (int r : w.stress.readings)
+    for (int r : w.stress->readings)
         if (IsStrong(metre, PositionOf(w, r))) return r;
-    const int first = w.stress.readings.front();
+    const int first = w.stress->readings.front();
     const int vowels = static_cast<int>(w.word.vowels.size());
     for (int d = 1; d < vowels; ++d)
         for (int r : {first + d, first - d})
@@ -49,18 +49,18 @@ int FittedReading(const PlacedWord& w, int metre) {
 // (облака, берегу) where the prose reading would also fit.
 int HomographReading(const PlacedWord& w, int metre) {
     int fitting = 0;
-    for (std::size_t i = 0; i < w.stress.lexicon; ++i)
-        if (IsStrong(metre, PositionOf(w, w.stress.readings[i])))
-            fitting = std::max(fitting, w.stress.readings[i]);
+    for (std::size_t i = 0; i < w.stress->lexicon; ++i)
+        if (IsStrong(metre, PositionOf(w, w.stress->readings[i])))
+            fitting = std::max(fitting, w.stress->readings[i]);
     return fitting ? fitting : FittedReading(w, metre);
 }
 
 int Chosen(const PlacedWord& w, std::optional<int> metre) {
-    const auto& readings = w.stress.readings;
+    const auto& readings = w.stress->readings;
     if (readings.empty()) return 0;
     const int first = readings.front();
     const bool fits = !metre || IsStrong(*metre, PositionOf(w, first));
-    switch (w.stress.kind) {
+    switch (w.stress->kind) {
     case StressKind::kClitic:
         return 0;
     case StressKind::kFixed:
@@ -73,7 +73,7 @@ int Chosen(const PlacedWord& w, std::optional<int> metre) {
     case StressKind::kGuess:
         break;
     }
-    if (metre && w.stress.lexicon > 1) return HomographReading(w, *metre);
+    if (metre && w.stress->lexicon > 1) return HomographReading(w, *metre);
     return fits ? first : FittedReading(w, *metre);
 }
 
@@ -86,7 +86,7 @@ std::optional<int> CertainMetre(const std::vector<PlacedLine>& lines) {
         for (const auto& w : line) {
             if (!IsCertain(w)) continue;
             ++certain;
-            const std::size_t position = PositionOf(w, w.stress.readings.front());
+            const std::size_t position = PositionOf(w, w.stress->readings.front());
             for (int m = 0; m < kMetreCount; ++m) held[m] += IsStrong(m, position);
         }
     // Of equal fits the first wins: the binary metres, which verse keeps more loosely.

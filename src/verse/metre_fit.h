@@ -12,8 +12,8 @@ namespace kvat {
 
 struct PlacedWord {
     VerseWord word;
-    WordStress stress;
-    int chosen = 0; // the 1-based stressed vowel; 0: unstressed
+    const WordStress* stress = nullptr; // shared by every occurrence of the word
+    int chosen = 0;                     // the 1-based stressed vowel; 0: unstressed
 };
 using PlacedLine = std::vector<PlacedWord>;
 

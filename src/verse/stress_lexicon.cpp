@@ -9,7 +9,8 @@ extern "C" const std::uint8_t kvat_stress_table_end[];
 namespace kvat {
 namespace {
 
-// The letters of the keys; the code of a letter is its index plus one.
+// The letters of the keys; the code of a letter is its index plus one. The same list as LETTERS
+// in tools/make_stress_lexicon.py: the "KVS1" tag stands for both.
 constexpr std::u32string_view kKeyLetters = U"абвгдежзийклмнопрстуфхцчшщъыьэюя-";
 constexpr std::size_t kHeaderSize = 24;
 constexpr std::uint8_t kLastReading = 0x80;
@@ -34,10 +35,10 @@ struct Section {
         return table.subspan(begin, end - begin);
     }
     // The key of a block's first entry, which shares nothing with an entry before it.
-    std::basic_string_view<std::uint8_t> FirstKey(std::size_t k) const {
+    std::string_view FirstKey(std::size_t k) const {
         const auto block = Block(k);
         if (block.size() < 2 || 2u + block[1] > block.size()) return {};
-        return {block.data() + 2, block[1]};
+        return {reinterpret_cast<const char*>(block.data()) + 2, block[1]};
     }
 };
 
@@ -51,18 +52,18 @@ std::optional<Section> SectionOf(std::span<const std::uint8_t> table, int which)
     return Section{table, kHeaderSize + 4 * wordBlocks, endingBlocks};
 }
 
-std::optional<std::basic_string<std::uint8_t>> Encode(std::u32string_view word) {
-    std::basic_string<std::uint8_t> key;
+std::optional<std::string> Encode(std::u32string_view word) {
+    std::string key;
     for (char32_t c : word) {
         const std::size_t code = kKeyLetters.find(c);
         if (code == std::u32string_view::npos) return std::nullopt;
-        key.push_back(static_cast<std::uint8_t>(code + 1));
+        key.push_back(static_cast<char>(code + 1));
     }
     return key;
 }
 
 // The readings stored under `key`, walking the one block that may hold it.
-std::vector<int> Find(const Section& section, std::basic_string_view<std::uint8_t> key) {
+std::vector<int> Find(const Section& section, std::string_view key) {
     std::size_t low = 0, high = section.blocks; // the last block whose first key <= key
     while (high - low > 1) {
         const std::size_t mid = low + (high - low) / 2;
@@ -70,13 +71,13 @@ std::vector<int> Find(const Section& section, std::basic_string_view<std::uint8_
     }
     if (section.blocks == 0) return {};
     const auto block = section.Block(low);
-    std::basic_string<std::uint8_t> current;
+    std::string current;
     for (std::size_t at = 0; at + 2 <= block.size();) {
         const std::size_t shared = block[at], length = block[at + 1];
         at += 2;
         if (shared > current.size() || at + length > block.size()) return {};
         current.resize(shared);
-        current.append(block.data() + at, length);
+        current.append(reinterpret_cast<const char*>(block.data()) + at, length);
         at += length;
         std::vector<int> readings;
         while (at < block.size()) {

@@ -2,6 +2,7 @@
 
 #include "stress_accuracy.h"
 #include "text/utf8.h"
+#include "verse/stress_lexicon.h"
 
 #include <gtest/gtest.h>
 
@@ -63,6 +64,15 @@ INSTANTIATE_TEST_SUITE_P(AnyInput, DictionaryLines, testing::Values(
     Case{U"ѐЁёЀ - — 1о0е7ы", ""}, Case{std::u32string(100000, U'я'), ""},
     Case{Repeated(U"Мы́ло, soap; 10 - ёж\u0300ик-то, взаимопритяженья ", 5'000'000), ""}));
 // clang-format on
+
+TEST(StressLexicon, KeepsEveryReadingAndSurvivesACutTable) {
+    EXPECT_EQ(LexiconReadings(U"замок"), (std::vector<int>{1, 2}));
+    EXPECT_EQ(LexiconReadings(U"через"), (std::vector<int>{0, 1}));
+    EXPECT_EQ(LexiconReadings(U"ястреб"), (std::vector<int>{1}));
+    EXPECT_TRUE(LexiconReadings(U"шмургель").empty());
+    for (std::size_t size : {0, 20, 24, 4000, 600000})
+        EXPECT_TRUE(LexiconReadings(U"ястреб", StressLexiconBytes().first(size)).empty());
+}
 
 TEST(DictionaryStress, UnderlinesTheWordsNoLexiconHolds) {
     const auto a =
