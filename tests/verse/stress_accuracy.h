@@ -62,4 +62,14 @@ inline StressAccuracy Measure(std::u32string_view markup, StressMode mode) {
     return a;
 }
 
+inline StressAccuracy Measure(const std::vector<std::u32string>& poems, StressMode mode) {
+    StressAccuracy total;
+    for (const auto& poem : poems) {
+        const StressAccuracy a = Measure(poem, mode);
+        total = {total.words + a.words, total.rightWords + a.rightWords, total.poems + a.poems,
+                 total.rightMetres + a.rightMetres};
+    }
+    return total;
+}
+
 } // namespace kvat::test
