@@ -49,7 +49,7 @@ BLOCK = 16
 MAX_KEY = 63               # longer keys cannot be looked up and are left out
 MUELLER_SHARE = 0.15       # a reading under this share of a word's occurrences is a misprint
 MAX_ENDING = 7             # letters
-MIN_ENDING_WORDS = 4
+MIN_ENDING_WORDS = 2
 MIN_ENDING_SHARE = 0.6
 
 
