@@ -96,7 +96,9 @@ def read_mueller(path):
     words = {}
     for word, readings in counts.items():
         total = sum(readings.values())
-        words[word] = {r for r, n in readings.items() if n >= MUELLER_SHARE * total}
+        kept = {r for r, n in readings.items() if n >= MUELLER_SHARE * total}
+        if kept:
+            words[word] = kept
     return words
 
 
