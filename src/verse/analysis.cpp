@@ -103,9 +103,14 @@ std::vector<std::u32string> MetreItems(const std::array<float, 6>& scores, char3
     return items;
 }
 
-VerseAnalysis AnalyseVerse(const Lines& lines, char32_t decimalSeparator) {
+VerseAnalysis AnalyseVerse(const Lines& lines, char32_t decimalSeparator, StressMode mode) {
     VerseAnalysis result;
     result.stress = StressStrings(lines);
+    if (mode == StressMode::dictionary) {
+        DictionaryStress dictionary = DictionaryStressStrings(lines, std::move(result.stress));
+        result.stress = std::move(dictionary.stress);
+        result.unknownWords = std::move(dictionary.unknownWords);
+    }
     result.templates = BuildMetreTemplates();
     // An empty text has no lines to average over: the list stays empty, nothing is chosen.
     if (lines.empty()) return result;

@@ -72,6 +72,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     const VerseAnalysis analysis = AnalyseVerse(lines, separator);
     CheckAnalysis(lines, analysis);
+    // The dictionary only moves stresses within words: every line keeps the rule's length.
+    const VerseAnalysis dictionary = AnalyseVerse(lines, separator, StressMode::dictionary);
+    CheckAnalysis(lines, dictionary);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        Require(dictionary.stress[i].size() == analysis.stress[i].size(),
+                "the dictionary changed a line's stress length");
     if (metre >= 0 && metre <= kManualMetre) {
         const VowelPaint paint = ColourIctuses(lines, analysis.templates, metre);
         Require(paint.size() == lines.size(), "not one paint string per line");

@@ -1,0 +1,69 @@
+#include "verse/dictionary_stress.h"
+
+#include "verse/metre_fit.h"
+
+#include <unordered_map>
+
+namespace kvat {
+namespace {
+
+// A verse repeats its words; each distinct one is looked up once per analysis.
+class WordSources {
+public:
+    const WordStress& Of(const VerseWord& word) {
+        std::u32string key = word.letters;
+        key.push_back(0);
+        key.push_back(static_cast<char32_t>(word.marked));
+        key.push_back(word.joined);
+        key.push_back(static_cast<char32_t>(word.secondary));
+        key.push_back(word.hostsParticle);
+        auto [at, added] = known_.try_emplace(std::move(key));
+        if (added) at->second = StressOfWord(word);
+        return at->second;
+    }
+
+private:
+    std::unordered_map<std::u32string, WordStress> known_;
+};
+
+// The placed words point into `sources`, which must outlive them.
+std::vector<PlacedLine> PlaceWords(const Lines& lines, WordSources& sources) {
+    std::vector<PlacedLine> placed(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::vector<VerseWord> words = LineWords(lines[i]);
+        MarkParticleHosts(words);
+        for (auto& word : words) {
+            const WordStress& stress = sources.Of(word);
+            word.letters = {}; // looked up: only the vowels' places are needed from here on
+            placed[i].push_back({std::move(word), &stress, 0});
+        }
+    }
+    return placed;
+}
+
+void Write(const PlacedLine& line, std::string& stress, std::vector<TextSpan>& unknown) {
+    for (const auto& w : line) {
+        for (std::size_t p : w.word.vowels)
+            if (p < stress.size()) stress[p] = '0';
+        const std::size_t vowel = static_cast<std::size_t>(w.chosen);
+        if (vowel > 0 && vowel <= w.word.vowels.size() && w.word.vowels[vowel - 1] < stress.size())
+            stress[w.word.vowels[vowel - 1]] = '1';
+        if (w.stress->unknown) unknown.push_back({w.word.begin, w.word.end - w.word.begin});
+    }
+}
+
+} // namespace
+
+DictionaryStress DictionaryStressStrings(const Lines& lines, std::vector<std::string> ruleStress) {
+    WordSources sources;
+    std::vector<PlacedLine> placed = PlaceWords(lines, sources);
+    FitToMetre(placed, CertainMetre(placed));
+    DictionaryStress result{std::move(ruleStress),
+                            std::vector<std::vector<TextSpan>>(lines.size())};
+    result.stress.resize(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        Write(placed[i], result.stress[i], result.unknownWords[i]);
+    return result;
+}
+
+} // namespace kvat
