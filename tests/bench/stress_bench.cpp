@@ -4,7 +4,7 @@
 // KVAT_STRESS_DEV names the set (a JSON list with "accentuation_markup" fields); absent, the
 // accuracy is skipped.
 
-#include "generated_verse.h"
+#include "generated.h"
 #include "text/utf8.h"
 #include "verse/stress_accuracy.h"
 #include "verse/stress_lexicon.h"
