@@ -30,7 +30,7 @@ int RunMidi(const Options& options) {
         return 2;
     }
     int status = 0;
-    const auto melody = LoadMelody(options, status);
+    const auto melody = LoadSungMelody(options, status);
     if (!melody) return status;
     const TrackBytes file =
         ArrangeMelody(melody->tokens, SoundSettingsFromOptions(options));
