@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace kvat {
 namespace {
@@ -41,14 +43,34 @@ TEST(FileWriter, WritesAndReplacesWholeFiles) {
     EXPECT_EQ(names, std::vector<std::string>{"a.mid"});
 }
 
-TEST(FileWriter, AFailedWriteLeavesNothingBehind) {
+// Root may write anywhere, so each write is tried as nobody: the folder made read-only then
+// refuses it.
+TEST(FileWriter, AFailedWriteLeavesNothingBehindAndSaysWhy) {
     const std::vector<std::uint8_t> bytes = {1, 2, 3};
     const auto names = NamesAfter("fail", [&](const fs::path& folder) {
-        EXPECT_FALSE(WriteFileAtomically(folder / "missing" / "a.mid", bytes));
         fs::create_directories(folder / "taken.mid" / "inside");
-        EXPECT_FALSE(WriteFileAtomically(folder / "taken.mid", bytes));
+        fs::create_directories(folder / "locked");
+        fs::permissions(folder / "locked", fs::perms::all & ~fs::perms::others_write &
+                                               ~fs::perms::group_write & ~fs::perms::owner_write);
+        const std::pair<fs::path, std::string> cases[] = {
+            {folder / "missing" / "a.mid", "No such file or directory"},
+            {folder / "taken.mid", "Is a directory"},
+            {folder / "locked" / "a.mid", "Permission denied"}};
+        for (const auto& [path, reason] : cases) {
+            const pid_t child = fork();
+            if (child == 0) {
+                std::string error;
+                const bool refused = (geteuid() != 0 || setuid(65534) == 0) &&
+                                     !WriteFileAtomically(path, bytes, error);
+                _exit(refused && error == path.string() + ": " + reason ? 0 : 1);
+            }
+            int status = -1;
+            waitpid(child, &status, 0);
+            EXPECT_EQ(status, 0) << path;
+        }
+        EXPECT_TRUE(fs::is_empty(folder / "locked"));
     });
-    EXPECT_EQ(names, std::vector<std::string>{"taken.mid"});
+    EXPECT_EQ(names, (std::vector<std::string>{"locked", "taken.mid"}));
     EXPECT_FALSE(WriteFileAtomically("", bytes));
 }
 
