@@ -142,8 +142,8 @@ std::string_view ClefOf(const ArrangedPart& part) {
 class PartWriter {
 public:
     PartWriter(std::string& out, const ArrangedPart& part, std::string id, Metre metre,
-               std::span<const std::u32string_view> rows)
-        : out_(out), part_(part), id_(std::move(id)), metre_(metre), rows_(rows),
+               std::span<const std::optional<LyricSyllable>> syllables)
+        : out_(out), part_(part), id_(std::move(id)), metre_(metre), syllables_(syllables),
           drumKeys_(DrumKeys(part)) {}
 
     void Begin(const SoundSettings& settings, bool withTempo) {
@@ -161,8 +161,8 @@ public:
     void Note(const PartNote& note) {
         std::optional<LyricSyllable> syllable;
         if (part_.role == PartRole::kMelody && note.keyCount > 0 &&
-            static_cast<std::size_t>(note.token) < rows_.size())
-            syllable = SyllableOfRow(rows_[static_cast<std::size_t>(note.token)]);
+            static_cast<std::size_t>(note.token) < syllables_.size())
+            syllable = syllables_[static_cast<std::size_t>(note.token)];
         for (int left = note.ticks, first = 1; left > 0; first = 0) {
             if (position_ == metre_.measureTicks) NextMeasure();
             const int room = std::min(left, metre_.measureTicks - position_);
@@ -284,7 +284,7 @@ private:
     const ArrangedPart& part_;
     std::string id_;
     Metre metre_;
-    std::span<const std::u32string_view> rows_;
+    std::span<const std::optional<LyricSyllable>> syllables_;
     std::vector<int> drumKeys_;
     int measure_ = 1;
     int position_ = 0; // ticks into the current measure
@@ -311,6 +311,7 @@ std::string MusicXmlScore(std::span<const std::string> tokens,
                           std::u32string_view title) {
     const std::vector<ArrangedPart> parts = ArrangeParts(tokens, settings);
     const Metre metre = MetreOf(settings);
+    const auto syllables = TokenSyllables(rows, tokens.size());
     // About the length of one written note, per note and part.
     constexpr std::size_t kBytesPerNote = 200;
     std::string out;
@@ -320,7 +321,7 @@ std::string MusicXmlScore(std::span<const std::string> tokens,
     for (std::size_t p = 0; p < parts.size(); ++p) AppendScorePart(out, parts[p], PartId(p));
     out += "  </part-list>\n";
     for (std::size_t p = 0; p < parts.size(); ++p) {
-        PartWriter writer(out, parts[p], PartId(p), metre, rows);
+        PartWriter writer(out, parts[p], PartId(p), metre, syllables);
         writer.Begin(settings, p == 0);
         for (const PartNote& note : parts[p].notes) writer.Note(note);
         writer.Finish();

@@ -12,8 +12,8 @@
 
 namespace kvat {
 
-// `tokens` are the melody string's tokens, `rows` the divided text's syllable rows (row k under
-// token k, as the one-line score takes them), `title` the work's title. Lengths are the MIDI
+// `tokens` are the melody string's tokens, `rows` the divided text's syllable rows, `title` the
+// work's title. Lengths are the MIDI
 // file's, in its ticks: <divisions> is the ticks of a quarter note.
 std::string MusicXmlScore(std::span<const std::string> tokens,
                           std::span<const std::u32string_view> rows, const SoundSettings& settings,

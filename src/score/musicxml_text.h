@@ -3,8 +3,10 @@
 // text's rows.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kvat {
 
@@ -20,9 +22,13 @@ struct LyricSyllable {
     bool goesOn = false;      // the word continues on the next note
 };
 
-// A row as the score shows it: the syllable, " -" where the word goes on, a space. A line end's
-// row (it holds "_") and a blank row have no syllable.
-std::optional<LyricSyllable> SyllableOfRow(std::u32string_view row);
+// The syllable each of `tokens` melody tokens sings, from the divided text's rows: a row is the
+// syllable, " -" where the word goes on, a space; a line ends with the row "_ ". The melody has a
+// token for every vowel letter and a rest for every line end, so a row stands over as many tokens
+// as it has vowels, the first of them singing it, and a line without vowels (a blank one) holds
+// rows but no tokens. The lyrics so stay under their notes after such a line.
+std::vector<std::optional<LyricSyllable>> TokenSyllables(std::span<const std::u32string_view> rows,
+                                                         std::size_t tokens);
 
 // Where a syllable stands in its word, from whether the one before went on.
 constexpr Syllabic SyllabicOf(bool previousGoesOn, bool goesOn) {
