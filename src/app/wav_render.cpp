@@ -39,6 +39,9 @@ constexpr std::int64_t kLargestWavData = 0xFFFF'FFFFLL - (kHeaderBytes - 8);
 constexpr int kChunkFrames = 4096;
 // The ringing out is checked this often: FluidSynth's own block.
 constexpr int kTailFrames = 64;
+// Pieces up to this long keep the first pass's samples (about 21 MB a minute) and write them;
+// longer ones are rendered a second time instead, so memory stays flat however long they are.
+constexpr int kMostKeptSeconds = 600;
 // Where the loudest sample lands: 1 dB below full scale leaves room for the converters that
 // overshoot between samples, and no sample reaches full scale.
 constexpr double kPeakDbfs = -1;
@@ -53,7 +56,7 @@ bool Fail(std::string& error, std::string why) {
     return false;
 }
 
-// One run of the file through a fresh synthesizer. Both passes start from the same state, so
+// One run of the file through a fresh synthesizer. Two passes start from the same state, so
 // they render the same samples.
 struct Pass {
     std::unique_ptr<FluidEngine> engine;
@@ -90,8 +93,8 @@ std::optional<Pass> StartPass(std::span<const std::uint8_t> midi,
     return pass;
 }
 
-// Reports whole per cents of the two passes together, each once; the last is left to the end,
-// since the ringing out makes the second pass a little longer than the first one's estimate.
+// Reports whole per cents of the passes together, each once; the last is left to the end, since
+// the ringing out makes the writing a little longer than the first pass's estimate.
 class Progress {
 public:
     Progress(const RenderProgress& report, std::int64_t total) : report_(report), total_(total) {}
@@ -120,24 +123,28 @@ struct Measure {
     float peak = 0;
 };
 
-// The first pass: how long the sound lasts and how loud it gets, keeping no samples.
-Measure MeasureSound(Pass& pass, std::int64_t fileFrames, int rate, Progress& progress) {
+struct KeptSamples {
+    std::vector<float> left, right;
+};
+
+// The first pass: how long the sound lasts and how loud it gets, and its samples when `kept`.
+Measure MeasureSound(Pass& pass, std::int64_t fileFrames, int rate, Progress& progress,
+                     KeptSamples* kept) {
     Measure measure;
-    for (std::int64_t done = 0; done < fileFrames; done += kChunkFrames) {
-        const int frames =
-            static_cast<int>(std::min<std::int64_t>(kChunkFrames, fileFrames - done));
+    const auto take = [&](int frames) {
         pass.Render(frames);
         measure.peak =
             std::max({measure.peak, PeakOf(pass.Left(frames)), PeakOf(pass.Right(frames))});
+        measure.frames += frames;
+        if (!kept) return;
+        kept->left.insert(kept->left.end(), pass.Left(frames).begin(), pass.Left(frames).end());
+        kept->right.insert(kept->right.end(), pass.Right(frames).begin(), pass.Right(frames).end());
+    };
+    for (std::int64_t done = 0; done < fileFrames; done += kChunkFrames) {
+        take(static_cast<int>(std::min<std::int64_t>(kChunkFrames, fileFrames - done)));
         progress.At(done);
     }
-    measure.frames = fileFrames;
-    for (int tail = 0; tail < rate && pass.Ringing(); tail += kTailFrames) {
-        pass.Render(kTailFrames);
-        measure.peak = std::max(
-            {measure.peak, PeakOf(pass.Left(kTailFrames)), PeakOf(pass.Right(kTailFrames))});
-        measure.frames += kTailFrames;
-    }
+    for (int tail = 0; tail < rate && pass.Ringing(); tail += kTailFrames) take(kTailFrames);
     return measure;
 }
 
@@ -163,9 +170,9 @@ std::vector<std::uint8_t> WavHeader(std::int64_t frames, int rate) {
     return header;
 }
 
-// The second pass: the same samples again, scaled and written as they come.
-bool WriteSound(Pass& pass, std::int64_t total, double gain, AtomicFile& file, Progress& progress,
-                std::int64_t progressStart) {
+// The samples scaled and written block by block, from those kept or from a second pass.
+bool WriteSound(const KeptSamples* kept, Pass* second, std::int64_t total, double gain,
+                AtomicFile& file, Progress& progress, std::int64_t progressStart) {
     std::vector<std::uint8_t> bytes;
     bytes.reserve(kChunkFrames * kBytesPerFrame);
     const auto sample = [&](float value) {
@@ -175,11 +182,13 @@ bool WriteSound(Pass& pass, std::int64_t total, double gain, AtomicFile& file, P
     };
     for (std::int64_t done = 0; done < total; done += kChunkFrames) {
         const int frames = static_cast<int>(std::min<std::int64_t>(kChunkFrames, total - done));
-        pass.Render(frames);
+        if (second) second->Render(frames);
+        const float* left = kept ? kept->left.data() + done : second->left.data();
+        const float* right = kept ? kept->right.data() + done : second->right.data();
         bytes.clear();
         for (int i = 0; i < frames; ++i) {
-            sample(pass.left[std::size_t(i)]);
-            sample(pass.right[std::size_t(i)]);
+            sample(left[i]);
+            sample(right[i]);
         }
         if (!file.Write(bytes)) return false;
         progress.At(progressStart + done);
@@ -206,15 +215,23 @@ bool RenderMidiToWav(std::span<const std::uint8_t> midi, const std::filesystem::
     AtomicFile file(wav);
     if (!file.Error().empty()) return Fail(error, file.Error());
 
-    Progress steps(progress, 2 * frames);
-    const Measure measure = MeasureSound(*first, frames, rate, steps);
+    const bool keep = frames + rate <= std::int64_t{kMostKeptSeconds} * rate;
+    KeptSamples kept;
+    if (keep) {
+        kept.left.reserve(static_cast<std::size_t>(frames + rate));
+        kept.right.reserve(static_cast<std::size_t>(frames + rate));
+    }
+    Progress steps(progress, keep ? frames : 2 * frames);
+    const Measure measure = MeasureSound(*first, frames, rate, steps, keep ? &kept : nullptr);
     first.reset();
-    auto second = StartPass(midi, soundFont, error);
-    if (!second) return false;
+    std::optional<Pass> second;
+    if (!keep && !(second = StartPass(midi, soundFont, error))) return false;
     const double gain =
         measure.peak > 0 ? kFullScale * std::pow(10.0, kPeakDbfs / 20) / measure.peak : kFullScale;
     if (!file.Write(WavHeader(measure.frames, rate)) ||
-        !WriteSound(*second, measure.frames, gain, file, steps, frames) || !file.Commit())
+        !WriteSound(keep ? &kept : nullptr, second ? &*second : nullptr, measure.frames, gain, file,
+                    steps, frames) ||
+        !file.Commit())
         return Fail(error, file.Error());
     if (progress) progress(1.0);
     return true;
