@@ -2,7 +2,7 @@
 
 #include "score_painter.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -30,22 +30,23 @@ QRectF Canvas(const ScoreLayout& layout) {
 
 } // namespace
 
-QString WriteScorePng(const ScoreLayout& layout, const QString& path) {
+QString RenderScorePng(const ScoreLayout& layout, QByteArray& bytes) {
     if (QString tooWide = TooWide(layout); !tooWide.isEmpty()) return tooWide;
     const QImage image = ScoreImage(layout, kScorePictureDpi);
     if (image.isNull()) return QStringLiteral("not enough memory for the picture");
-    if (!image.save(path, "PNG")) return QStringLiteral("cannot write the file");
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return QStringLiteral("cannot encode the PNG");
     return {};
 }
 
-QString WriteScoreSvg(const ScoreLayout& layout, const QString& path) {
+QString RenderScoreSvg(const ScoreLayout& layout, QByteArray& bytes) {
     if (QString tooWide = TooWide(layout); !tooWide.isEmpty()) return tooWide;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return QStringLiteral("cannot write the file: %1").arg(file.errorString());
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     const QSize size = ScorePixelSize(layout, kScorePictureDpi);
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&buffer);
     svg.setResolution(int(kScorePictureDpi));
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
@@ -56,17 +57,14 @@ QString WriteScoreSvg(const ScoreLayout& layout, const QString& path) {
     options.text = ScoreText::kOutlines;
     PaintScore(painter, layout, Canvas(layout), options);
     painter.end();
-    if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("cannot write the file: %1").arg(file.errorString());
     return {};
 }
 
-QString WriteScorePdf(const ScoreLayout& layout, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return QStringLiteral("cannot write the file: %1").arg(file.errorString());
+QString RenderScorePdf(const ScoreLayout& layout, QByteArray& bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     const double pageWidth = std::min<double>(layout.canvasWidth, kPdfPageWidth);
-    QPdfWriter pdf(&file);
+    QPdfWriter pdf(&buffer);
     pdf.setCreator(QStringLiteral("Kvat"));
     // One device unit per twip.
     pdf.setResolution(int(kTwipsPerInch));
@@ -85,8 +83,6 @@ QString WriteScorePdf(const ScoreLayout& layout, const QString& path) {
         PaintScore(painter, layout, QRectF(left, 0, pageWidth, layout.canvasHeight), options);
     }
     painter.end();
-    if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("cannot write the file: %1").arg(file.errorString());
     return {};
 }
 

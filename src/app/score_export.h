@@ -1,9 +1,11 @@
 #pragma once
-// The score as a file: PNG and SVG as one picture of the whole canvas, PDF as pages of ten
-// inches each, so a score of any length fits.
+// The score as a file's bytes: PNG and SVG as one picture of the whole canvas, PDF as pages of
+// ten inches each, so a score of any length fits. The caller writes the bytes, whole or not at
+// all.
 
 #include "score/score_layout.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace kvat {
@@ -16,9 +18,10 @@ inline constexpr int kMaxPictureWidth = 32767;
 // One PDF page holds this much of the canvas, in twips.
 inline constexpr double kPdfPageWidth = 14400;
 
-// Each returns an empty string on success, else one line saying what went wrong.
-QString WriteScorePng(const ScoreLayout& layout, const QString& path);
-QString WriteScoreSvg(const ScoreLayout& layout, const QString& path);
-QString WriteScorePdf(const ScoreLayout& layout, const QString& path);
+// Each fills `bytes` and returns an empty string on success, else one line saying what went
+// wrong.
+QString RenderScorePng(const ScoreLayout& layout, QByteArray& bytes);
+QString RenderScoreSvg(const ScoreLayout& layout, QByteArray& bytes);
+QString RenderScorePdf(const ScoreLayout& layout, QByteArray& bytes);
 
 } // namespace kvat

@@ -13,8 +13,11 @@ namespace kvat {
 // Called now and then with the part done, 0 to 1.
 using RenderProgress = std::function<void(double done)>;
 
-// Renders the whole file and then lets the last notes ring out for at most a second. The WAV
-// appears complete or not at all. On failure returns false and sets `error` to one line.
+// Renders the whole file and then lets the last notes ring out for at most a second, as 16-bit
+// PCM whose loudest sample is 1 dB below full scale however many voices sound: the samples are
+// rendered in floating point and measured before any is written, kept in memory for a piece of
+// up to ten minutes and rendered a second time for a longer one. The WAV appears complete or
+// not at all. On failure returns false and sets `error` to one line.
 bool RenderMidiToWav(std::span<const std::uint8_t> midi, const std::filesystem::path& soundFont,
                      const std::filesystem::path& wav, const RenderProgress& progress,
                      std::string& error);

@@ -53,7 +53,7 @@ int RunAudio(const Options& options) {
         return 1;
     }
     int status = 0;
-    const auto melody = LoadMelody(options, status);
+    const auto melody = LoadSungMelody(options, status);
     if (!melody) return status;
     const TrackBytes midi =
         ArrangeMelody(melody->tokens, SoundSettingsFromOptions(options));

@@ -2,13 +2,13 @@
 // File, whole or not at all; "-o -" sends the bytes to standard output.
 
 #include "cli/commands.h"
+#include "cli/file_output.h"
 #include "cli/melody_options.h"
 #include "cli/output.h"
 #include "cli/sound_options.h"
 #include "cli/verse_context.h"
 #include "melody/melody.h"
 #include "midi/arrangement.h"
-#include "midi/file_writer.h"
 
 #include <iostream>
 
@@ -30,7 +30,7 @@ int RunMidi(const Options& options) {
         return 2;
     }
     int status = 0;
-    const auto melody = LoadMelody(options, status);
+    const auto melody = LoadSungMelody(options, status);
     if (!melody) return status;
     const TrackBytes file =
         ArrangeMelody(melody->tokens, SoundSettingsFromOptions(options));
@@ -39,9 +39,7 @@ int RunMidi(const Options& options) {
         PrintError("standard output: cannot write the MIDI file");
         return 1;
     }
-    if (WriteFileAtomically(options.output, file)) return 0;
-    PrintError(options.output + ": cannot write the MIDI file");
-    return 1;
+    return WriteOutput(options.output, file);
 }
 
 } // namespace kvat::cli

@@ -1,9 +1,11 @@
-// kvat score: the one-line score of the verse as PNG, SVG, PDF or the layout's JSON. Only the
-// pictures need Qt, and they get it without a display.
+// kvat score: the one-line score of the verse as PNG, SVG, PDF or the layout's JSON, or the
+// arrangement as MusicXML for notation programs. Only the pictures need Qt, and they get it
+// without a display.
 
 #include "app/score_export.h"
 #include "app/symbol_font.h"
 #include "cli/commands.h"
+#include "cli/file_output.h"
 #include "cli/melody_options.h"
 #include "cli/output.h"
 #include "cli/score_json.h"
@@ -11,19 +13,20 @@
 #include "cli/verse_context.h"
 #include "melody/melody.h"
 #include "midi/sound_tables.h"
+#include "score/musicxml.h"
 #include "score/score_layout.h"
 #include "verse/syllables.h"
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <iostream>
 
 namespace kvat::cli {
 namespace {
 
-enum class ScoreFormat { kPng, kSvg, kPdf, kJson };
+enum class ScoreFormat { kPng, kSvg, kPdf, kJson, kMusicXml };
 
 std::optional<ScoreFormat> FormatOf(const std::string& path) {
     const auto dot = path.rfind('.');
@@ -34,6 +37,7 @@ std::optional<ScoreFormat> FormatOf(const std::string& path) {
     if (extension == "svg") return ScoreFormat::kSvg;
     if (extension == "pdf") return ScoreFormat::kPdf;
     if (extension == "json") return ScoreFormat::kJson;
+    if (extension == "musicxml") return ScoreFormat::kMusicXml;
     return std::nullopt;
 }
 
@@ -64,14 +68,18 @@ std::vector<std::u32string_view> Rows(const DividedText& divided) {
 }
 
 int WriteJson(const ScoreLayout& layout, const std::string& path) {
-    std::ofstream out(path, std::ios::binary);
-    if (out) WriteScoreJson(out, layout);
-    out.flush();
-    if (!out) {
-        PrintError(path + ": cannot write the file");
-        return 1;
-    }
-    return 0;
+    return WriteOutput(path, [&](std::ostream& out) { WriteScoreJson(out, layout); });
+}
+
+// The title is the verse's first line that holds more than spaces.
+int WriteMusicXml(const VerseMelody& melody, std::span<const std::u32string_view> rows,
+                  const Options& options) {
+    const auto& lines = melody.verse.lines;
+    const auto first = std::ranges::find_if(
+        lines, [](const std::u32string& line) { return !TrimSpaces(line).empty(); });
+    const std::u32string title = first == lines.end() ? U"" : TrimSpaces(*first);
+    return WriteOutput(options.output, MusicXmlScore(melody.tokens, rows,
+                                                     SoundSettingsFromOptions(options), title));
 }
 
 // Qt's chatter (a missing runtime folder and the like) is not the user's business here.
@@ -88,13 +96,16 @@ int WritePicture(const ScoreLayout& layout, ScoreFormat format, const std::strin
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
     InstallSymbolFont();
-    const QString file = QString::fromStdString(path);
-    const QString error = format == ScoreFormat::kPng   ? WriteScorePng(layout, file)
-                          : format == ScoreFormat::kSvg ? WriteScoreSvg(layout, file)
-                                                        : WriteScorePdf(layout, file);
-    if (error.isEmpty()) return 0;
-    PrintError(path + ": " + error.toStdString());
-    return 1;
+    QByteArray bytes;
+    const QString error = format == ScoreFormat::kPng   ? RenderScorePng(layout, bytes)
+                          : format == ScoreFormat::kSvg ? RenderScoreSvg(layout, bytes)
+                                                        : RenderScorePdf(layout, bytes);
+    if (!error.isEmpty()) {
+        PrintError(path + ": " + error.toStdString());
+        return 1;
+    }
+    return WriteOutput(path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                       static_cast<std::size_t>(bytes.size())));
 }
 
 } // namespace
@@ -103,30 +114,22 @@ int RunScore(const Options& options) {
     const auto format = FormatOf(options.output);
     if (!format) {
         PrintError(options.output.empty()
-                       ? "score: -o OUT is required, ending in .png, .svg, .pdf or .json"
-                       : "score: '" + options.output + "': write .png, .svg, .pdf or .json");
+                       ? "score: -o OUT is required, ending in .png, .svg, .pdf, .json or .musicxml"
+                       : "score: '" + options.output +
+                             "': write .png, .svg, .pdf, .json or .musicxml");
         return 2;
     }
-    std::string error;
-    const auto verse = LoadVerse(options, error);
-    if (!verse) {
-        PrintError(error);
-        return 2;
-    }
-    const MelodySettings melodySettings = MelodySettingsFromOptions(options);
-
-    const DividedText divided = DivideSyllables(verse->lines);
+    int status = 0;
+    const auto melody = LoadSungMelody(options, status);
+    if (!melody) return status;
+    const DividedText divided = DivideSyllables(melody->verse.lines);
     for (const auto& message : divided.Messages()) std::cerr << EncodeUtf8(message.text) << '\n';
-    std::string why;
-    const auto melody = GenerateMelody(verse->lines, verse->metre, melodySettings, &why);
-    // Without a melody the score still shows its staff and header, as the window does.
-    if (!melody) PrintError("no melody, so no notes: " + why);
-    const std::vector<std::string> tokenTexts =
-        melody ? MelodyTokens(melody->text) : std::vector<std::string>();
-    const std::vector<std::string_view> tokens(tokenTexts.begin(), tokenTexts.end());
+    const std::vector<std::u32string_view> rows = Rows(divided);
+    if (*format == ScoreFormat::kMusicXml) return WriteMusicXml(*melody, rows, options);
 
+    const std::vector<std::string_view> tokens(melody->tokens.begin(), melody->tokens.end());
     const auto [header, scoreOptions] = ScoreSettings(options);
-    const ScoreLayout layout = LayoutScore(Rows(divided), tokens, header, scoreOptions);
+    const ScoreLayout layout = LayoutScore(rows, tokens, header, scoreOptions);
     return *format == ScoreFormat::kJson ? WriteJson(layout, options.output)
                                          : WritePicture(layout, *format, options.output);
 }

@@ -26,7 +26,7 @@ Usage:
   kvat melody    [FILE] [opts]    the melody tokens, one per line
   kvat midi      [FILE] -o OUT    the arranged melody as a MIDI file (-o - for stdout)
   kvat audio     [FILE] -o OUT    the melody sounded into a WAV file
-  kvat score     [FILE] -o OUT    the score as .png, .svg, .pdf or the layout's .json
+  kvat score     [FILE] -o OUT    the score as .png, .svg, .pdf, the layout's .json or .musicxml
   kvat --help | --version
 
 FILE is UTF-8 text; absent or "-" reads standard input.

@@ -3,7 +3,10 @@
 #include "cli/output.h"
 
 #include "melody/note_map.h"
+#include "score/melody_token.h"
+#include "verse/letters.h"
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 
@@ -22,6 +25,21 @@ NoteMap DrawnNoteMap(const Options& options) {
     NoteMap unselected;
     unselected.fill(-1);
     return RandomNoteMap(unselected, OctaveItem(options.octave), random);
+}
+
+std::string InputName(const Options& options) {
+    return options.file.empty() || options.file == "-" ? "standard input" : options.file;
+}
+
+bool IsSungToken(const std::string& token) {
+    const auto note = ReadScoreToken(token);
+    return note && note->value != 0;
+}
+
+bool HasVowel(const Lines& lines) {
+    return std::ranges::any_of(lines, [](const std::u32string& line) {
+        return std::ranges::any_of(line, [](char32_t c) { return IsVowel(ToLower(c)); });
+    });
 }
 
 } // namespace
@@ -52,13 +70,21 @@ std::optional<VerseMelody> LoadMelody(const Options& options, int& status) {
     const auto melody =
         GenerateMelody(verse->lines, verse->metre, MelodySettingsFromOptions(options), &why);
     if (!melody) {
-        const std::string name =
-            options.file.empty() || options.file == "-" ? "standard input" : options.file;
-        PrintError(name + ": no melody: " + why);
+        PrintError(InputName(options) + ": no melody: " + why);
         status = 1;
         return std::nullopt;
     }
     return VerseMelody{std::move(*verse), MelodyTokens(melody->text)};
+}
+
+std::optional<VerseMelody> LoadSungMelody(const Options& options, int& status) {
+    auto melody = LoadMelody(options, status);
+    if (!melody || std::ranges::any_of(melody->tokens, IsSungToken)) return melody;
+    PrintError(InputName(options) + ": no melody: " +
+               (HasVowel(melody->verse.lines) ? "every note is a rest"
+                                              : "the text has no Russian vowels"));
+    status = 1;
+    return std::nullopt;
 }
 
 } // namespace kvat::cli

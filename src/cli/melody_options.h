@@ -27,4 +27,9 @@ struct VerseMelody {
 // nothing with `status` set: 2 for a verse that cannot be read, 1 when no melody can be made.
 std::optional<VerseMelody> LoadMelody(const Options& options, int& status);
 
+// As LoadMelody, for the subcommands that sound or draw the melody (midi, audio, score): a
+// melody of rests alone, which is what a text without a Russian vowel gives, is no melody
+// either, and fails with status 1.
+std::optional<VerseMelody> LoadSungMelody(const Options& options, int& status);
+
 } // namespace kvat::cli

@@ -1,10 +1,12 @@
-// kvat audio: a WAV file that sounds from its start and lasts as long as the MIDI file `kvat midi`
-// writes for the same options, both measured by readers that are not ours.
+// kvat audio: a WAV file that sounds from its start, lasts as long as the MIDI file `kvat midi`
+// writes for the same options and peaks at -1 dBFS however many voices sound, all measured by
+// readers that are not ours.
 
 #include "run.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 
 namespace kvat::test {
@@ -22,7 +24,11 @@ TEST(Audio, TheWavSoundsFromTheStartAndLastsAsLongAsTheMidiFile) {
     const std::pair<Args, std::string> cases[] = {
         {{"--tempo", "0", "--drums", "35,42", "--accompaniment", "48"}, ""},
         {{"--tempo", "38", "--method", "8", "--group", "brass", "--effect", "sustain"},
-         wav + ": 100%\n"}};
+         wav + ": 100%\n"},
+        {{"--mezzo", "10", "--tenor", "20", "--bass", "30", "--drums", "35,42",
+          "--accompaniment", "50", "--effect", "sustain"},
+         ""},
+        {{"--dynamics", "7"}, ""}};
     for (const auto& [options, progress] : cases) {
         const std::string verse =
             progress.empty() ? kVerse : kVerse + kVerse + kVerse + kVerse + kVerse;
@@ -38,13 +44,15 @@ TEST(Audio, TheWavSoundsFromTheStartAndLastsAsLongAsTheMidiFile) {
                 << run.err;
         }
         double midiSeconds = 0, wavSeconds = 0;
-        int startPeak = 0;
-        Measure(midi + " " + wav) >> midiSeconds >> wavSeconds >> startPeak;
+        int startPeak = 0, peak = 0;
+        Measure(midi + " " + wav) >> midiSeconds >> wavSeconds >> startPeak >> peak;
         // The last notes ring out for a second at most after the file's end.
         EXPECT_GT(midiSeconds, progress.empty() ? 1 : 60) << options[1];
         EXPECT_GE(wavSeconds, midiSeconds) << options[1];
         EXPECT_LE(wavSeconds, midiSeconds + 1.01) << options[1];
         EXPECT_GT(startPeak, 300) << options[1];
+        EXPECT_LT(peak, 32767) << options[1];
+        EXPECT_NEAR(20 * std::log10(peak / 32768.0), -1, 1) << options[1];
     }
 }
 

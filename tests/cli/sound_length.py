@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Prints, for each file named, what readers that are not ours find: a MIDI file's length in
-seconds (mido); a 16-bit WAV file's length in seconds and its peak over the first half second
-(Python's wave module)."""
+seconds (mido); a 16-bit WAV file's length in seconds, its peak over the first half second and
+its peak over the whole file (Python's wave module)."""
 import array
 import sys
 import wave
@@ -14,5 +14,6 @@ for path in sys.argv[1:]:
         continue
     with wave.open(path) as wav:
         rate, frames = wav.getframerate(), wav.getnframes()
-        start = array.array('h', wav.readframes(rate // 2))
-    print(frames / rate, max(map(abs, start), default=0))
+        samples = array.array('h', wav.readframes(frames))
+    start = samples[:rate // 2 * wav.getnchannels()]
+    print(frames / rate, max(map(abs, start), default=0), max(map(abs, samples), default=0))
