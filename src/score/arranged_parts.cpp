@@ -52,7 +52,7 @@ TokenEvents ReadEvents(std::span<const std::uint8_t> events) {
 int PlainVelocity(const SoundSettings& settings) {
     TrackState scratch;
     ArrangeToken(scratch, "1", BaseVelocity(settings), 0, settings);
-    return ReadEvents(scratch.TrackHex).velocity[kMelodyChannel];
+    return ReadEvents(scratch.events).velocity[kMelodyChannel];
 }
 
 std::vector<ArrangedPart> PartsSwitchedOn(const SoundSettings& settings) {
@@ -113,10 +113,10 @@ std::vector<ArrangedPart> ArrangeParts(std::span<const std::string> tokens,
     TrackState state;
     bool held = false;
     for (std::size_t t = 0; t < tokens.size(); ++t) {
-        state.TrackHex.clear(); // the counters go on; only this token's events are read
+        state.events.clear(); // the counters go on; only this token's events are read
         ArrangeToken(state, tokens[t], base, boost, settings);
         if (t + 1 == tokens.size()) ReleaseAccompaniment(state, settings);
-        const TokenEvents events = ReadEvents(state.TrackHex);
+        const TokenEvents events = ReadEvents(state.events);
         for (auto& part : parts) AddToken(part, events, static_cast<int>(t), plain, held);
     }
     return parts;
