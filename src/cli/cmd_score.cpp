@@ -1,8 +1,8 @@
 // kvat score: the one-line score of the verse as PNG, SVG, PDF or the layout's JSON. Only the
 // pictures need Qt, and they get it without a display.
 
-#include "app/score_export.h"
-#include "app/symbol_font.h"
+#include "app/render/score_export.h"
+#include "app/render/symbol_font.h"
 #include "cli/commands.h"
 #include "cli/melody_options.h"
 #include "cli/output.h"
