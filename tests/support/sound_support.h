@@ -21,10 +21,7 @@ inline const std::filesystem::path& SoundTestFolder() {
         std::filesystem::path path = std::filesystem::temp_directory_path() /
                                      ("kvat-sound-test-" + std::to_string(getpid()));
         Folder() { std::filesystem::create_directories(path); }
-        ~Folder() {
-            std::error_code ignored;
-            std::filesystem::remove_all(path, ignored);
-        }
+        ~Folder() { std::filesystem::remove_all(path); }
     } folder;
     return folder.path;
 }
@@ -46,7 +43,7 @@ inline std::filesystem::path WriteMelodyFile(const std::string& name,
 
 // Renders `ms` milliseconds in 10 ms blocks; returns the loudest sample.
 inline float RenderMs(FluidEngine& engine, int ms) {
-    std::vector<float> left(static_cast<std::size_t>(engine.SampleRate() / 100)), right(left.size());
+    std::vector<float> left(static_cast<std::size_t>(engine.SampleRate() / 100)), right(left);
     float loudest = 0;
     for (int done = 0; done < ms; done += 10) {
         engine.Render(left, right);

@@ -1,10 +1,12 @@
 // Playback as the play, pause and stop buttons drive it: the file, the sequencer, the timer and
-// the marker, with a clock-only sequencer whose time the tests move by hand.
+// the marker, with a clock-only sequencer whose time the tests move by hand; and the speaker
+// buttons' previews heard through a recording output.
 
 #include "app/playback/playback.h"
+#include "app/playback/preview.h"
 #include "midi/midi_timing.h"
 #include "sound/dummy_sequencer.h"
-#include "sound/marker.h"
+#include "support/recording_output.h"
 #include "support/sound_support.h"
 
 #include <QCoreApplication>
@@ -22,132 +24,105 @@ using test::Eighths;
 
 class Playback : public testing::Test {
 protected:
-    void SetUp() override {
-        const auto root =
-            test::SoundTestFolder() / testing::UnitTest::GetInstance()->current_test_info()->name();
-        folders_ = {root / "private" / "work", root / "program"};
-        controller_.emplace(sequencer_, folders_);
-        controller_->SetScrollMaximum(20);
-    }
-    void Play(const std::vector<std::string>& tokens = Eighths(20), SoundSettings settings = {}) {
-        controller_->Play(tokens, settings);
-    }
+    void SetUp() override { playback_.SetScrollMaximum(20); }
+    void Play(const std::vector<std::string>& tokens = Eighths(20)) { playback_.Play(tokens, {}); }
     void Ticks(int count) {
-        for (int i = 0; i < count; ++i) controller_->Tick();
+        for (int i = 0; i < count; ++i) playback_.Tick();
     }
-    auto Played() { return ReadFileBytes(controller_->filePath()); }
 
-    PlaybackFolders folders_;
+    fs::path root_ =
+        test::SoundTestFolder() / testing::UnitTest::GetInstance()->current_test_info()->name();
+    PlaybackFolders folders_{root_ / "private" / "work", root_ / "program"};
     std::int64_t now_ = 1'000'000;
     DummySequencer sequencer_{[this] { return now_; }};
-    std::optional<PlaybackController> controller_;
+    PlaybackController playback_{sequencer_, folders_};
 };
 
 TEST_F(Playback, AFreshPlayWritesTheMelodyPrivatelyPlaysItAndStartsTheMarker) {
-    QSignalSpy marker(&*controller_, &PlaybackController::markerMoved);
-    SoundSettings allegro;
-    allegro.tempo = 9; // 120 per minute: 20 eighths last 5 s
-    Play(Eighths(20), allegro);
-    EXPECT_EQ(controller_->state(), State::Playing);
+    QSignalSpy marker(&playback_, &PlaybackController::markerMoved);
+    Play();
+    EXPECT_EQ(playback_.state(), State::Playing);
     EXPECT_EQ(sequencer_.OpenedFile(), folders_.work / "file.mid");
-    EXPECT_EQ(sequencer_.LengthMs(), 5000);
+    EXPECT_EQ(sequencer_.LengthMs(), 5555);
     EXPECT_EQ(fs::status(folders_.work).permissions() & fs::perms::all, fs::perms::owner_all);
-    ASSERT_EQ(marker.count(), 1);
-    EXPECT_EQ(marker[0][0].toInt(), kMarkerStartTwips);
-    EXPECT_EQ(controller_->timerInterval(), 240); // 5000 ms over 20 columns, less 10
-    EXPECT_TRUE(controller_->timerActive());
+    EXPECT_EQ(marker.value(0).value(0).toInt(), kMarkerStartTwips);
+    EXPECT_EQ(playback_.timerInterval(), 268); // 5555 ms over 20 columns, less 10
+    EXPECT_TRUE(playback_.timerActive());
 }
 
 TEST_F(Playback, PauseKeepsThePlaceAndPlayResumesThereWithoutWritingAgain) {
     Play();
     Ticks(3);
     now_ += 1200;
-    controller_->Pause();
-    EXPECT_FALSE(controller_->timerActive());
-    fs::remove(controller_->filePath());
+    playback_.Pause();
+    EXPECT_FALSE(playback_.timerActive());
+    fs::remove(playback_.filePath());
     now_ += 60'000;
-    controller_->SetScrollValue(0); // the user looks back at the start meanwhile
-    Play(Eighths(3)); // a resumption arranges nothing, whatever the melody now is
-    EXPECT_FALSE(fs::exists(controller_->filePath()));
-    EXPECT_EQ(sequencer_.LengthMs(), 5555);
+    playback_.SetScrollValue(0); // the user looks back at the start meanwhile
+    Play(Eighths(3));            // a resumption arranges nothing, whatever the melody now is
+    EXPECT_FALSE(fs::exists(playback_.filePath()));
     now_ += 300;
     EXPECT_EQ(sequencer_.PositionMs(), 1500);
-    EXPECT_EQ(controller_->scrollValue(), 2);
-    EXPECT_EQ(controller_->markerX(), kMarkerStartTwips + 3 * kColumnTwips);
-    EXPECT_TRUE(controller_->timerActive());
+    EXPECT_EQ(playback_.scrollValue(), 2);
+    EXPECT_EQ(playback_.markerX(), kMarkerStartTwips + 3 * kColumnTwips);
+    playback_.Pause();
+    playback_.Stop(); // while paused: the next play is a fresh one
+    Play();
+    EXPECT_EQ(playback_.markerX(), kMarkerStartTwips);
+    EXPECT_EQ(sequencer_.PositionMs(), 0);
 }
 
 TEST_F(Playback, StopDeletesTheFileKeepingACopyOnlyWhenAsked) {
     for (bool keep : {true, false}) {
         fs::remove_all(folders_.copy);
-        controller_->SetKeepCopy(keep);
+        playback_.SetKeepCopy(keep);
         Play();
-        const auto played = Played();
-        Ticks(4);
-        QSignalSpy stopped(&*controller_, &PlaybackController::stopped);
-        controller_->Stop();
+        const auto played = ReadFileBytes(playback_.filePath());
+        QSignalSpy stopped(&playback_, &PlaybackController::stopped);
+        playback_.Stop();
         EXPECT_EQ(sequencer_.State(), SequencerState::Closed);
-        EXPECT_FALSE(fs::exists(controller_->filePath()));
-        EXPECT_EQ(ReadFileBytes(controller_->copyPath()), keep ? played : std::nullopt);
+        EXPECT_FALSE(fs::exists(playback_.filePath()));
+        EXPECT_EQ(ReadFileBytes(playback_.copyPath()), keep ? played : std::nullopt);
         EXPECT_EQ(stopped.count(), 1);
-        EXPECT_EQ(controller_->scrollValue(), 0);
     }
 }
 
-TEST_F(Playback, AFreshPlayRetiresTheEarlierFileAndStartsFromTheBeginning) {
-    Play(Eighths(3));
-    const auto first = Played();
-    Play(); // the copy holds the earlier play's file, the sequencer the new one
-    EXPECT_EQ(ReadFileBytes(controller_->copyPath()), first);
-    EXPECT_EQ(sequencer_.LengthMs(), 5555);
-    Ticks(5);
-    now_ += 1500;
-    controller_->Pause();
-    controller_->Stop(); // while paused: the next play is a fresh one
-    Play();
-    EXPECT_EQ(controller_->markerX(), kMarkerStartTwips);
-    EXPECT_EQ(sequencer_.PositionMs(), 0);
-}
-
 TEST_F(Playback, TheMarkerReachingTheLastColumnStopsPlayback) {
-    controller_->SetScrollMaximum(5);
+    playback_.SetScrollMaximum(5);
     Play();
-    QSignalSpy cleared(&*controller_, &PlaybackController::lampCleared);
+    QSignalSpy cleared(&playback_, &PlaybackController::lampCleared);
     int ticks = 0;
-    for (; controller_->state() == State::Playing && ticks < 100; ++ticks) controller_->Tick();
+    for (; playback_.state() == State::Playing && ticks < 100; ++ticks) playback_.Tick();
     EXPECT_EQ(ticks, 5); // though the sequencer has not ended
     EXPECT_EQ(cleared.count(), 1);
-    EXPECT_FALSE(controller_->timerActive());
-    EXPECT_FALSE(fs::exists(controller_->filePath()));
+    EXPECT_FALSE(playback_.timerActive());
 }
 
 TEST_F(Playback, TheTimerKeepsItsPeriodWhenTheRuleGivesNone) {
-    controller_->SetScrollMaximum(0); // no period set yet: no ticks at all
+    playback_.SetScrollMaximum(0); // no period set yet: no ticks at all
     Play();
-    EXPECT_FALSE(controller_->timerActive());
-    controller_->SetScrollMaximum(20);
+    EXPECT_FALSE(playback_.timerActive());
+    playback_.SetScrollMaximum(20);
     Play();
-    EXPECT_EQ(controller_->timerInterval(), 268); // 5555 / 20 - 10
     // The file cannot be written now: nothing opens, the length read before serves over the
     // score's new width, and the marker still runs.
-    controller_->Stop();
+    playback_.Stop();
     fs::remove_all(folders_.work);
     std::ofstream(folders_.work) << "in the way";
-    controller_->SetScrollMaximum(10);
+    playback_.SetScrollMaximum(10);
     Play();
     EXPECT_EQ(sequencer_.State(), SequencerState::Closed);
-    EXPECT_EQ(controller_->timerInterval(), 546);
-    EXPECT_TRUE(controller_->timerActive());
+    EXPECT_EQ(playback_.timerInterval(), 546);
+    EXPECT_TRUE(playback_.timerActive());
 }
 
 TEST_F(Playback, TheTimerDrivesTheMarkerToTheEnd) {
     DummySequencer realTime;
-    PlaybackController controller(realTime, folders_);
-    controller.SetScrollMaximum(3);
-    QSignalSpy stopped(&controller, &PlaybackController::lampCleared);
-    controller.Play(Eighths(3), SoundSettings{}); // three ticks of 268 ms
-    ASSERT_TRUE(stopped.wait(10'000));
-    EXPECT_EQ(controller.state(), State::Stopped);
+    PlaybackController playback(realTime, folders_);
+    playback.SetScrollMaximum(3);
+    QSignalSpy stopped(&playback, &PlaybackController::lampCleared);
+    playback.Play(Eighths(3), SoundSettings{}); // three ticks of 268 ms
+    EXPECT_TRUE(stopped.wait(10'000));
 }
 
 TEST(PlaybackFolders, TheWorkFolderIsNeverTheSharedTemporaryFolder) {
@@ -155,10 +130,70 @@ TEST(PlaybackFolders, TheWorkFolderIsNeverTheSharedTemporaryFolder) {
     qunsetenv("XDG_RUNTIME_DIR");
     const auto work = DefaultPlaybackFolders().work.string();
     if (!runtime.isNull()) qputenv("XDG_RUNTIME_DIR", runtime);
-    EXPECT_FALSE(work.empty());
     EXPECT_NE(work.rfind(fs::temp_directory_path().string(), 0), 0u) << work;
     // The test program's folder is writable, so it receives the copies.
     EXPECT_EQ(DefaultPlaybackFolders().copy, QCoreApplication::applicationDirPath().toStdString());
+}
+
+using test::OutputEvent;
+using test::OutputLog;
+constexpr int kShortHoldMs = 40;
+const OutputEvent kOpened{OutputEvent::Kind::Opened, 0, {}},
+    kClosed{OutputEvent::Kind::Closed, 0, {}};
+
+// Program, note on and note off of one preview, as the output receives them.
+OutputLog Note(int channel, int program, int key) {
+    const auto sent = [](int status, int data1, int data2) {
+        return OutputEvent{OutputEvent::Kind::Message,
+                           0,
+                           {std::uint8_t(status), std::uint8_t(data1), std::uint8_t(data2)}};
+    };
+    return {kOpened, sent(0xC0 | channel, program, 0), sent(0x90 | channel, key, 127),
+            sent(0x80 | channel, key, 0), kClosed};
+}
+
+class PreviewTest : public testing::Test {
+protected:
+    std::shared_ptr<OutputLog> log_ = std::make_shared<OutputLog>();
+    Preview preview_{test::RecordingOpener(log_), nullptr, kShortHoldMs};
+    QSignalSpy finished_{&preview_, &Preview::finished};
+};
+
+TEST_F(PreviewTest, EachSpeakerSoundsItsChoiceForItsHoldThenReleasesIt) {
+    SoundSettings settings;
+    settings.mezzo.program = 41;
+    settings.drumLast = 46; // Open Triangle
+    const std::pair<int, OutputLog> cases[] = {{0, Note(0, 2, 60)},   {1, Note(0, 41, 60)},
+                                               {3, Note(0, 8, 60)},   {5, Note(9, 101, 45)},
+                                               {6, Note(9, 101, 81)}, {7, Note(0, 89, 60)}};
+    for (const auto& [k, expected] : cases) {
+        log_->clear();
+        ASSERT_TRUE(preview_.PlaySpeaker(k, settings));
+        ASSERT_TRUE(finished_.wait(5000));
+        EXPECT_EQ(*log_, expected) << k;
+    }
+    log_->clear();
+    for (int k : {4, 8, -1}) EXPECT_FALSE(preview_.PlaySpeaker(k, settings)) << k; // no speaker
+    EXPECT_TRUE(log_->empty());
+}
+
+TEST_F(PreviewTest, ASecondPressCutsTheFirstNoteOffAndHasItsFullHold) {
+    preview_.PreviewInstrument(0);
+    preview_.PreviewNote(4);
+    ASSERT_TRUE(finished_.wait(5000));
+    finished_.wait(3 * kShortHoldMs); // a late release of the first press would come now
+    EXPECT_EQ(finished_.count(), 1);
+    OutputLog both = Note(0, 0, 60);
+    for (const auto& event : Note(0, 0, 64)) both.push_back(event);
+    EXPECT_EQ(*log_, both);
+}
+
+TEST_F(PreviewTest, TheStopButtonClosesTheOutputSilencingIt) {
+    preview_.PreviewDrum(10);
+    preview_.CloseOutput();
+    preview_.CloseOutput();
+    EXPECT_EQ(*log_, Note(9, 101, 45));
+    EXPECT_FALSE(finished_.wait(3 * kShortHoldMs));
 }
 
 } // namespace
