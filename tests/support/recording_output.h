@@ -17,26 +17,16 @@ struct OutputEvent {
 };
 using OutputLog = std::vector<OutputEvent>;
 
-class RecordingOutput : public LiveOutput {
-public:
-    RecordingOutput(int device, std::shared_ptr<OutputLog> log) : device_(device), log_(log) {
-        log_->push_back({OutputEvent::Kind::Opened, device_, {}});
+struct RecordingOutput : LiveOutput {
+    RecordingOutput(int device, std::shared_ptr<OutputLog> log) : device(device), log(log) {
+        log->push_back({OutputEvent::Kind::Opened, device, {}});
     }
-    ~RecordingOutput() override { log_->push_back({OutputEvent::Kind::Closed, device_, {}}); }
+    ~RecordingOutput() override { log->push_back({OutputEvent::Kind::Closed, device, {}}); }
     void Send(const ShortMessage& m) override {
-        log_->push_back({OutputEvent::Kind::Message, device_, m});
+        log->push_back({OutputEvent::Kind::Message, device, m});
     }
-
-private:
-    int device_;
-    std::shared_ptr<OutputLog> log_;
+    int device;
+    std::shared_ptr<OutputLog> log;
 };
-
-// An opener of recording outputs, as the preview and the window take it.
-inline auto RecordingOpener(std::shared_ptr<OutputLog> log) {
-    return [log](int device) -> std::unique_ptr<LiveOutput> {
-        return std::make_unique<RecordingOutput>(device, log);
-    };
-}
 
 } // namespace kvat::test

@@ -17,13 +17,12 @@ namespace kvat::test {
 
 // Made on first use, removed when the test program ends.
 inline const std::filesystem::path& SoundTestFolder() {
+    static const auto path = std::filesystem::temp_directory_path() / std::to_string(getpid());
     static const struct Folder {
-        std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                     ("kvat-sound-test-" + std::to_string(getpid()));
         Folder() { std::filesystem::create_directories(path); }
         ~Folder() { std::filesystem::remove_all(path); }
     } folder;
-    return folder.path;
+    return path;
 }
 
 // `count` plain eighth notes: 48 ticks, at the start-up tempo (108 per minute) 277.8 ms each.

@@ -9,49 +9,38 @@
 #include "support/recording_output.h"
 #include "support/sound_support.h"
 
-#include <QCoreApplication>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <array>
 
 namespace kvat {
 namespace {
 
 namespace fs = std::filesystem;
-using State = PlaybackController::State;
 using test::Eighths;
 
 class Playback : public testing::Test {
 protected:
-    void SetUp() override { playback_.SetScrollMaximum(20); }
     void Play(const std::vector<std::string>& tokens = Eighths(20)) { playback_.Play(tokens, {}); }
     void Ticks(int count) {
         for (int i = 0; i < count; ++i) playback_.Tick();
     }
-
     fs::path root_ =
         test::SoundTestFolder() / testing::UnitTest::GetInstance()->current_test_info()->name();
     PlaybackFolders folders_{root_ / "private" / "work", root_ / "program"};
     std::int64_t now_ = 1'000'000;
     DummySequencer sequencer_{[this] { return now_; }};
     PlaybackController playback_{sequencer_, folders_};
+    QSignalSpy stopped_{&playback_, &PlaybackController::stopped};
 };
 
-TEST_F(Playback, AFreshPlayWritesTheMelodyPrivatelyPlaysItAndStartsTheMarker) {
-    QSignalSpy marker(&playback_, &PlaybackController::markerMoved);
+TEST_F(Playback, PlayWritesPrivatelyPauseKeepsThePlaceAndPlayResumesThereAsItWas) {
+    playback_.SetScrollMaximum(20);
     Play();
-    EXPECT_EQ(playback_.state(), State::Playing);
-    EXPECT_EQ(sequencer_.OpenedFile(), folders_.work / "file.mid");
-    EXPECT_EQ(sequencer_.LengthMs(), 5555);
-    EXPECT_EQ(fs::status(folders_.work).permissions() & fs::perms::all, fs::perms::owner_all);
-    EXPECT_EQ(marker.value(0).value(0).toInt(), kMarkerStartTwips);
-    EXPECT_EQ(playback_.timerInterval(), 268); // 5555 ms over 20 columns, less 10
-    EXPECT_TRUE(playback_.timerActive());
-}
-
-TEST_F(Playback, PauseKeepsThePlaceAndPlayResumesThereWithoutWritingAgain) {
-    Play();
+    EXPECT_TRUE(sequencer_.OpenedFile() == folders_.work / "file.mid" &&
+                (fs::status(folders_.work).permissions() & fs::perms::all) == fs::perms::owner_all);
+    EXPECT_TRUE(playback_.timerActive() && playback_.timerInterval() == 268); // 5555 / 20 - 10
     Ticks(3);
     now_ += 1200;
     playback_.Pause();
@@ -63,99 +52,50 @@ TEST_F(Playback, PauseKeepsThePlaceAndPlayResumesThereWithoutWritingAgain) {
     EXPECT_FALSE(fs::exists(playback_.filePath()));
     now_ += 300;
     EXPECT_EQ(sequencer_.PositionMs(), 1500);
-    EXPECT_EQ(playback_.scrollValue(), 2);
+    EXPECT_TRUE(playback_.scrollValue() == 2 && playback_.timerActive());
     EXPECT_EQ(playback_.markerX(), kMarkerStartTwips + 3 * kColumnTwips);
     playback_.Pause();
     playback_.Stop(); // while paused: the next play is a fresh one
     Play();
-    EXPECT_EQ(playback_.markerX(), kMarkerStartTwips);
-    EXPECT_EQ(sequencer_.PositionMs(), 0);
+    EXPECT_TRUE(playback_.markerX() == kMarkerStartTwips && sequencer_.PositionMs() == 0);
 }
 
-TEST_F(Playback, StopDeletesTheFileKeepingACopyOnlyWhenAsked) {
+TEST_F(Playback, StopOrTheLastColumnDeletesTheFileKeepingACopyOnlyWhenAsked) {
     for (bool keep : {true, false}) {
         fs::remove_all(folders_.copy);
         playback_.SetKeepCopy(keep);
+        playback_.SetScrollMaximum(5);
         Play();
         const auto played = ReadFileBytes(playback_.filePath());
-        QSignalSpy stopped(&playback_, &PlaybackController::stopped);
-        playback_.Stop();
-        EXPECT_EQ(sequencer_.State(), SequencerState::Closed);
-        EXPECT_FALSE(fs::exists(playback_.filePath()));
+        Ticks(keep ? 5 : 1); // the marker reaches the last column though the sequencer plays on
+        if (!keep) playback_.Stop();
+        EXPECT_TRUE(playback_.state() == PlaybackController::State::Stopped &&
+                    !playback_.timerActive());
+        EXPECT_TRUE(sequencer_.State() == SequencerState::Closed &&
+                    !fs::exists(playback_.filePath()));
         EXPECT_EQ(ReadFileBytes(playback_.copyPath()), keep ? played : std::nullopt);
-        EXPECT_EQ(stopped.count(), 1);
     }
+    EXPECT_EQ(stopped_.count(), 2);
 }
 
-TEST_F(Playback, TheMarkerReachingTheLastColumnStopsPlayback) {
-    playback_.SetScrollMaximum(5);
-    Play();
-    QSignalSpy cleared(&playback_, &PlaybackController::lampCleared);
-    int ticks = 0;
-    for (; playback_.state() == State::Playing && ticks < 100; ++ticks) playback_.Tick();
-    EXPECT_EQ(ticks, 5); // though the sequencer has not ended
-    EXPECT_EQ(cleared.count(), 1);
-    EXPECT_FALSE(playback_.timerActive());
-}
-
-TEST_F(Playback, TheTimerKeepsItsPeriodWhenTheRuleGivesNone) {
-    playback_.SetScrollMaximum(0); // no period set yet: no ticks at all
-    Play();
-    EXPECT_FALSE(playback_.timerActive());
-    playback_.SetScrollMaximum(20);
-    Play();
-    // The file cannot be written now: nothing opens, the length read before serves over the
-    // score's new width, and the marker still runs.
-    playback_.Stop();
-    fs::remove_all(folders_.work);
-    std::ofstream(folders_.work) << "in the way";
-    playback_.SetScrollMaximum(10);
-    Play();
-    EXPECT_EQ(sequencer_.State(), SequencerState::Closed);
-    EXPECT_EQ(playback_.timerInterval(), 546);
-    EXPECT_TRUE(playback_.timerActive());
-}
-
-TEST_F(Playback, TheTimerDrivesTheMarkerToTheEnd) {
-    DummySequencer realTime;
-    PlaybackController playback(realTime, folders_);
-    playback.SetScrollMaximum(3);
-    QSignalSpy stopped(&playback, &PlaybackController::lampCleared);
-    playback.Play(Eighths(3), SoundSettings{}); // three ticks of 268 ms
-    EXPECT_TRUE(stopped.wait(10'000));
-}
-
-TEST(PlaybackFolders, TheWorkFolderIsNeverTheSharedTemporaryFolder) {
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    qunsetenv("XDG_RUNTIME_DIR");
-    const auto work = DefaultPlaybackFolders().work.string();
-    if (!runtime.isNull()) qputenv("XDG_RUNTIME_DIR", runtime);
-    EXPECT_NE(work.rfind(fs::temp_directory_path().string(), 0), 0u) << work;
-    // The test program's folder is writable, so it receives the copies.
-    EXPECT_EQ(DefaultPlaybackFolders().copy, QCoreApplication::applicationDirPath().toStdString());
-}
-
-using test::OutputEvent;
-using test::OutputLog;
 constexpr int kShortHoldMs = 40;
-const OutputEvent kOpened{OutputEvent::Kind::Opened, 0, {}},
-    kClosed{OutputEvent::Kind::Closed, 0, {}};
 
-// Program, note on and note off of one preview, as the output receives them.
-OutputLog Note(int channel, int program, int key) {
-    const auto sent = [](int status, int data1, int data2) {
-        return OutputEvent{OutputEvent::Kind::Message,
-                           0,
-                           {std::uint8_t(status), std::uint8_t(data1), std::uint8_t(data2)}};
-    };
-    return {kOpened, sent(0xC0 | channel, program, 0), sent(0x90 | channel, key, 127),
-            sent(0x80 | channel, key, 0), kClosed};
+// What the output hears of one preview: opened, program, note on, note off, closed.
+test::OutputLog Note(int c, int program, int key) {
+    using Kind = test::OutputEvent::Kind;
+    test::OutputLog log = {{Kind::Opened, 0, {}}};
+    for (auto [s, a, b] : {std::array{0xC0, program, 0}, {0x90, key, 127}, {0x80, key, 0}})
+        log.push_back({Kind::Message, 0, {std::uint8_t(s | c), std::uint8_t(a), std::uint8_t(b)}});
+    log.push_back({Kind::Closed, 0, {}});
+    return log;
 }
 
 class PreviewTest : public testing::Test {
 protected:
-    std::shared_ptr<OutputLog> log_ = std::make_shared<OutputLog>();
-    Preview preview_{test::RecordingOpener(log_), nullptr, kShortHoldMs};
+    std::shared_ptr<test::OutputLog> log_ = std::make_shared<test::OutputLog>();
+    Preview preview_{
+        [this](int device) { return std::make_unique<test::RecordingOutput>(device, log_); },
+        nullptr, kShortHoldMs};
     QSignalSpy finished_{&preview_, &Preview::finished};
 };
 
@@ -163,37 +103,20 @@ TEST_F(PreviewTest, EachSpeakerSoundsItsChoiceForItsHoldThenReleasesIt) {
     SoundSettings settings;
     settings.mezzo.program = 41;
     settings.drumLast = 46; // Open Triangle
-    const std::pair<int, OutputLog> cases[] = {{0, Note(0, 2, 60)},   {1, Note(0, 41, 60)},
-                                               {3, Note(0, 8, 60)},   {5, Note(9, 101, 45)},
-                                               {6, Note(9, 101, 81)}, {7, Note(0, 89, 60)}};
+    const std::pair<int, test::OutputLog> cases[] = {{0, Note(0, 2, 60)},   {1, Note(0, 41, 60)},
+                                                     {3, Note(0, 8, 60)},   {5, Note(9, 101, 45)},
+                                                     {6, Note(9, 101, 81)}, {7, Note(0, 89, 60)}};
     for (const auto& [k, expected] : cases) {
         log_->clear();
         ASSERT_TRUE(preview_.PlaySpeaker(k, settings));
-        ASSERT_TRUE(finished_.wait(5000));
+        ASSERT_TRUE(finished_.wait(5000)); // the hold passes, the note is released
         EXPECT_EQ(*log_, expected) << k;
     }
-    log_->clear();
-    for (int k : {4, 8, -1}) EXPECT_FALSE(preview_.PlaySpeaker(k, settings)) << k; // no speaker
-    EXPECT_TRUE(log_->empty());
-}
-
-TEST_F(PreviewTest, ASecondPressCutsTheFirstNoteOffAndHasItsFullHold) {
     preview_.PreviewInstrument(0);
-    preview_.PreviewNote(4);
-    ASSERT_TRUE(finished_.wait(5000));
-    finished_.wait(3 * kShortHoldMs); // a late release of the first press would come now
-    EXPECT_EQ(finished_.count(), 1);
-    OutputLog both = Note(0, 0, 60);
-    for (const auto& event : Note(0, 0, 64)) both.push_back(event);
-    EXPECT_EQ(*log_, both);
-}
-
-TEST_F(PreviewTest, TheStopButtonClosesTheOutputSilencingIt) {
-    preview_.PreviewDrum(10);
-    preview_.CloseOutput();
-    preview_.CloseOutput();
-    EXPECT_EQ(*log_, Note(9, 101, 45));
+    preview_.CloseOutput(); // the stop button silences a note still held
+    EXPECT_EQ(log_->back().kind, test::OutputEvent::Kind::Closed);
     EXPECT_FALSE(finished_.wait(3 * kShortHoldMs));
+    for (int k : {4, 8, -1}) EXPECT_FALSE(preview_.PlaySpeaker(k, settings)) << k; // no speaker
 }
 
 } // namespace
