@@ -1,9 +1,9 @@
 // kvat audio: the verse's melody arranged with the sound options and rendered offline through
 // FluidSynth into a WAV file, faster than it plays and with no audio device or display.
 
-#include "app/midi_timing.h"
-#include "app/sound_font.h"
-#include "app/wav_render.h"
+#include "midi/midi_timing.h"
+#include "sound/sound_font.h"
+#include "sound/wav_render.h"
 #include "cli/commands.h"
 #include "cli/melody_options.h"
 #include "cli/output.h"

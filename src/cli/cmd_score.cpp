@@ -2,8 +2,8 @@
 // arrangement as MusicXML for notation programs. Only the pictures need Qt, and they get it
 // without a display.
 
-#include "app/score_export.h"
-#include "app/symbol_font.h"
+#include "app/render/score_export.h"
+#include "app/render/symbol_font.h"
 #include "cli/commands.h"
 #include "cli/file_output.h"
 #include "cli/melody_options.h"

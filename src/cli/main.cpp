@@ -1,7 +1,7 @@
 // kvat: the command-line front end. Decides the mode before anything else, so that the
 // subcommands never need a display.
 
-#include "app/run_window.h"
+#include "app/window/run_window.h"
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "kvat_version.h"

@@ -7,7 +7,7 @@
 
 namespace kvat {
 
-// The method list (Combo2), in list order: the index is the method number.
+// The method list, in list order: the index is the method number.
 inline constexpr std::array<std::u32string_view, 10> kMethodNames = {
     U"Частотный (Велтунов)", U"Частотный (сглаженный)",     U"Частотный (произвольный)",
     U"Тональный (Дымбрин)",  U"Тональный (линейный)",       U"Тональный (плоскостной)",
@@ -19,14 +19,14 @@ inline constexpr std::array<std::u32string_view, 10> kMethodNames = {
 // with its first letter lower-cased.
 std::u32string MethodCaption(std::u32string_view methodName);
 
-// The key text of VScroll4, VScroll6 and VScroll7: " Играть на 5 тонов ниже" for -5.
+// The text under a method panel's key bar: " Играть на 5 тонов ниже" for -5.
 std::u32string KeyText(int value);
 
-// The shift text of VScroll5, which counts half steps: " Сместить на 0,5 шага" for 1 with a
+// The text under the soft-vowel shift bar, which counts half steps: " Сместить на 0,5 шага" for 1 with a
 // comma as the decimal separator.
 std::u32string ShiftText(int value, char32_t decimalSeparator);
 
-// The centre text of VScroll8, the value with its sign: " Сместить центр на -2 икта".
+// The text under the line-centre bar, the value with its sign: " Сместить центр на -2 икта".
 std::u32string CentreText(int value);
 
 } // namespace kvat

@@ -16,7 +16,7 @@ inline constexpr std::array<std::u32string_view, 24> kNoteNames = {
     U"C2", U"C#2", U"D2", U"D#2", U"E2", U"F2", U"F#2", U"G2", U"G#2", U"A2", U"A#2", U"B2",
 };
 
-// The octave list (Combo18): where the random notes are drawn from.
+// The octave list of the note-map panel: where the random notes are drawn from.
 inline constexpr std::array<std::u32string_view, 3> kOctaveItems = {U"в 1 окт.", U"во 2 окт.",
                                                                     U"в 1 и 2 окт."};
 

@@ -15,7 +15,7 @@ struct VoiceChoice {
 struct SoundSettings {
     int dynamics = 2;     // dynamics list index ("Форте")
     int boost = 2;        // stress-boost scroll, tens of per cent, 0..dynamics
-    bool lengthen = true; // Check6: lengthened line ends; also lets the boost through
+    bool lengthen = true; // lengthened line ends; also lets the boost through
     int tempo = 13;       // tempo list index ("Аллегро модерато")
     int numerator = 4;    // time signature
     int denominator = 2;

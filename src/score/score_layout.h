@@ -4,6 +4,7 @@
 
 #include "score/glyphs.h"
 #include "score/syllable_colour.h"
+#include "score/twips.h"
 
 #include <cstdint>
 #include <span>
@@ -15,8 +16,8 @@ namespace kvat {
 
 // The foreground of the canvas: lines and text in dark grey.
 inline constexpr ColourValue kScoreForeground = 0x404040;
-// One note column, in twips.
-inline constexpr float kColumnWidth = 800;
+// One note column, in twips, as the layout computes with it.
+inline constexpr float kColumnWidth = kColumnTwips;
 // The staff: five lines, 80 twips apart.
 inline constexpr int kStaffLineCount = 5;
 inline constexpr float kStaffLineGap = 80;
@@ -71,8 +72,8 @@ struct ScoreHeader {
 struct ScoreOptions {
     bool accents = true; // the stress boost is above 0: accents over quarter and half notes
     bool colour = false; // syllables in their vowel colours
-    float viewportWidth = 4215;
-    float viewportHeight = 1575;
+    float viewportWidth = kViewportTwips;
+    float viewportHeight = kViewportHeightTwips;
 };
 
 struct ScoreLayout {

@@ -2,12 +2,12 @@
 // SoundFont load (done once, off the window's thread), a 10 000-line verse from tokens to its
 // first sounding sample, reading a file's timing, and rendering as a multiple of real time.
 
-#include "app/fluid_engine.h"
-#include "app/fluid_sequencer.h"
-#include "app/midi_timing.h"
-#include "app/sound_font.h"
-#include "app/wav_render.h"
 #include "generated.h"
+#include "midi/midi_timing.h"
+#include "sound/fluid_engine.h"
+#include "sound/fluid_sequencer.h"
+#include "sound/sound_font.h"
+#include "sound/wav_render.h"
 #include "midi/arrangement.h"
 #include "midi/file_writer.h"
 

@@ -1,0 +1,171 @@
+#include "app/playback/playback.h"
+
+#include "midi/arrangement.h"
+#include "midi/file_writer.h"
+#include "midi/midi_timing.h"
+#include "sound/marker.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <system_error>
+
+namespace kvat {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path LocalPath(const QString& path) {
+    return fs::path(path.toStdString());
+}
+
+// XDG_RUNTIME_DIR is private to the user by definition; without it Qt would fall back to a
+// folder under the shared /tmp, so the application's data folder serves instead.
+fs::path WorkFolder() {
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        if (!runtime.isEmpty()) return LocalPath(runtime) / "kvat";
+    }
+    return LocalPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+}
+
+// The program's folder is seldom writable once installed; the user's music folder is the
+// natural home for a kept MIDI file then.
+fs::path CopyFolder() {
+    const QString program = QCoreApplication::applicationDirPath();
+    if (!program.isEmpty() && QFileInfo(program).isWritable()) return LocalPath(program);
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    return LocalPath(music.isEmpty() ? QDir::homePath() : music);
+}
+
+// Creates the folder if need be and makes it the user's alone, so nobody else can plant a
+// link where the file is written.
+bool PrivateFolder(const fs::path& folder) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error || fs::is_symlink(folder, error)) return false;
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, error);
+    return !error;
+}
+
+} // namespace
+
+PlaybackFolders DefaultPlaybackFolders() {
+    return {WorkFolder(), CopyFolder()};
+}
+
+PlaybackController::PlaybackController(Sequencer& sequencer, PlaybackFolders folders,
+                                       QObject* parent)
+    : QObject(parent), sequencer_(sequencer), folders_(std::move(folders)) {
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &PlaybackController::Tick);
+}
+
+PlaybackController::~PlaybackController() {
+    StopPlayback();
+}
+
+void PlaybackController::Play(const std::vector<std::string>& tokens,
+                              const SoundSettings& settings) {
+    emit lampChanged(scrollValue_);
+    if (state_ == State::Paused)
+        Resume();
+    else
+        FreshStart(tokens, settings);
+    SetState(State::Playing);
+    StartTimer();
+}
+
+void PlaybackController::FreshStart(const std::vector<std::string>& tokens,
+                                    const SoundSettings& settings) {
+    StopPlayback();
+    WriteFile(ArrangeMelody(tokens, settings));
+    if (sequencer_.Open(filePath())) sequencer_.Play(0);
+    markerX_ = kMarkerStartTwips;
+    emit markerMoved(markerX_);
+    emit markerShown(true);
+    SetScroll(0);
+}
+
+void PlaybackController::Resume() {
+    emit lampChanged(scrollValue_ + 1);
+    sequencer_.Play(pausePosition_);
+    SetScroll(pausedScroll_);
+}
+
+void PlaybackController::StartTimer() {
+    if (const auto length = sequencer_.LengthMs()) songLength_ = length;
+    if (const auto interval = MarkerInterval(songLength_, scrollMaximum_)) {
+        interval_ = *interval;
+        timer_.setInterval(interval_);
+    }
+    if (interval_ > 0) timer_.start();
+}
+
+void PlaybackController::Pause() {
+    if (state_ != State::Playing) return;
+    if (const auto position = sequencer_.PositionMs()) pausePosition_ = *position;
+    sequencer_.Pause();
+    pausedScroll_ = scrollValue_;
+    timer_.stop();
+    SetState(State::Paused);
+}
+
+void PlaybackController::Stop() {
+    StopPlayback();
+    emit stopped();
+    emit markerShown(false);
+    timer_.stop();
+    SetScroll(0);
+    emit lampCleared();
+    SetState(State::Stopped);
+}
+
+void PlaybackController::StopPlayback() {
+    sequencer_.Stop();
+    sequencer_.Close();
+    if (keepCopy_) KeepCopy();
+    std::error_code ignored;
+    fs::remove(filePath(), ignored);
+}
+
+void PlaybackController::Tick() {
+    const MarkerStep step = AdvanceMarker(markerX_, scrollValue_, scrollMaximum_);
+    markerX_ = step.markerX;
+    emit markerMoved(markerX_);
+    SetScroll(step.scrollValue);
+    if (step.lampIndex >= 0) emit lampChanged(step.lampIndex);
+    if (step.atEnd) {
+        timer_.stop();
+        Stop();
+    }
+}
+
+void PlaybackController::SetState(State state) {
+    if (state_ == state) return;
+    state_ = state;
+    emit stateChanged(state_);
+}
+
+void PlaybackController::SetScroll(int value) {
+    if (scrollValue_ == value) return;
+    scrollValue_ = value;
+    emit scrollChanged(value);
+}
+
+void PlaybackController::WriteFile(const std::vector<std::uint8_t>& bytes) {
+    // A file that cannot be written is not opened, so nothing sounds; the marker still runs.
+    if (PrivateFolder(folders_.work)) WriteFileAtomically(filePath(), bytes);
+}
+
+void PlaybackController::KeepCopy() {
+    const auto bytes = ReadFileBytes(filePath());
+    if (!bytes) return;
+    std::error_code ignored;
+    fs::create_directories(folders_.copy, ignored);
+    WriteFileAtomically(copyPath(), *bytes);
+}
+
+} // namespace kvat

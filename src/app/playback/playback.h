@@ -1,0 +1,100 @@
+#pragma once
+// Playback as the play, pause and stop buttons drive it, without the widgets: a fresh play
+// arranges the melody, writes the MIDI file to a private folder and plays it; a timer then moves
+// the marker one score column per tick, scrolls the score and lights the colour lamp, and stops
+// playback at the last column. The window binds the signals to its controls and tells the
+// controller what the user changed.
+
+#include "midi/sound_settings.h"
+#include "score/twips.h"
+#include "sound/sequencer.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kvat {
+
+struct PlaybackFolders {
+    std::filesystem::path work; // holds the file while it plays; the user's own, mode 0700
+    std::filesystem::path copy; // receives a copy of each file when the user keeps them
+};
+
+// The work folder in the user's runtime directory, else in the application's data folder,
+// never a folder other users can write to; the copy folder is the program's own when it is
+// writable, else the user's music folder. Needs the application object.
+PlaybackFolders DefaultPlaybackFolders();
+
+inline constexpr char kMidiFileName[] = "file.mid";
+
+class PlaybackController : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Stopped, Playing, Paused };
+    Q_ENUM(State)
+
+    PlaybackController(Sequencer& sequencer, PlaybackFolders folders, QObject* parent = nullptr);
+    // Stops and removes the file, as closing the window does.
+    ~PlaybackController() override;
+
+    // A fresh start (arranging `tokens`), or the resumption of a paused play, for which the
+    // tokens are not arranged again.
+    void Play(const std::vector<std::string>& tokens, const SoundSettings& settings);
+    void Pause();
+    void Stop(); // the stop button, and the marker reaching the last column
+    // Halts and closes the sequencer, keeps a copy of the file if asked, deletes the file.
+    void StopPlayback();
+    // One tick of the marker's timer.
+    void Tick();
+
+    // What the window holds and the controller reads: whether the user keeps the files, the
+    // score's scroll range (set by every drawing) and a scroll the user made.
+    void SetKeepCopy(bool keep) { keepCopy_ = keep; }
+    void SetScrollMaximum(int maximum) { scrollMaximum_ = maximum; }
+    void SetScrollValue(int value) { scrollValue_ = value; }
+
+    State state() const { return state_; }
+    int markerX() const { return markerX_; }
+    int scrollValue() const { return scrollValue_; }
+    int timerInterval() const { return interval_; }
+    bool timerActive() const { return timer_.isActive(); }
+    std::filesystem::path filePath() const { return folders_.work / kMidiFileName; }
+    std::filesystem::path copyPath() const { return folders_.copy / kMidiFileName; }
+
+signals:
+    void stateChanged(kvat::PlaybackController::State state);
+    void markerMoved(int twips); // the marker line's place on the canvas
+    void markerShown(bool shown);
+    void scrollChanged(int value); // the score's scroll value
+    void lampChanged(int index);   // the colour lamp takes colour-list line `index`
+    void lampCleared();            // the colour lamp turns white
+    void stopped();                // the stop handler ran: the live preview output closes too
+
+private:
+    void FreshStart(const std::vector<std::string>& tokens, const SoundSettings& settings);
+    void Resume();
+    void StartTimer();
+    void SetState(State state);
+    void SetScroll(int value);
+    void WriteFile(const std::vector<std::uint8_t>& bytes);
+    void KeepCopy();
+
+    Sequencer& sequencer_;
+    PlaybackFolders folders_;
+    QTimer timer_;
+    State state_ = State::Stopped;
+    bool keepCopy_ = true;
+    int scrollMaximum_ = 0;
+    int scrollValue_ = 0;
+    int markerX_ = kMarkerStartTwips;
+    int interval_ = 0;      // 0: never set, the timer does not run
+    int pausePosition_ = 0; // ms
+    int pausedScroll_ = 0;
+    std::optional<int> songLength_; // the last length the sequencer reported
+};
+
+} // namespace kvat

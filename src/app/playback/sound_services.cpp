@@ -1,0 +1,22 @@
+#include "app/playback/sound_services.h"
+
+#include "sound/fluid_engine.h"
+#include "sound/fluid_sequencer.h"
+#include "sound/live_output.h"
+#include "sound/sound_font.h"
+
+namespace kvat {
+
+SoundServices SystemSoundServices() {
+    // The engine loads its SoundFont in the background; the first play or preview waits for it
+    // only if it comes within the first moments.
+    EngineFuture engine = StartEngine(FindSoundFont(), AudioOutput::Device);
+    SoundServices services;
+    services.sequencer = std::make_unique<FluidSequencer>(engine);
+    services.openOutput = [engine](int device) { return OpenLiveOutput(device, engine); };
+    services.devices = ListMidiDevices();
+    services.folders = DefaultPlaybackFolders();
+    return services;
+}
+
+} // namespace kvat

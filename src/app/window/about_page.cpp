@@ -1,0 +1,95 @@
+// The About page's labels and links.
+
+#include "app/window/about_page.h"
+
+#include "app/window/control_names.h"
+#include "app/window/widgets.h"
+#include "help/help_texts.h"
+#include "kvat_version.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QUrlQuery>
+
+namespace kvat {
+namespace {
+
+QLabel* MakeLink(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* link = new QLabel(text, parent);
+    link->setObjectName(name);
+    link->setGeometry(geometry);
+    link->setStyleSheet("color: #0000FF; text-decoration: underline;");
+    link->setCursor(Qt::PointingHandCursor);
+    link->adjustSize(); // the address decides the width, so it is never cut off
+    return link;
+}
+
+// The About text as the page prints it: dark grey, the headings bold, the last line red.
+QString AboutHtml() {
+    QString html = "<div style='color:#505050; white-space:pre'>";
+    for (const AboutLine& line : kAboutText) {
+        QString text = Q(line.text).toHtmlEscaped();
+        if (line.bold) text = "<b>" + text + "</b>";
+        if (line.red) text = "<span style='color:#FF0000'>" + text + "</span>";
+        html += text + "<br>";
+    }
+    return html + "</div>";
+}
+
+} // namespace
+
+AboutPage::AboutPage(QWidget* focusSink, QWidget* parent) : QFrame(parent), focusSink_(focusSink) {
+    setObjectName(control::kAboutPage);
+    auto* icon = new QLabel(this);
+    icon->setObjectName(control::kAboutIcon);
+    icon->setGeometry(TwipRect(1920, 240, 720, 720));
+    icon->setPixmap(QApplication::windowIcon().pixmap(Px(720), Px(720)));
+
+    const QString version =
+        QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size()));
+    QLabel* title = MakeLabel(this, control::kAboutTitle,
+                              QString("Kvat (Kvatrax)   версия %1").arg(version), 600, 1080, 3375);
+    QFont bold("MS Sans Serif");
+    bold.setStyleHint(QFont::SansSerif);
+    bold.setPointSizeF(8.25);
+    bold.setBold(true);
+    title->setFont(bold);
+    title->setStyleSheet("color: #000080;");
+    title->setAlignment(Qt::AlignCenter);
+    MakeLabel(this, control::kAboutSubtitle, "генерация музыки из стихотворений", 360, 1320, 3735)
+        ->setAlignment(Qt::AlignCenter);
+    aboutText_ = MakeLabel(this, control::kAboutText, QString(), 360, 1800, 3735, 2775);
+    aboutText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    aboutText_->setAutoFillBackground(true);
+
+    MakeLabel(this, control::kSiteLabel, "Сайт программы: ", 360, 4800, 1575);
+    QLabel* site =
+        MakeLink(this, control::kSiteLink, Q(kSiteAddress), TwipRect(2160, 4800, 1935, 255));
+    MakeLabel(this, control::kMailLabel, "Электронный адрес (e-mail):", 360, 5040, 2175);
+    QLabel* mail =
+        MakeLink(this, control::kMailLink, Q(kContactAddress), TwipRect(2805, 5040, 1290, 255));
+    MakeLabel(this, control::kWriteToUs, "Пишите нам: вопросы и пожелания.", 360, 5520, 3735)
+        ->setAlignment(Qt::AlignCenter);
+    QUrl mailto("mailto:" + Q(kContactAddress));
+    QUrlQuery query;
+    query.addQueryItem("Subject", Q(MailSubject()));
+    mailto.setQuery(query);
+    links_ = {{{site, QUrl(Q(kSiteAddress))}, {mail, mailto}}};
+    for (const auto& link : links_) link.first->installEventFilter(this);
+}
+
+void AboutPage::DrawText() {
+    aboutText_->setText(AboutHtml());
+}
+
+bool AboutPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease)
+        for (const auto& [label, url] : links_)
+            if (watched == label) {
+                focusSink_->setFocus();
+                emit linkClicked(url);
+            }
+    return QFrame::eventFilter(watched, event);
+}
+
+} // namespace kvat

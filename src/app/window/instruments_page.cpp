@@ -1,0 +1,169 @@
+// The instruments page's controls, the ready-made groups and the speakers.
+
+#include "app/window/instruments_page.h"
+
+#include "app/window/control_names.h"
+#include "app/window/picture_button.h"
+#include "app/window/widgets.h"
+#include "midi/instrument_names.h"
+#include "midi/presets.h"
+
+#include <QSignalBlocker>
+
+namespace kvat {
+namespace {
+
+constexpr int kListLeft = 1560;
+constexpr int kListWidth = 2415;
+constexpr int kSpeakerLeft = kListLeft + kListWidth + 60;
+constexpr std::array<const char*, 4> kVoiceNames = {"Сопрано:", "Меццо:", "Тенор:", "Бас:"};
+
+template <class Names> QStringList Items(const Names& names) {
+    QStringList items;
+    for (auto name : names) items << Q(name);
+    return items;
+}
+
+QString DrumMapText(int value) {
+    return "Карта: " + QString::number(value);
+}
+
+} // namespace
+
+InstrumentsPage::InstrumentsPage(QWidget* focusSink, QWidget* parent)
+    : QFrame(parent), focusSink_(focusSink), speakers_(new PictureGroup(this)) {
+    setObjectName(control::kInstrumentsPage);
+    BuildVoices();
+    BuildDrums();
+    BuildAccompaniment();
+}
+
+void InstrumentsPage::AddSpeaker(int k, int top) {
+    auto* button = new PictureButton(Picture::kSpeaker, control::kSpeakers[k], this);
+    button->setGeometry(TwipRect(kSpeakerLeft, top + 15, 300, 285));
+    speakers_->Add(button);
+    connect(button, &PictureButton::clicked, this, [this, k] {
+        focusSink_->setFocus();
+        emit speakerClicked(k);
+    });
+}
+
+void InstrumentsPage::BuildVoices() {
+    const QStringList programs = Items(kProgramNames);
+    MakeLabel(this, control::kVoicesLabel, "Основные инструменты:", 120, 240);
+    for (int i = 0; i < 4; ++i) {
+        const int top = 480 + 360 * i;
+        voiceLabels_[i] =
+            MakeLabel(this, control::kVoiceLabels[i], kVoiceNames[i], 360, top + 30, 840);
+        voiceLists_[i] =
+            MakeList(this, control::kVoiceLists[i], kListLeft, top, kListWidth, programs);
+        if (i > 0)
+            voiceChecks_[i - 1] =
+                MakeCheck(this, control::kVoiceChecks[i - 1], "", 1200, top + 30, 300);
+        AddSpeaker(i, top);
+    }
+
+    MakeLabel(this, control::kGroupsLabel, "Готовые группы:", 240, 1920);
+    groupCheck_ = MakeCheck(this, control::kGroupCheck, "", 1200, 2220, 300);
+    QStringList groups;
+    for (const auto& group : kVoiceGroups) groups << Q(group.item);
+    groupList_ = MakeList(this, control::kGroupList, kListLeft, 2160, kListWidth, groups);
+    groupList_->setEnabled(false);
+    connect(groupCheck_, &QCheckBox::clicked, this, &InstrumentsPage::OnGroupPresetToggled);
+    connect(groupList_, &QComboBox::activated, this, &InstrumentsPage::OnGroupChosen);
+}
+
+void InstrumentsPage::BuildDrums() {
+    const QStringList drums = Items(kPercussionNames);
+    MakeLabel(this, control::kDrumsLabel, "Ударные инструменты:", 120, 2760);
+    drumsCheck_ = MakeCheck(this, control::kDrumsCheck, "", 1200, 3240, 300);
+    drumFirst_ = MakeList(this, control::kDrumFirstList, kListLeft, 3000, kListWidth, drums);
+    drumLast_ = MakeList(this, control::kDrumLastList, kListLeft, 3360, kListWidth, drums);
+    AddSpeaker(5, 3000);
+    AddSpeaker(6, 3360);
+    drumMapLabel_ = MakeLabel(this, control::kDrumMapValue, "", 360, 3120, 840);
+    drumMap_ = MakeScroll(this, control::kDrumMapBar, Qt::Horizontal, kDrumMapLow, kDrumMapHigh,
+                          kDrumMapLow, TwipRect(360, 3420, 780, 195));
+    connect(drumMap_, &QScrollBar::valueChanged, this, [this](int v) {
+        focusSink_->setFocus();
+        drumMapLabel_->setText(DrumMapText(v));
+    });
+}
+
+void InstrumentsPage::BuildAccompaniment() {
+    MakeLabel(this, control::kAccompanimentLabel, "Сглаженный мотив:", 120, 3960);
+    accompanimentCheck_ = MakeCheck(this, control::kAccompanimentCheck, "", 1200, 4260, 300);
+    accompanimentList_ = MakeList(this, control::kAccompanimentList, kListLeft, 4200, kListWidth,
+                                  Items(kProgramNames));
+    AddSpeaker(7, 4200);
+
+    MakeLabel(this, control::kEffectsLabel, "Эффекты вывода звука:", 120, 4800);
+    QStringList effects;
+    for (const auto& effect : kOutputEffects) effects << Q(effect.item);
+    effectList_ = MakeList(this, control::kEffectList, kListLeft, 5040, kListWidth, effects);
+}
+
+void InstrumentsPage::Apply(const SoundSettings& s) {
+    groupList_->setCurrentIndex(s.group);
+    groupCheck_->setChecked(s.groupOn);
+    EnableVoices(!s.groupOn);
+    ShowVoices(s);
+    drumsCheck_->setChecked(s.drumsOn);
+    drumFirst_->setCurrentIndex(s.drumFirst);
+    drumLast_->setCurrentIndex(s.drumLast);
+    {
+        const QSignalBlocker quiet(drumMap_); // a value set, not a bar the user moved
+        drumMap_->setValue(s.drumMap);
+    }
+    drumMapLabel_->setText(DrumMapText(drumMap_->value()));
+    accompanimentCheck_->setChecked(s.accompanimentOn);
+    accompanimentList_->setCurrentIndex(s.accompaniment);
+    effectList_->setCurrentIndex(s.effect);
+}
+
+void InstrumentsPage::ShowVoices(const SoundSettings& s) {
+    voiceLists_[0]->setCurrentIndex(s.soprano);
+    const VoiceChoice voices[] = {s.mezzo, s.tenor, s.bass};
+    for (int i = 0; i < 3; ++i) {
+        voiceLists_[i + 1]->setCurrentIndex(voices[i].program);
+        voiceChecks_[i]->setChecked(voices[i].on);
+    }
+}
+
+void InstrumentsPage::ReadInto(SoundSettings& s) const {
+    s.soprano = voiceLists_[0]->currentIndex();
+    VoiceChoice* voices[] = {&s.mezzo, &s.tenor, &s.bass};
+    for (int i = 0; i < 3; ++i)
+        *voices[i] = {voiceChecks_[i]->isChecked(), voiceLists_[i + 1]->currentIndex()};
+    s.groupOn = groupCheck_->isChecked();
+    s.group = groupList_->currentIndex();
+    s.drumsOn = drumsCheck_->isChecked();
+    s.drumFirst = drumFirst_->currentIndex();
+    s.drumLast = drumLast_->currentIndex();
+    s.drumMap = drumMap_->value();
+    s.accompanimentOn = accompanimentCheck_->isChecked();
+    s.accompaniment = accompanimentList_->currentIndex();
+    s.effect = effectList_->currentIndex();
+}
+
+void InstrumentsPage::EnableVoices(bool on) {
+    for (QWidget* w : voiceLists_) w->setEnabled(on);
+    for (QWidget* w : voiceChecks_) w->setEnabled(on);
+    for (QWidget* w : voiceLabels_) w->setEnabled(on);
+    groupList_->setEnabled(!on);
+}
+
+void InstrumentsPage::OnGroupPresetToggled(bool on) {
+    focusSink_->setFocus();
+    EnableVoices(!on);
+    if (on) OnGroupChosen(groupList_->currentIndex());
+}
+
+void InstrumentsPage::OnGroupChosen(int index) {
+    focusSink_->setFocus();
+    SoundSettings voices;
+    ReadInto(voices);
+    if (ApplyGroup(voices, index)) ShowVoices(voices);
+}
+
+} // namespace kvat

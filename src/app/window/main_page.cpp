@@ -1,0 +1,265 @@
+// The main page: what happens when the verse is analysed, coloured and drawn, and the play
+// controls bound to playback.
+
+#include "app/window/main_page.h"
+
+#include "app/playback/playback.h"
+#include "app/render/qt_colour.h"
+#include "app/window/control_names.h"
+#include "app/window/picture_button.h"
+#include "app/window/score_view.h"
+#include "app/window/verse_editor.h"
+#include "app/window/widgets.h"
+#include "help/sample_verse.h"
+#include "melody/method_texts.h"
+#include "score/twips.h"
+#include "verse/analysis.h"
+#include "verse/colouring.h"
+#include "verse/paste.h"
+#include "verse/report.h"
+#include "verse/syllables.h"
+
+#include <QPushButton>
+#include <QTextCursor>
+
+namespace kvat {
+namespace {
+
+enum Transport { kPlay, kPause, kStop };
+
+constexpr struct {
+    Picture picture;
+    control::Name name;
+    int left;
+} kTransport[] = {
+    // Play and pause share one place; one of them is shown at a time.
+    {Picture::kPlay, control::kPlayButton, 1680},
+    {Picture::kPause, control::kPauseButton, 1680},
+    {Picture::kStop, control::kStopButton, 2280},
+};
+
+} // namespace
+
+MainPage::MainPage(QWidget* focusSink, QWidget* parent) : QFrame(parent), focusSink_(focusSink) {
+    setObjectName(control::kMainPage);
+    BuildVerseControls();
+    BuildScoreControls();
+}
+
+void MainPage::BuildVerseControls() {
+    editor_ = new VerseEditor(this);
+    editor_->setGeometry(TwipRect(120, 240, 4215, 2055));
+    editor_->SetVerse(Lines(kSampleVerse.begin(), kSampleVerse.end()));
+    connect(editor_, &VerseEditor::IctusToggled, this, &MainPage::OnIctusToggled);
+    connect(editor_, &VerseEditor::PasteRequested, this, &MainPage::OnPaste);
+
+    MakeLabel(this, control::kMetreLabel, "Размер:", 120, 2430, 700);
+    metreList_ = MakeList(this, control::kMetreList, 840, 2400, 2655);
+    connect(metreList_, &QComboBox::activated, this, &MainPage::OnMetreChosen);
+
+    auto* analyse = new QPushButton("Анализ", this);
+    analyse->setObjectName(control::kAnalyseButton);
+    analyse->setGeometry(TwipRect(3600, 2415, 735, 255));
+    analyse->setToolTip(" Автоопределение стихотворного размера ");
+    connect(analyse, &QPushButton::clicked, this, [this] {
+        focusSink_->setFocus();
+        AnalyseVerse();
+        emit scoreOutdated();
+    });
+
+    MakeLabel(this, control::kMethodLabel, "Метод:", 120, 2790, 700);
+    QStringList methods;
+    for (auto name : kMethodNames) methods << Q(name);
+    methodList_ = MakeList(this, control::kMethodList, 840, 2760, 2655, methods);
+    connect(methodList_, &QComboBox::activated, this, [this](int index) {
+        focusSink_->setFocus();
+        emit methodChosen(index);
+    });
+}
+
+void MainPage::BuildScoreControls() {
+    score_ = new ScoreViewport(this);
+    score_->setGeometry(TwipRect(120, 3120, kViewportTwips, kViewportHeightTwips));
+    scoreScroll_ = MakeScroll(this, control::kScoreScroll, Qt::Horizontal, 0, 0, 0,
+                              TwipRect(120, 4680, kViewportTwips, 135));
+    connect(scoreScroll_, &QScrollBar::valueChanged, this, [this](int value) {
+        focusSink_->setFocus();
+        score_->ScrollTo(value);
+    });
+
+    lamp_ = new QWidget(this);
+    lamp_->setObjectName(control::kLamp);
+    lamp_->setGeometry(TwipRect(120, 4800, 4215, 1095));
+    lamp_->setAutoFillBackground(true);
+    PaintLamp(Qt::white);
+
+    auto* pictures = new PictureGroup(this);
+    for (std::size_t i = 0; i < transport_.size(); ++i) {
+        transport_[i] = new PictureButton(kTransport[i].picture, kTransport[i].name, this);
+        transport_[i]->setGeometry(TwipRect(kTransport[i].left, 5100, 480, 480));
+        pictures->Add(transport_[i]);
+    }
+    transport_[kPause]->hide();
+    connect(transport_[kPlay], &PictureButton::clicked, this, [this] {
+        focusSink_->setFocus();
+        emit playClicked();
+    });
+}
+
+void MainPage::BindPlayback(PlaybackController& playback) {
+    PlaybackController* p = &playback;
+    connect(transport_[kPause], &PictureButton::clicked, this, [this, p] {
+        focusSink_->setFocus();
+        p->Pause();
+    });
+    connect(transport_[kStop], &PictureButton::clicked, this, [this, p] {
+        focusSink_->setFocus();
+        p->Stop();
+    });
+    connect(p, &PlaybackController::stateChanged, this, [this](PlaybackController::State state) {
+        const bool playing = state == PlaybackController::State::Playing;
+        transport_[kPlay]->setVisible(!playing);
+        transport_[kPause]->setVisible(playing);
+    });
+    connect(p, &PlaybackController::markerMoved, score_->Canvas(), &ScoreCanvas::SetMarker);
+    connect(p, &PlaybackController::markerShown, score_->Canvas(), &ScoreCanvas::ShowMarker);
+    connect(p, &PlaybackController::scrollChanged, scoreScroll_, &QScrollBar::setValue);
+    connect(scoreScroll_, &QScrollBar::valueChanged, p, &PlaybackController::SetScrollValue);
+    connect(p, &PlaybackController::lampChanged, this, &MainPage::LightLamp);
+    connect(p, &PlaybackController::lampCleared, this, [this] { PaintLamp(Qt::white); });
+}
+
+int MainPage::ScrollMaximum() const {
+    return scoreScroll_->maximum();
+}
+int MainPage::ScrollValue() const {
+    return scoreScroll_->value();
+}
+
+void MainPage::AnalyseVerse() {
+    const VerseAnalysis analysis =
+        kvat::AnalyseVerse(editor_->VerseLines(), LocaleDecimalSeparator());
+    metre_.templates = analysis.templates;
+    metreList_->clear();
+    if (!analysis.metre) return; // an empty text: the list stays empty, the metre unchanged
+    for (const auto& item : analysis.items) metreList_->addItem(Q(item));
+    metreList_->setCurrentIndex(*analysis.metre);
+    ColourEditor();
+}
+
+void MainPage::Apply(const MelodySettings& settings) {
+    methodList_->setCurrentIndex(settings.method ? MethodIndex(*settings.method) : -1);
+}
+
+void MainPage::ReadInto(MelodySettings& settings) const {
+    settings.method = MethodFromIndex(methodList_->currentIndex());
+}
+
+void MainPage::ColourEditor() {
+    const int index = metreList_->currentIndex();
+    if (index < 0) return;
+    if (index < kManualMetre)
+        editor_->ApplyPaint(ColourIctuses(editor_->VerseLines(), metre_.templates, index));
+    metre_.metre = static_cast<kvat::Metre>(index);
+    editor_->SetHandPlacement(index == kManualMetre);
+}
+
+void MainPage::ReadHandPattern() {
+    metre_.templates[kManualMetre] = ReadManualIctuses(editor_->VerseLines(), editor_->Paint());
+}
+
+void MainPage::OnMetreChosen(int index) {
+    focusSink_->setFocus();
+    ColourEditor();
+    if (index == kManualMetre) {
+        // Hand placement starts afresh from an all-black text.
+        editor_->setFocus();
+        editor_->ApplyPaint({});
+        QTextCursor cursor = editor_->textCursor();
+        cursor.setPosition(0);
+        editor_->setTextCursor(cursor);
+        ReadHandPattern();
+    }
+    emit scoreOutdated();
+}
+
+void MainPage::OnIctusToggled() {
+    ReadHandPattern();
+    ColourEditor();
+    emit scoreOutdated();
+}
+
+void MainPage::OnPaste(const QString& clipboard) {
+    QString text = clipboard;
+    text.replace("\r\n", "\n").replace('\n', "\r\n");
+    const std::u32string cleaned = CleanPastedText(text.toStdU32String());
+    QTextCursor cursor = editor_->textCursor();
+    cursor.insertText(Q(cleaned).replace("\r\n", "\n"));
+    editor_->setFocus();
+    focusSink_->setFocus();
+    AnalyseVerse();
+    emit scoreOutdated();
+}
+
+std::optional<MelodyResult> MainPage::Melody(const MelodySettings& settings) {
+    // The red vowels are the hand-placed pattern: read them afresh, so a line added since the
+    // last click still has its pattern. The drawn and the played melody are one.
+    if (metre_.metre == kManualMetre) ReadHandPattern();
+    return GenerateMelody(editor_->VerseLines(), metre_, settings);
+}
+
+std::vector<std::string> MainPage::MelodyTokens(const MelodySettings& settings) {
+    const auto melody = Melody(settings);
+    return melody ? kvat::MelodyTokens(melody->text) : std::vector<std::string>{};
+}
+
+MainPage::Drawing MainPage::DrawScore(const MelodySettings& settings, const ScoreHeader& header,
+                                      const ScoreOptions& options) {
+    const auto melody = Melody(settings);
+    const Lines lines = editor_->VerseLines();
+    const DividedText divided = DivideSyllables(lines);
+    Drawing drawing;
+    if (settings.method && HasCentreRange(*settings.method))
+        drawing.centreRange =
+            melody && melody->centreRange ? *melody->centreRange : CentreRange(lines);
+
+    std::vector<std::u32string_view> rows;
+    rows.reserve(divided.RowCount());
+    for (std::size_t k = 0; k < divided.RowCount(); ++k) rows.push_back(divided.Row(k));
+    const std::vector<std::string> tokens =
+        melody ? kvat::MelodyTokens(melody->text) : std::vector<std::string>{};
+    const std::vector<std::string_view> tokenViews(tokens.begin(), tokens.end());
+    score_->Canvas()->SetLayout(LayoutScore(rows, tokenViews, header, options));
+    scoreScroll_->setRange(0, score_->Canvas()->Layout().scrollMaximum);
+    scoreScroll_->setValue(0);
+    score_->ScrollTo(0);
+
+    drawing.scrollMaximum = scoreScroll_->maximum();
+    for (const auto& message : divided.Messages()) drawing.messages.push_back(message.text);
+    return drawing;
+}
+
+QString MainPage::ColourList() const {
+    QString list;
+    for (ColourValue colour : score_->Canvas()->Layout().colours)
+        list += "&H" + QString::number(colour, 16).toUpper() + "\r\n";
+    return list;
+}
+
+std::u32string MainPage::VerseReport() const {
+    return kvat::VerseReport(ReadManualIctuses(editor_->VerseLines(), editor_->Paint()));
+}
+
+void MainPage::LightLamp(int index) {
+    const auto& colours = score_->Canvas()->Layout().colours;
+    if (index < 0 || index >= static_cast<int>(colours.size())) return; // it keeps its colour
+    PaintLamp(ToQColor(colours[index]));
+}
+
+void MainPage::PaintLamp(const QColor& colour) {
+    QPalette palette = lamp_->palette();
+    palette.setColor(QPalette::Window, colour);
+    lamp_->setPalette(palette);
+}
+
+} // namespace kvat

@@ -1,0 +1,87 @@
+#pragma once
+// The main page: the verse editor, the metre and method lists, the score with its scroll bar,
+// the colour lamp and the play controls. It owns the verse's analysis and its metre state; the
+// settings the melody needs from the other pages come in as values.
+
+#include "melody/melody.h"
+#include "score/score_layout.h"
+#include "verse/metre.h"
+
+#include <QFrame>
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+class QComboBox;
+class QScrollBar;
+
+namespace kvat {
+
+class PictureButton;
+class PlaybackController;
+class ScoreViewport;
+class VerseEditor;
+
+class MainPage : public QFrame {
+    Q_OBJECT
+
+public:
+    // `focusSink` takes the keyboard focus from a clicked control, so it loses its frame.
+    MainPage(QWidget* focusSink, QWidget* parent);
+
+    // Analyses the verse: fills the metre list, chooses the metre found and colours the vowels.
+    void AnalyseVerse();
+    void Apply(const MelodySettings& settings); // chooses the method
+    void ReadInto(MelodySettings& settings) const;
+
+    struct Drawing {
+        int scrollMaximum = 0;
+        std::pair<int, int> centreRange;      // for the methods with HasCentreRange
+        std::vector<std::u32string> messages; // the orthography messages, to show afterwards
+    };
+    Drawing DrawScore(const MelodySettings& settings, const ScoreHeader& header,
+                      const ScoreOptions& options);
+    // The melody the score shows, as playback takes it.
+    std::vector<std::string> MelodyTokens(const MelodySettings& settings);
+
+    // Binds the play controls, the marker, the score's scroll and the lamp to playback.
+    void BindPlayback(PlaybackController& playback);
+    int ScrollMaximum() const;
+    int ScrollValue() const;
+
+    const MetreState& Metre() const { return metre_; }
+    // The colour list of the last drawing, one "&H…" line per drawn syllable.
+    QString ColourList() const;
+    // The report of the help menu: the ictuses as the editor's colours hold them.
+    std::u32string VerseReport() const;
+
+signals:
+    void scoreOutdated(); // the verse, its metre or its ictuses changed
+    void methodChosen(int index);
+    void playClicked();
+
+private:
+    void BuildVerseControls();
+    void BuildScoreControls();
+    void OnMetreChosen(int index);
+    void OnIctusToggled();
+    void OnPaste(const QString& clipboard);
+    void ColourEditor();
+    void ReadHandPattern();
+    std::optional<MelodyResult> Melody(const MelodySettings& settings);
+    void LightLamp(int index);
+    void PaintLamp(const QColor& colour);
+
+    QWidget* focusSink_;
+    MetreState metre_;
+    VerseEditor* editor_ = nullptr;
+    QComboBox* metreList_ = nullptr;
+    QComboBox* methodList_ = nullptr;
+    ScoreViewport* score_ = nullptr;
+    QScrollBar* scoreScroll_ = nullptr;
+    QWidget* lamp_ = nullptr;
+    std::array<PictureButton*, 3> transport_{}; // play, pause, stop
+};
+
+} // namespace kvat

@@ -1,0 +1,214 @@
+#include "app/window/main_window.h"
+
+#include "app/render/symbol_font.h"
+#include "app/window/about_page.h"
+#include "app/window/control_names.h"
+#include "app/window/instruments_page.h"
+#include "app/window/main_page.h"
+#include "app/window/method_panels.h"
+#include "app/window/platform_services.h"
+#include "app/window/qt_text.h"
+#include "app/window/report_file.h"
+#include "app/window/settings_page.h"
+#include "app/window/twip_rect.h"
+#include "help/help_texts.h"
+#include "help/sample_verse.h"
+#include "sound/dummy_sequencer.h"
+#include "verse/syllables.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QMenuBar>
+#include <QPushButton>
+#include <chrono>
+
+namespace kvat {
+namespace {
+
+constexpr int kPageWidth = 4455;
+constexpr int kPageHeight = 6015;
+constexpr int kPageLeft = 120; // where the main page stands and every page is brought
+constexpr int kPageTop = 0;
+
+int IndexOf(const std::optional<Method>& method) {
+    return method ? MethodIndex(*method) : -1;
+}
+
+} // namespace
+
+MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> messages,
+                       std::unique_ptr<DesktopOpener> opener)
+    : messages_(messages ? std::move(messages) : std::make_unique<DialogMessageSink>(this)),
+      opener_(opener ? std::move(opener) : std::make_unique<SystemDesktopOpener>()),
+      sound_(std::move(sound)) {
+    setObjectName(control::kWindow);
+    setWindowTitle("Kvat");
+    auto* central = new QWidget(this);
+    central->setObjectName(control::kCentral);
+    setCentralWidget(central);
+
+    // A hidden button takes the keyboard focus from a clicked control, so it loses its frame.
+    focusSink_ = new QPushButton("Фокус", central);
+    focusSink_->setObjectName(control::kFocusSink);
+    focusSink_->setGeometry(-Px(2000), -Px(2000), Px(600), Px(255));
+
+    main_ = new MainPage(focusSink_, central);
+    settings_ = new SettingsPage(central);
+    instruments_ = new InstrumentsPage(focusSink_, central);
+    about_ = new AboutPage(focusSink_, central);
+    for (QFrame* page : std::initializer_list<QFrame*>{main_, settings_, instruments_, about_})
+        page->setGeometry(TwipRect(kPageLeft, kPageTop, kPageWidth, kPageHeight));
+    panels_ = new MethodPanels(settings_, central, focusSink_);
+
+    connect(main_, &MainPage::scoreOutdated, this, &MainWindow::DrawScore);
+    connect(main_, &MainPage::methodChosen, this, &MainWindow::OnMethodChosen);
+    connect(settings_, &SettingsPage::colourToggled, this, &MainWindow::DrawScore);
+    connect(about_, &AboutPage::linkClicked, this, [this](const QUrl& url) { opener_->Open(url); });
+    BuildMenus();
+    BindSound();
+
+    // Only the page at the main page's place is inside the window.
+    central->setFixedSize(Px(kPageLeft + kPageWidth + 180), Px(kPageTop + kPageHeight + 120));
+    setFixedSize(central->width(), central->height() + menuBar()->sizeHint().height());
+    ShowPage(Page::kMain);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    mainAction_ = bar->addAction("&Главная", this, [this] { ShowPage(Page::kMain); });
+    mainAction_->setObjectName(control::kMainMenu);
+    settingsAction_ = bar->addAction("&Настройки", this, [this] { ShowPage(Page::kSettings); });
+    settingsAction_->setObjectName(control::kSettingsMenu);
+    instrumentsAction_ =
+        bar->addAction("&Инструменты", this, [this] { ShowPage(Page::kInstruments); });
+    instrumentsAction_->setObjectName(control::kInstrumentsMenu);
+    helpMenu_ = bar->addMenu("&Справка");
+    helpMenu_->setObjectName(control::kHelpMenu);
+    helpMenu_->addAction("&О стихе", this, [this] { WriteReportAndOpen(main_->VerseReport()); })
+        ->setObjectName(control::kVerseReportItem);
+    helpMenu_->addAction("&Помощь", this, [this] { WriteReportAndOpen(ShowFaq(kSampleVerse)); })
+        ->setObjectName(control::kHelpTextItem);
+    helpMenu_->addAction("&О программе", this, [this] { ShowPage(Page::kAbout); })
+        ->setObjectName(control::kAboutItem);
+}
+
+void MainWindow::BindSound() {
+    if (!sound_.sequencer) sound_.sequencer = std::make_unique<DummySequencer>();
+    if (!sound_.openOutput) sound_.openOutput = [](int) { return std::unique_ptr<LiveOutput>(); };
+    playback_ = std::make_unique<PlaybackController>(*sound_.sequencer, sound_.folders);
+    preview_ = new Preview(sound_.openOutput, this);
+
+    main_->BindPlayback(*playback_);
+    connect(main_, &MainPage::playClicked, this, &MainWindow::Play);
+    connect(playback_.get(), &PlaybackController::stopped, preview_, &Preview::CloseOutput);
+    connect(settings_, &SettingsPage::keepFileToggled, playback_.get(),
+            &PlaybackController::SetKeepCopy);
+    connect(settings_, &SettingsPage::deviceChosen, preview_, &Preview::SetDevice);
+    connect(instruments_, &InstrumentsPage::speakerClicked, this,
+            [this](int k) { preview_->PlaySpeaker(k, CurrentSoundSettings()); });
+    connect(panels_, &MethodPanels::notePreviewRequested, preview_, &Preview::PreviewNote);
+}
+
+void MainWindow::StartUp() {
+    main_->AnalyseVerse();
+    settings_->SetDevices(sound_.devices);
+    InstallSymbolFont();
+
+    const MelodySettings melody;
+    const SoundSettings sound;
+    main_->Apply(melody);
+    panels_->Apply(melody);
+    panels_->SetCaption(IndexOf(melody.method));
+    settings_->Apply(sound);
+    instruments_->Apply(sound);
+
+    DrawScore();
+    panels_->Seed(
+        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+    panels_->GenerateNoteMap();
+}
+
+const MetreState& MainWindow::Metre() const {
+    return main_->Metre();
+}
+
+QString MainWindow::ColourList() const {
+    return main_->ColourList();
+}
+
+MelodySettings MainWindow::CurrentMelodySettings() const {
+    MelodySettings settings;
+    main_->ReadInto(settings); // the method first: the panels read the bars of its family
+    settings_->ReadInto(settings);
+    panels_->ReadInto(settings);
+    return settings;
+}
+
+SoundSettings MainWindow::CurrentSoundSettings() const {
+    SoundSettings settings;
+    settings_->ReadInto(settings);
+    instruments_->ReadInto(settings);
+    return settings;
+}
+
+void MainWindow::ShowPage(Page page) {
+    page_ = page;
+    mainAction_->setEnabled(page != Page::kMain);
+    settingsAction_->setEnabled(page != Page::kSettings);
+    instrumentsAction_->setEnabled(page != Page::kInstruments);
+    helpMenu_->menuAction()->setEnabled(page != Page::kAbout);
+    main_->setVisible(page == Page::kMain);
+    settings_->setVisible(page == Page::kSettings);
+    instruments_->setVisible(page == Page::kInstruments);
+    about_->setVisible(page == Page::kAbout);
+    MelodySettings chosen;
+    main_->ReadInto(chosen);
+    panels_->Place(IndexOf(chosen.method), page == Page::kSettings);
+    if (page == Page::kMain) DrawScore();
+    if (page == Page::kAbout) about_->DrawText();
+}
+
+void MainWindow::DrawScore() {
+    const MelodySettings melody = CurrentMelodySettings();
+    const MainPage::Drawing drawing =
+        main_->DrawScore(melody, settings_->Header(), settings_->Options());
+    if (melody.method && HasCentreRange(*melody.method))
+        panels_->SetCentreRange(drawing.centreRange);
+    playback_->SetScrollMaximum(drawing.scrollMaximum);
+    // The messages come last, once the score stands drawn: a dialog runs the event loop, and
+    // nothing may start half-way through a drawing.
+    for (const auto& message : drawing.messages)
+        messages_->Critical(Q(kOrthographyTitle), Q(message));
+}
+
+void MainWindow::OnMethodChosen(int index) {
+    DrawScore();
+    panels_->SetCaption(index);
+    if (index == MethodIndex(Method::kVowelNotes)) {
+        messages_->Exclamation("Настройки метода",
+                               "Выберите или сгенерируйте ноты соответствующие буквам.");
+        ShowPage(Page::kSettings);
+    }
+}
+
+void MainWindow::Play() {
+    const std::vector<std::string> tokens = main_->MelodyTokens(CurrentMelodySettings());
+    playback_->SetKeepCopy(settings_->KeepFile());
+    playback_->SetScrollMaximum(main_->ScrollMaximum());
+    playback_->SetScrollValue(main_->ScrollValue());
+    playback_->Play(tokens, CurrentSoundSettings());
+}
+
+void MainWindow::WriteReportAndOpen(const std::u32string& text) {
+    if (WriteReport(Q(text))) opener_->Open(QUrl::fromLocalFile(ReportPath()));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    playback_->StopPlayback();
+    QFile::remove(ReportPath());
+    event->accept();
+}
+
+} // namespace kvat

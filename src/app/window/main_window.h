@@ -1,0 +1,86 @@
+#pragma once
+// The one window: four pages of which one is shown, the menus that switch them, and the method
+// panels. Each page owns its controls and produces its part of the melody and sound settings;
+// the window joins those parts, wires the pages to each other and to sound through signals,
+// and runs the core on the values.
+
+#include "app/playback/sound_services.h"
+#include "app/window/platform_services.h"
+#include "melody/melody.h"
+#include "midi/sound_settings.h"
+#include "verse/metre.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QPushButton;
+
+namespace kvat {
+
+class AboutPage;
+class InstrumentsPage;
+class MainPage;
+class MethodPanels;
+class SettingsPage;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    enum class Page { kMain, kSettings, kInstruments, kAbout };
+
+    // The services default to real dialogs and the desktop's own programs; without a sequencer
+    // the window plays nothing and keeps time on a clock.
+    explicit MainWindow(SoundServices sound, std::unique_ptr<MessageSink> messages = nullptr,
+                        std::unique_ptr<DesktopOpener> opener = nullptr);
+    ~MainWindow() override;
+
+    // The start-up sequence: analysis, devices, font, the default settings, first drawing,
+    // note map.
+    void StartUp();
+
+    Page CurrentPage() const { return page_; }
+    const MetreState& Metre() const;
+    PlaybackController& Playback() const { return *playback_; }
+    // The colour list of the last drawing, one "&H…" line per drawn syllable.
+    QString ColourList() const;
+
+    MelodySettings CurrentMelodySettings() const;
+    SoundSettings CurrentSoundSettings() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BindSound();
+    void ShowPage(Page page);
+    void DrawScore();
+    void OnMethodChosen(int index);
+    void Play();
+    void WriteReportAndOpen(const std::u32string& text);
+
+    std::unique_ptr<MessageSink> messages_;
+    std::unique_ptr<DesktopOpener> opener_;
+    SoundServices sound_;
+    // Declared after the sequencer it plays on, so that it is gone first.
+    std::unique_ptr<PlaybackController> playback_;
+    Preview* preview_ = nullptr;
+    Page page_ = Page::kMain;
+
+    QPushButton* focusSink_ = nullptr;
+    QAction* mainAction_ = nullptr;
+    QAction* settingsAction_ = nullptr;
+    QAction* instrumentsAction_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+
+    MainPage* main_ = nullptr;
+    SettingsPage* settings_ = nullptr;
+    InstrumentsPage* instruments_ = nullptr;
+    AboutPage* about_ = nullptr;
+    MethodPanels* panels_ = nullptr;
+};
+
+} // namespace kvat

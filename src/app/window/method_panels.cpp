@@ -1,0 +1,230 @@
+// The method panels' controls, which panel serves which method, and the random note map.
+
+#include "app/window/method_panels.h"
+
+#include "app/window/control_names.h"
+#include "app/window/picture_button.h"
+#include "app/window/widgets.h"
+#include "melody/method_texts.h"
+#include "melody/note_map.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+
+namespace kvat {
+namespace {
+
+constexpr int kPanelWidth = 4215;
+constexpr int kPanelHeight = 1575;
+constexpr std::array<const char*, 10> kVowelLabels = {
+    "А =", "Е =", "Ё =", "И =", "О =", "У =", "Ы =", "Э =", "Ю =", "Я ="};
+
+// Which panel each method of the list reads its settings from.
+enum class Panel { kFixed, kSoftShift, kNoteMap, kTonal, kCentre, kTemplate };
+constexpr std::array<Panel, kMethodCount> kPanelOfMethod = {
+    Panel::kFixed,  Panel::kSoftShift, Panel::kNoteMap, Panel::kTonal,    Panel::kTonal,
+    Panel::kCentre, Panel::kCentre,    Panel::kCentre,  Panel::kTemplate, Panel::kTemplate};
+
+// Methods off the list read the tonal panel, as the list's first tonal methods do.
+Panel PanelOf(int methodIndex) {
+    if (methodIndex < 0 || methodIndex >= kMethodCount) return Panel::kTonal;
+    return kPanelOfMethod[static_cast<std::size_t>(methodIndex)];
+}
+
+QGroupBox* MakePanel(QWidget* parent, const char* name, const QString& caption) {
+    auto* panel = new QGroupBox(caption, parent);
+    panel->setObjectName(name);
+    panel->resize(Px(kPanelWidth), Px(kPanelHeight));
+    // A panel laid over the tonal panel must hide it completely.
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
+std::u32string ShiftTextHere(int value) {
+    return ShiftText(value, LocaleDecimalSeparator());
+}
+
+} // namespace
+
+struct MethodPanels::BarPlace {
+    const char* label;
+    int labelWidth;
+    int first, last; // the values at the bar's top and bottom
+    QRect bar;       // twips
+    int top;         // of the label and the value
+    int valueLeft, valueWidth;
+    int textTop;
+    std::u32string (*text)(int value);
+};
+
+MethodPanels::MethodPanels(QWidget* settingsPage, QWidget* layer, QWidget* focusSink)
+    : QObject(layer), focusSink_(focusSink) {
+    tonalPanel_ = MakePanel(settingsPage, control::kTonalPanel, "Настройки метода 2.1");
+    tonalKey_ = AddBar(tonalPanel_, control::kTonalKey,
+                       {"Изменение тональности:", 2400, 7, -7, QRect(3720, 240, 255, 1215), 300,
+                        2640, 900, 840, &KeyText});
+    tonalPanel_->move(Px(120), Px(3480));
+    BuildFloatingPanels(layer);
+    BuildNoteMapPanel(layer);
+    for (QGroupBox* panel :
+         {softShiftPanel_, fixedPanel_, templatePanel_, centrePanel_, noteMapPanel_})
+        panel->hide();
+}
+
+QScrollBar* MethodPanels::AddBar(QGroupBox* panel, const control::BarNames& names,
+                                 const BarPlace& place) {
+    MakeLabel(panel, names.label, place.label, 120, place.top, place.labelWidth);
+    const QRect& r = place.bar;
+    QScrollBar* bar = MakeScroll(panel, names.bar, Qt::Vertical, place.first, place.last, 0,
+                                 TwipRect(r.x(), r.y(), r.width(), r.height()));
+    QLabel* value =
+        MakeLabel(panel, names.value, "0", place.valueLeft, place.top, place.valueWidth);
+    QLabel* text = MakeLabel(panel, names.text, Q(place.text(0)), 120, place.textTop, 3480);
+    connect(bar, &QScrollBar::valueChanged, this,
+            [this, value, text, describe = place.text](int v) {
+                focusSink_->setFocus();
+                value->setText(QString::number(v));
+                text->setText(Q(describe(v)));
+            });
+    return bar;
+}
+
+void MethodPanels::BuildFloatingPanels(QWidget* layer) {
+    fixedPanel_ = MakePanel(layer, control::kFixedPanel, "Настройки метода 1.1");
+    MakeLabel(fixedPanel_, control::kFixedPanelText, "Метод не имеет изменяемых настроек", 120, 600,
+              3960);
+
+    softShiftPanel_ = MakePanel(layer, control::kSoftShiftPanel, "Настройки метода 1.2");
+    softShift_ = AddBar(softShiftPanel_, control::kSoftShift,
+                        {"Смещение тона \"диезных\" гласных:", 3000, 11, 0,
+                         QRect(3720, 240, 255, 1215), 300, 3120, 500, 840, &ShiftTextHere});
+
+    centrePanel_ = MakePanel(layer, control::kCentrePanel, "Настройки метода 2.2");
+    centreKey_ = AddBar(centrePanel_, control::kCentreKey,
+                        {"Изменение тональности:", 2400, 7, -7, QRect(3720, 240, 255, 1215), 300,
+                         2640, 900, 540, &KeyText});
+    centreShift_ = AddBar(centrePanel_, control::kCentreShift,
+                          {"Смещение центра строки:", 2400, 0, 0, QRect(3720, 840, 255, 615), 840,
+                           2640, 900, 1140, &CentreText});
+
+    templatePanel_ = MakePanel(layer, control::kTemplatePanel, "Настройки метода 3");
+    templateKey_ = AddBar(templatePanel_, control::kTemplateKey,
+                          {"Изменение тональности:", 2400, 7, -7, QRect(3720, 240, 255, 1215), 300,
+                           2640, 900, 840, &KeyText});
+}
+
+void MethodPanels::BuildNoteMapPanel(QWidget* layer) {
+    noteMapPanel_ = MakePanel(layer, control::kNoteMapPanel, "Настройки метода 1.3");
+    auto* speakers = new PictureGroup(noteMapPanel_);
+    QStringList notes;
+    for (auto name : kNoteNames) notes << Q(name);
+    // Three columns of vowels; the octave list and the button close the third.
+    for (int i = 0; i < 10; ++i) {
+        const int left = 60 + (i / 4) * 1380, top = 240 + (i % 4) * 315;
+        MakeLabel(noteMapPanel_, control::kVowelLabels[i], kVowelLabels[i], left, top + 30, 420);
+        noteLists_[i] =
+            MakeList(noteMapPanel_, control::kNoteLists[i], left + 420, top, 675, notes);
+        auto* speaker =
+            new PictureButton(Picture::kSpeaker, control::kNoteSpeakers[i], noteMapPanel_);
+        speaker->setGeometry(TwipRect(left + 1110, top + 15, 270, 270));
+        speakers->Add(speaker);
+        connect(speaker, &PictureButton::clicked, this, [this, i] {
+            focusSink_->setFocus();
+            emit notePreviewRequested(noteLists_[i]->currentIndex());
+        });
+    }
+    QStringList octaves;
+    for (auto item : kOctaveItems) octaves << Q(item);
+    octaveList_ =
+        MakeList(noteMapPanel_, control::kOctaveList, 60 + 2 * 1380, 240 + 2 * 315, 1335, octaves);
+    auto* generate = new QPushButton("Генерировать", noteMapPanel_);
+    generate->setObjectName(control::kGenerateButton);
+    generate->setGeometry(TwipRect(60 + 2 * 1380, 240 + 3 * 315, 1335, 300));
+    connect(generate, &QPushButton::clicked, this, [this] {
+        focusSink_->setFocus();
+        GenerateNoteMap();
+    });
+}
+
+void MethodPanels::Apply(const MelodySettings& settings) {
+    for (QScrollBar* key : {tonalKey_, centreKey_, templateKey_}) key->setValue(settings.keyShift);
+    softShift_->setValue(settings.softVowelShift);
+    centreShift_->setValue(settings.centreShift);
+    for (std::size_t i = 0; i < noteLists_.size(); ++i)
+        noteLists_[i]->setCurrentIndex(settings.noteMap[i]);
+    octaveList_->setCurrentIndex(0);
+}
+
+void MethodPanels::ReadInto(MelodySettings& s) const {
+    // Each family of methods keeps its own key bar; the chosen method reads its family's.
+    s.keyShift = KeyBar(s.method ? MethodIndex(*s.method) : -1)->value();
+    s.softVowelShift = softShift_->value();
+    s.centreShift = centreShift_->value();
+    for (std::size_t i = 0; i < noteLists_.size(); ++i)
+        s.noteMap[i] = noteLists_[i]->currentIndex();
+}
+
+QScrollBar* MethodPanels::KeyBar(int methodIndex) const {
+    switch (PanelOf(methodIndex)) {
+    case Panel::kCentre:
+        return centreKey_;
+    case Panel::kTemplate:
+        return templateKey_;
+    default:
+        return tonalKey_;
+    }
+}
+
+QGroupBox* MethodPanels::FloatingPanel(int methodIndex) const {
+    if (methodIndex < 0) return nullptr;
+    switch (PanelOf(methodIndex)) {
+    case Panel::kFixed:
+        return fixedPanel_;
+    case Panel::kSoftShift:
+        return softShiftPanel_;
+    case Panel::kNoteMap:
+        return noteMapPanel_;
+    case Panel::kCentre:
+        return centrePanel_;
+    case Panel::kTemplate:
+        return templatePanel_;
+    case Panel::kTonal:
+        break; // the tonal panel itself serves them
+    }
+    return nullptr;
+}
+
+void MethodPanels::SetCaption(int methodIndex) {
+    if (methodIndex < 0 || methodIndex >= kMethodCount) return;
+    tonalPanel_->setTitle(Q(MethodCaption(kMethodNames[static_cast<std::size_t>(methodIndex)])));
+}
+
+void MethodPanels::Place(int methodIndex, bool settingsShown) {
+    if (!settingsShown) {
+        for (QGroupBox* panel :
+             {softShiftPanel_, fixedPanel_, templatePanel_, centrePanel_, noteMapPanel_})
+            panel->hide();
+        return;
+    }
+    QGroupBox* panel = FloatingPanel(methodIndex);
+    if (!panel) return;
+    panel->setTitle(tonalPanel_->title());
+    // Over the tonal panel exactly: its place on the settings page, in the layer's coordinates.
+    panel->move(tonalPanel_->x() + tonalPanel_->parentWidget()->x(), tonalPanel_->y());
+    panel->show();
+    panel->raise();
+}
+
+void MethodPanels::SetCentreRange(std::pair<int, int> range) {
+    const auto [top, bottom] = range;
+    centreShift_->setRange(std::min(top, bottom), std::max(top, bottom));
+}
+
+void MethodPanels::GenerateNoteMap() {
+    NoteMap map{};
+    for (std::size_t i = 0; i < noteLists_.size(); ++i) map[i] = noteLists_[i]->currentIndex();
+    map = RandomNoteMap(map, octaveList_->currentIndex(), random_);
+    for (std::size_t i = 0; i < noteLists_.size(); ++i) noteLists_[i]->setCurrentIndex(map[i]);
+}
+
+} // namespace kvat

@@ -1,0 +1,93 @@
+#include "app/window/picture_button.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace kvat {
+namespace {
+
+QPixmap Draw(Picture picture, int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x40, 0x40, 0x40));
+    const double s = size;
+    switch (picture) {
+    case Picture::kPlay: {
+        QPainterPath path;
+        path.moveTo(s * 0.3, s * 0.2);
+        path.lineTo(s * 0.8, s * 0.5);
+        path.lineTo(s * 0.3, s * 0.8);
+        path.closeSubpath();
+        p.drawPath(path);
+        break;
+    }
+    case Picture::kPause:
+        p.drawRect(QRectF(s * 0.25, s * 0.2, s * 0.18, s * 0.6));
+        p.drawRect(QRectF(s * 0.57, s * 0.2, s * 0.18, s * 0.6));
+        break;
+    case Picture::kStop:
+        p.drawRect(QRectF(s * 0.25, s * 0.25, s * 0.5, s * 0.5));
+        break;
+    case Picture::kSpeaker: {
+        QPainterPath path;
+        path.moveTo(s * 0.15, s * 0.38);
+        path.lineTo(s * 0.35, s * 0.38);
+        path.lineTo(s * 0.6, s * 0.15);
+        path.lineTo(s * 0.6, s * 0.85);
+        path.lineTo(s * 0.35, s * 0.62);
+        path.lineTo(s * 0.15, s * 0.62);
+        path.closeSubpath();
+        p.drawPath(path);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0x40, 0x40, 0x40), s * 0.07));
+        p.drawArc(QRectF(s * 0.45, s * 0.3, s * 0.35, s * 0.4), -60 * 16, 120 * 16);
+        break;
+    }
+    }
+    return pixmap;
+}
+
+} // namespace
+
+PictureButton::PictureButton(Picture picture, const QString& name, QWidget* parent)
+    : QLabel(parent) {
+    setObjectName(name);
+    setAlignment(Qt::AlignCenter);
+    setMouseTracking(true);
+    setPixmap(Draw(picture, picture == Picture::kSpeaker ? 16 : 28));
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QLabel::mouseReleaseEvent(event);
+}
+
+PictureGroup::PictureGroup(QWidget* surface) : QObject(surface), surface_(surface) {
+    surface->setMouseTracking(true);
+    surface->installEventFilter(this);
+}
+
+void PictureGroup::Add(PictureButton* button) {
+    buttons_.push_back(button);
+    button->installEventFilter(this);
+}
+
+void PictureGroup::Flatten() {
+    for (PictureButton* button : buttons_) button->setFrameShape(QFrame::NoFrame);
+}
+
+bool PictureGroup::eventFilter(QObject* watched, QEvent* event) {
+    const bool over = event->type() == QEvent::MouseMove || event->type() == QEvent::Enter;
+    if (over || event->type() == QEvent::MouseButtonPress) {
+        Flatten();
+        if (over && watched != surface_) static_cast<QLabel*>(watched)->setFrameShape(QFrame::Box);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace kvat

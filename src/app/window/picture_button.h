@@ -1,0 +1,42 @@
+#pragma once
+// The picture buttons: play, pause, stop and the small speakers of the previews. A picture
+// that acts on a click, with no focus frame and a border only while the mouse is over it.
+
+#include <QLabel>
+#include <vector>
+
+namespace kvat {
+
+enum class Picture { kPlay, kPause, kStop, kSpeaker };
+
+class PictureButton : public QLabel {
+    Q_OBJECT
+
+public:
+    PictureButton(Picture picture, const QString& name, QWidget* parent);
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// The picture buttons standing on one surface: a button shows its border while the mouse is over
+// it, and loses it when pressed or when the mouse moves on over the surface.
+class PictureGroup : public QObject {
+public:
+    explicit PictureGroup(QWidget* surface);
+    void Add(PictureButton* button);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Flatten();
+
+    QWidget* surface_;
+    std::vector<PictureButton*> buttons_;
+};
+
+} // namespace kvat

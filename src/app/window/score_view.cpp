@@ -1,0 +1,66 @@
+#include "app/window/score_view.h"
+
+#include "app/render/score_painter.h"
+#include "app/window/control_names.h"
+#include "app/window/twip_rect.h"
+#include "score/twips.h"
+
+#include <QFrame>
+#include <QPaintEvent>
+#include <QPainter>
+#include <cmath>
+
+namespace kvat {
+
+ScoreCanvas::ScoreCanvas(QWidget* parent) : QWidget(parent), marker_(new QFrame(this)) {
+    setObjectName(control::kScoreCanvas);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    setPalette(palette);
+    marker_->setObjectName(control::kMarker);
+    marker_->setFrameShape(QFrame::VLine);
+    marker_->setFrameShadow(QFrame::Plain);
+    marker_->hide();
+}
+
+void ScoreCanvas::SetLayout(ScoreLayout layout) {
+    layout_ = std::move(layout);
+    resize(Px(static_cast<int>(std::ceil(layout_.canvasWidth))),
+           Px(static_cast<int>(std::ceil(layout_.canvasHeight))));
+    marker_->resize(1, height());
+    update();
+}
+
+void ScoreCanvas::SetMarker(int xTwips) {
+    marker_->setGeometry(Px(xTwips), 0, 1, height());
+}
+
+void ScoreCanvas::ShowMarker(bool shown) {
+    marker_->setVisible(shown);
+    marker_->raise();
+}
+
+void ScoreCanvas::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    // The layout is in twips; the window shows 15 of them to a logical pixel whatever the
+    // screen's resolution, as every other control here.
+    const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
+    painter.scale(kTwipsPerInch / kTwipsPerPixel / dpiX, kTwipsPerInch / kTwipsPerPixel / dpiY);
+    const QRect r = event->rect();
+    const QRectF area(Twips(r.left()), Twips(r.top()), Twips(r.width()), Twips(r.height()));
+    PaintScore(painter, layout_, area);
+}
+
+ScoreViewport::ScoreViewport(QWidget* parent) : QWidget(parent), canvas_(new ScoreCanvas(this)) {
+    setObjectName(control::kScoreViewport);
+    ScrollTo(0);
+}
+
+void ScoreViewport::ScrollTo(int value) {
+    // In 32 bits, so that every value of the scroll range is reachable.
+    const long long left = 1 - static_cast<long long>(kColumnTwips) * value;
+    canvas_->move(Px(static_cast<int>(left)), 0);
+}
+
+} // namespace kvat

@@ -1,0 +1,173 @@
+// The settings page's controls, and how dynamics, boost, tempo and time signature follow each
+// other.
+
+#include "app/window/settings_page.h"
+
+#include "app/window/control_names.h"
+#include "app/window/widgets.h"
+#include "midi/sound_tables.h"
+
+#include <algorithm>
+
+namespace kvat {
+namespace {
+
+template <class Range> int IndexOf(const Range& values, int value) {
+    const auto found = std::find(values.begin(), values.end(), value);
+    return found == values.end() ? 0 : static_cast<int>(found - values.begin());
+}
+
+} // namespace
+
+SettingsPage::SettingsPage(QWidget* parent) : QFrame(parent) {
+    setObjectName(control::kSettingsPage);
+    MakeLabel(this, control::kDeviceLabel, "Выбор midi-устройства:", 120, 270);
+    deviceList_ = MakeList(this, control::kDeviceList, 1080, 480, 2535);
+    connect(deviceList_, &QComboBox::currentIndexChanged, this, &SettingsPage::deviceChosen);
+    BuildDynamics();
+    BuildTempo();
+    BuildTimeSignature();
+    BuildOptions();
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{deviceList_, dynamicsList_, tempoList_, numeratorList_,
+                                         denominatorList_, lengthen_, colourOption_, keepFile_})
+        w->setFocusPolicy(Qt::NoFocus == w->focusPolicy() ? Qt::NoFocus : Qt::ClickFocus);
+}
+
+void SettingsPage::BuildDynamics() {
+    MakeLabel(this, control::kDynamicsLabel, "Динамика, громкость (по Тавенци, %):", 120, 1080,
+              4215);
+    QStringList dynamics;
+    for (const auto& row : kDynamicsTable) dynamics << Q(row.item);
+    dynamicsList_ = MakeList(this, control::kDynamicsList, 1080, 1320, 2535, dynamics);
+    dynamicsValue_ = MakeLabel(this, control::kDynamicsValue, "", 3720, 1350, 600);
+    dynamicsBar_ = MakeScroll(this, control::kDynamicsBar, Qt::Vertical, 0, 7, 0,
+                              TwipRect(840, 1320, 195, 315));
+    connect(dynamicsList_, &QComboBox::currentIndexChanged, this, &SettingsPage::OnDynamicsChosen);
+    connect(dynamicsBar_, &QScrollBar::valueChanged, dynamicsList_, &QComboBox::setCurrentIndex);
+
+    MakeLabel(this, control::kBoostLabel, "Усиление ударных гласных (%):", 1080, 1680);
+    boostValue_ = MakeLabel(this, control::kBoostValue, "0", 3720, 1680, 600);
+    // Moving the bar up raises the boost.
+    boostBar_ =
+        MakeScroll(this, control::kBoostBar, Qt::Vertical, 2, 0, 0, TwipRect(840, 1665, 195, 285));
+    connect(boostBar_, &QScrollBar::valueChanged, this,
+            [this](int value) { boostValue_->setText(QString::number(value * 10)); });
+}
+
+void SettingsPage::BuildTempo() {
+    MakeLabel(this, control::kTempoLabel, "Темп (по Рофингу,четвёртых нот в минуту): ", 120, 2160,
+              4215);
+    QStringList tempos;
+    for (const auto& row : kTempoTable) tempos << Q(row.item);
+    tempoList_ = MakeList(this, control::kTempoList, 1080, 2400, 2535, tempos);
+    tempoValue_ = MakeLabel(this, control::kTempoValue, "", 3720, 2430, 600);
+    tempoBar_ =
+        MakeScroll(this, control::kTempoBar, Qt::Vertical, 0, 38, 0, TwipRect(840, 2400, 195, 315));
+    connect(tempoList_, &QComboBox::currentIndexChanged, this, &SettingsPage::OnTempoChosen);
+    connect(tempoBar_, &QScrollBar::valueChanged, tempoList_, &QComboBox::setCurrentIndex);
+}
+
+void SettingsPage::BuildTimeSignature() {
+    MakeLabel(this, control::kTimeSignatureLabel, "Размер такта (для midi-файла):", 120, 3030,
+              2640);
+    QStringList numerators;
+    for (int n : kNumerators) numerators << QString::number(n);
+    numeratorList_ = MakeList(this, control::kNumeratorList, 2760, 3000, 615, numerators);
+    MakeLabel(this, control::kFractionSlash, "/", 3420, 3030, 150);
+    denominatorList_ = MakeList(this, control::kDenominatorList, 3600, 3000, 615);
+    connect(numeratorList_, &QComboBox::activated, this,
+            [this] { OfferDenominators(numeratorList_->currentText().toInt()); });
+}
+
+void SettingsPage::BuildOptions() {
+    lengthen_ = MakeCheck(this, control::kLengthenCheck,
+                          "Удлинять безударные гласные в конце строки.", 120, 5160);
+    colourOption_ = MakeCheck(this, control::kColourCheck,
+                              "Обозначать  цветом слоги (по Листрину).", 120, 5400);
+    connect(colourOption_, &QCheckBox::clicked, this, &SettingsPage::colourToggled);
+    keepFile_ = MakeCheck(this, control::kKeepFileCheck,
+                          "Сохранять midi-файл в директории программы.", 120, 5640, 4215, true);
+    connect(keepFile_, &QCheckBox::toggled, this, &SettingsPage::keepFileToggled);
+}
+
+void SettingsPage::SetDevices(const std::vector<std::string>& names) {
+    deviceList_->clear();
+    for (const auto& name : names) deviceList_->addItem(QString::fromStdString(name));
+    deviceList_->setCurrentIndex(0);
+}
+
+void SettingsPage::Apply(const SoundSettings& settings) {
+    dynamicsList_->setCurrentIndex(settings.dynamics); // its handler sets the value and the bars
+    boostBar_->setValue(settings.boost);
+    tempoList_->setCurrentIndex(settings.tempo);
+    numeratorList_->setCurrentIndex(IndexOf(kNumerators, settings.numerator));
+    OfferDenominators(settings.numerator);
+    denominatorList_->setCurrentIndex(
+        IndexOf(DenominatorsFor(settings.numerator), settings.denominator));
+    lengthen_->setChecked(settings.lengthen);
+}
+
+void SettingsPage::ReadInto(SoundSettings& s) const {
+    s.dynamics = dynamicsList_->currentIndex();
+    s.boost = boostBar_->value();
+    s.lengthen = lengthen_->isChecked();
+    s.tempo = tempoList_->currentIndex();
+    s.numerator = numeratorList_->currentText().toInt();
+    s.denominator = denominatorList_->currentText().toInt();
+}
+
+void SettingsPage::ReadInto(MelodySettings& settings) const {
+    settings.lengthen = lengthen_->isChecked();
+}
+
+ScoreHeader SettingsPage::Header() const {
+    ScoreHeader header;
+    header.tempoTerm = tempoTerm_.toStdU32String();
+    if (const auto tempo = TempoValue(tempoList_->currentIndex()))
+        header.beatsPerMinute = tempo->bpm;
+    header.dynamicsGlyph = dynamicsGlyph_;
+    header.numerator = numeratorList_->currentText().toInt();
+    header.denominator = denominatorList_->currentText().toInt();
+    return header;
+}
+
+ScoreOptions SettingsPage::Options() const {
+    ScoreOptions options;
+    options.accents = boostBar_->value() > 0;
+    options.colour = colourOption_->isChecked();
+    return options;
+}
+
+bool SettingsPage::KeepFile() const {
+    return keepFile_->isChecked();
+}
+
+void SettingsPage::OnDynamicsChosen(int index) {
+    const auto row = DynamicsValue(index);
+    if (!row) return;
+    dynamicsValue_->setText(QString::number(row->value));
+    dynamicsGlyph_ = static_cast<char32_t>(row->glyph);
+    dynamicsBar_->setValue(index);
+    // Louder dynamics leave less room for the boost: the two never pass 100 together.
+    boostBar_->setRange(0, index);
+    boostValue_->setText(QString::number(boostBar_->value() * 10));
+}
+
+void SettingsPage::OnTempoChosen(int index) {
+    const auto row = TempoValue(index);
+    if (!row) return;
+    tempoValue_->setText(QString::number(row->bpm));
+    tempoTerm_ = Q(row->term);
+    tempoBar_->setValue(index);
+}
+
+void SettingsPage::OfferDenominators(int numerator) {
+    const auto denominators = DenominatorsFor(numerator);
+    if (denominators.empty()) return;
+    denominatorList_->clear();
+    for (int d : denominators) denominatorList_->addItem(QString::number(d));
+    denominatorList_->setCurrentIndex(0);
+}
+
+} // namespace kvat

@@ -1,0 +1,69 @@
+#pragma once
+// The settings page: output device, dynamics and stress boost, tempo, time signature and the
+// three options. It produces its part of the sound and melody settings and the score's header.
+
+#include "melody/melody.h"
+#include "midi/sound_settings.h"
+#include "score/score_layout.h"
+
+#include <QFrame>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QScrollBar;
+
+namespace kvat {
+
+class SettingsPage : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit SettingsPage(QWidget* parent);
+
+    // The device list's names (UTF-8); the first is chosen.
+    void SetDevices(const std::vector<std::string>& names);
+    void Apply(const SoundSettings& settings);
+    void ReadInto(SoundSettings& settings) const;
+    void ReadInto(MelodySettings& settings) const;
+    // The tempo, dynamics and time signature the score prints, and how it is drawn.
+    ScoreHeader Header() const;
+    ScoreOptions Options() const;
+    bool KeepFile() const;
+
+signals:
+    void deviceChosen(int device);
+    void colourToggled();
+    void keepFileToggled(bool keep);
+
+private:
+    void BuildDynamics();
+    void BuildTempo();
+    void BuildTimeSignature();
+    void BuildOptions();
+    void OnDynamicsChosen(int index);
+    void OnTempoChosen(int index);
+    // Fills the denominator list with those that go with `numerator`, the first chosen.
+    void OfferDenominators(int numerator);
+
+    QString tempoTerm_;
+    char32_t dynamicsGlyph_ = ScoreHeader{}.dynamicsGlyph;
+    QComboBox* deviceList_ = nullptr;
+    QComboBox* dynamicsList_ = nullptr;
+    QLabel* dynamicsValue_ = nullptr;
+    QScrollBar* dynamicsBar_ = nullptr;
+    QScrollBar* boostBar_ = nullptr;
+    QLabel* boostValue_ = nullptr;
+    QComboBox* tempoList_ = nullptr;
+    QLabel* tempoValue_ = nullptr;
+    QScrollBar* tempoBar_ = nullptr;
+    QComboBox* numeratorList_ = nullptr;
+    QComboBox* denominatorList_ = nullptr;
+    QCheckBox* lengthen_ = nullptr;
+    QCheckBox* colourOption_ = nullptr;
+    QCheckBox* keepFile_ = nullptr;
+};
+
+} // namespace kvat

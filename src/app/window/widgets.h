@@ -1,0 +1,56 @@
+#pragma once
+// Controls placed at fixed twip positions, as the window was designed.
+
+#include "app/window/qt_text.h"
+#include "app/window/twip_rect.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QScrollBar>
+
+namespace kvat {
+
+inline QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, int left,
+                         int top, int width = 2535, int height = 255) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(TwipRect(left, top, width, height));
+    return label;
+}
+
+inline QComboBox* MakeList(QWidget* parent, const QString& name, int left, int top, int width,
+                           const QStringList& items = {}) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(name);
+    list->setGeometry(TwipRect(left, top, width, 315));
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+    return list;
+}
+
+inline QCheckBox* MakeCheck(QWidget* parent, const QString& name, const QString& text, int left,
+                            int top, int width = 4215, bool checked = false) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(name);
+    box->setGeometry(TwipRect(left, top, width, 255));
+    box->setChecked(checked);
+    return box;
+}
+
+// A scroll bar whose ends hold `first` (top or left) and `last` (bottom or right), in either
+// order, as the designer's Min and Max did.
+inline QScrollBar* MakeScroll(QWidget* parent, const QString& name, Qt::Orientation orientation,
+                              int first, int last, int value, QRect geometry) {
+    auto* bar = new QScrollBar(orientation, parent);
+    bar->setObjectName(name);
+    bar->setRange(std::min(first, last), std::max(first, last));
+    bar->setInvertedAppearance(first > last);
+    bar->setInvertedControls(first > last);
+    bar->setPageStep(1);
+    bar->setValue(value);
+    bar->setGeometry(geometry);
+    return bar;
+}
+
+} // namespace kvat

@@ -1,0 +1,131 @@
+#include "sound/fluid_engine.h"
+
+#include "midi/status_bytes.h"
+
+#include <fluidsynth.h>
+
+#include <array>
+#include <mutex>
+#include <string_view>
+
+namespace kvat {
+namespace {
+
+// Tried in this order; a name this build of FluidSynth lacks simply fails to open.
+constexpr std::array<const char*, 3> kAudioDrivers = {"pulseaudio", "pipewire", "alsa"};
+
+// FluidSynth reports every failed driver and missing preset on standard error. The program
+// copes with each of them quietly, and the command line keeps standard error for its own
+// messages, so only a panic is let through.
+void QuietFluidLog() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+            fluid_set_log_function(
+                level, [](int, const char*, void*) {}, nullptr);
+    });
+}
+
+} // namespace
+
+void FluidEngine::Deleter::operator()(fluid_settings_t* settings) const {
+    delete_fluid_settings(settings);
+}
+void FluidEngine::Deleter::operator()(fluid_synth_t* synth) const {
+    delete_fluid_synth(synth);
+}
+void FluidEngine::Deleter::operator()(fluid_audio_driver_t* driver) const {
+    delete_fluid_audio_driver(driver);
+}
+
+std::unique_ptr<FluidEngine>
+FluidEngine::Create(const std::optional<std::filesystem::path>& soundFont, AudioOutput output) {
+    QuietFluidLog();
+    std::unique_ptr<FluidEngine> engine(new FluidEngine);
+    engine->settings_.reset(new_fluid_settings());
+    if (!engine->settings_) return nullptr;
+    engine->synth_.reset(new_fluid_synth(engine->settings_.get()));
+    if (!engine->synth_) return nullptr;
+    if (soundFont)
+        engine->soundFont_ =
+            fluid_synth_sfload(engine->synth_.get(), soundFont->c_str(), 1) != FLUID_FAILED;
+    if (output == AudioOutput::Device) engine->OpenAudioDevice();
+    return engine;
+}
+
+FluidEngine::~FluidEngine() = default;
+
+void FluidEngine::OpenAudioDevice() {
+    for (const char* name : kAudioDrivers) {
+        fluid_settings_setstr(settings_.get(), "audio.driver", name);
+        driver_.reset(new_fluid_audio_driver(settings_.get(), synth_.get()));
+        if (driver_) return;
+    }
+    // Nothing pulls samples, so the sample clock would stand still: players made from now on
+    // follow the system clock.
+    fluid_settings_setstr(settings_.get(), "player.timing-source", "system");
+}
+
+int FluidEngine::SampleRate() const {
+    double rate = 44100;
+    fluid_settings_getnum(settings_.get(), "synth.sample-rate", &rate);
+    return static_cast<int>(rate);
+}
+
+void FluidEngine::Send(const ShortMessage& message) {
+    fluid_synth_t* synth = synth_.get();
+    const int channel = midi::StatusChannel(message.status);
+    switch (midi::StatusKind(message.status)) {
+    case midi::kNoteOff:
+        fluid_synth_noteoff(synth, channel, message.data1);
+        break;
+    case midi::kNoteOn:
+        if (message.data2 == 0)
+            fluid_synth_noteoff(synth, channel, message.data1);
+        else
+            fluid_synth_noteon(synth, channel, message.data1, message.data2);
+        break;
+    case midi::kControlChange:
+        fluid_synth_cc(synth, channel, message.data1, message.data2);
+        break;
+    case midi::kProgramChange:
+        fluid_synth_program_change(synth, channel, message.data1);
+        break;
+    case midi::kPitchBend:
+        fluid_synth_pitch_bend(synth, channel, message.data1 | message.data2 << 7);
+        break;
+    default:
+        break; // nothing else is ever sent
+    }
+}
+
+void FluidEngine::Silence() {
+    constexpr int kChannels = 16;
+    for (int channel = 0; channel < kChannels; ++channel)
+        fluid_synth_cc(synth_.get(), channel, midi::kSustainPedal, 0);
+    // Stop means silence now: every voice ends without its release.
+    fluid_synth_all_sounds_off(synth_.get(), -1);
+}
+
+void FluidEngine::Render(std::span<float> left, std::span<float> right) {
+    if (driver_ || left.size() != right.size()) return;
+    fluid_synth_write_float(synth_.get(), static_cast<int>(left.size()), left.data(), 0, 1,
+                            right.data(), 0, 1);
+}
+
+EngineFuture StartEngine(std::optional<std::filesystem::path> soundFont, AudioOutput output) {
+    return std::async(std::launch::async,
+                      [soundFont = std::move(soundFont), output] {
+                          return std::shared_ptr<FluidEngine>(
+                              FluidEngine::Create(soundFont, output));
+                      })
+        .share();
+}
+
+EngineFuture ReadyEngine(std::shared_ptr<FluidEngine> engine) {
+    std::promise<std::shared_ptr<FluidEngine>> made;
+    made.set_value(std::move(engine));
+    return made.get_future().share();
+}
+
+} // namespace kvat

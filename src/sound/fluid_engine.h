@@ -1,0 +1,76 @@
+#pragma once
+// FluidSynth's synthesizer with the SoundFont loaded and, for live sound, an audio driver
+// pulling samples from it. Playback's file player and the live preview both play through it.
+// The library's types stay opaque here: only the .cpp files that call FluidSynth include it.
+
+#include "sound/short_message.h"
+
+#include <filesystem>
+#include <future>
+#include <memory>
+#include <optional>
+#include <span>
+
+struct _fluid_hashtable_t; // fluid_settings_t
+struct _fluid_synth_t;
+struct _fluid_audio_driver_t;
+
+namespace kvat {
+
+enum class AudioOutput {
+    // The first audio driver that opens, of pulseaudio, pipewire and alsa. When none does, the
+    // file player keeps time on the system clock instead, so playback still runs, silently.
+    Device,
+    // No driver: whoever holds the engine renders the samples (offline rendering, tests), and
+    // the file player's time advances with them.
+    None,
+};
+
+class FluidEngine {
+public:
+    // Nothing only when FluidSynth cannot make a synthesizer. A SoundFont that is missing or
+    // will not load leaves an engine that plays silence.
+    static std::unique_ptr<FluidEngine>
+    Create(const std::optional<std::filesystem::path>& soundFont, AudioOutput output);
+    ~FluidEngine();
+    FluidEngine(const FluidEngine&) = delete;
+    FluidEngine& operator=(const FluidEngine&) = delete;
+
+    bool HasSoundFont() const { return soundFont_; }
+    int SampleRate() const;
+
+    // Plays one channel message at once.
+    void Send(const ShortMessage& message);
+    // Releases every sounding note on every channel, the sustain pedal included.
+    void Silence();
+    // Renders the next left.size() frames, advancing the synthesizer's time and any file player
+    // on it. Only for an engine made without an audio device; the spans are of equal size.
+    void Render(std::span<float> left, std::span<float> right);
+
+    _fluid_synth_t* Synth() const { return synth_.get(); }
+
+private:
+    struct Deleter {
+        void operator()(_fluid_hashtable_t* settings) const;
+        void operator()(_fluid_synth_t* synth) const;
+        void operator()(_fluid_audio_driver_t* driver) const;
+    };
+    FluidEngine() = default;
+    void OpenAudioDevice();
+
+    // Destroyed in reverse: the driver stops pulling before the synthesizer goes.
+    std::unique_ptr<_fluid_hashtable_t, Deleter> settings_;
+    std::unique_ptr<_fluid_synth_t, Deleter> synth_;
+    std::unique_ptr<_fluid_audio_driver_t, Deleter> driver_;
+    bool soundFont_ = false;
+};
+
+// The engine being made on a worker thread: loading a SoundFont takes long enough to be felt,
+// so the window starts without waiting and the first play finds it ready. Holds nothing when
+// no synthesizer could be made.
+using EngineFuture = std::shared_future<std::shared_ptr<FluidEngine>>;
+EngineFuture StartEngine(std::optional<std::filesystem::path> soundFont, AudioOutput output);
+// An engine already made, in the same wrapping.
+EngineFuture ReadyEngine(std::shared_ptr<FluidEngine> engine);
+
+} // namespace kvat

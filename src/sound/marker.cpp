@@ -1,0 +1,25 @@
+#include "sound/marker.h"
+
+#include <cmath>
+
+namespace kvat {
+
+std::optional<int> MarkerInterval(std::optional<int> lengthMs, int scrollMaximum) {
+    if (!lengthMs || scrollMaximum <= 0) return std::nullopt;
+    const long interval = std::lround(static_cast<double>(*lengthMs) / scrollMaximum - 10);
+    if (interval <= 0 || interval > kLongestInterval) return std::nullopt;
+    return static_cast<int>(interval);
+}
+
+MarkerStep AdvanceMarker(int markerX, int scrollValue, int scrollMaximum) {
+    MarkerStep step;
+    step.markerX = markerX + kColumnTwips;
+    step.scrollValue = scrollValue;
+    if (2 * step.markerX > kViewportTwips && scrollValue <= scrollMaximum) ++step.scrollValue;
+    const int v = step.scrollValue;
+    step.lampIndex = v + 2 >= scrollMaximum ? scrollMaximum - 1 : v + 1;
+    step.atEnd = v + 1 >= scrollMaximum;
+    return step;
+}
+
+} // namespace kvat

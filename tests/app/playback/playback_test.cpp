@@ -1,0 +1,123 @@
+// Playback as the play, pause and stop buttons drive it: the file, the sequencer, the timer and
+// the marker, with a clock-only sequencer whose time the tests move by hand; and the speaker
+// buttons' previews heard through a recording output.
+
+#include "app/playback/playback.h"
+#include "app/playback/preview.h"
+#include "midi/midi_timing.h"
+#include "sound/dummy_sequencer.h"
+#include "support/recording_output.h"
+#include "support/sound_support.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace kvat {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Eighths;
+
+class Playback : public testing::Test {
+protected:
+    void Play(const std::vector<std::string>& tokens = Eighths(20)) { playback_.Play(tokens, {}); }
+    void Ticks(int count) {
+        for (int i = 0; i < count; ++i) playback_.Tick();
+    }
+    fs::path root_ =
+        test::SoundTestFolder() / testing::UnitTest::GetInstance()->current_test_info()->name();
+    PlaybackFolders folders_{root_ / "private" / "work", root_ / "program"};
+    std::int64_t now_ = 1'000'000;
+    DummySequencer sequencer_{[this] { return now_; }};
+    PlaybackController playback_{sequencer_, folders_};
+    QSignalSpy stopped_{&playback_, &PlaybackController::stopped};
+};
+
+TEST_F(Playback, PlayWritesPrivatelyPauseKeepsThePlaceAndPlayResumesThereAsItWas) {
+    playback_.SetScrollMaximum(20);
+    Play();
+    EXPECT_TRUE(sequencer_.OpenedFile() == folders_.work / "file.mid" &&
+                (fs::status(folders_.work).permissions() & fs::perms::all) == fs::perms::owner_all);
+    EXPECT_TRUE(playback_.timerActive() && playback_.timerInterval() == 268); // 5555 / 20 - 10
+    Ticks(3);
+    now_ += 1200;
+    playback_.Pause();
+    EXPECT_FALSE(playback_.timerActive());
+    fs::remove(playback_.filePath());
+    now_ += 60'000;
+    playback_.SetScrollValue(0); // the user looks back at the start meanwhile
+    Play(Eighths(3));            // a resumption arranges nothing, whatever the melody now is
+    EXPECT_FALSE(fs::exists(playback_.filePath()));
+    now_ += 300;
+    EXPECT_EQ(sequencer_.PositionMs(), 1500);
+    EXPECT_TRUE(playback_.scrollValue() == 2 && playback_.timerActive());
+    EXPECT_EQ(playback_.markerX(), kMarkerStartTwips + 3 * kColumnTwips);
+    playback_.Pause();
+    playback_.Stop(); // while paused: the next play is a fresh one
+    Play();
+    EXPECT_TRUE(playback_.markerX() == kMarkerStartTwips && sequencer_.PositionMs() == 0);
+}
+
+TEST_F(Playback, StopOrTheLastColumnDeletesTheFileKeepingACopyOnlyWhenAsked) {
+    for (bool keep : {true, false}) {
+        fs::remove_all(folders_.copy);
+        playback_.SetKeepCopy(keep);
+        playback_.SetScrollMaximum(5);
+        Play();
+        const auto played = ReadFileBytes(playback_.filePath());
+        Ticks(keep ? 5 : 1); // the marker reaches the last column though the sequencer plays on
+        if (!keep) playback_.Stop();
+        EXPECT_TRUE(playback_.state() == PlaybackController::State::Stopped &&
+                    !playback_.timerActive());
+        EXPECT_TRUE(sequencer_.State() == SequencerState::Closed &&
+                    !fs::exists(playback_.filePath()));
+        EXPECT_EQ(ReadFileBytes(playback_.copyPath()), keep ? played : std::nullopt);
+    }
+    EXPECT_EQ(stopped_.count(), 2);
+}
+
+constexpr int kShortHoldMs = 40;
+
+// What the output hears of one preview: opened, program, note on, note off, closed.
+test::OutputLog Note(int c, int program, int key) {
+    using Kind = test::OutputEvent::Kind;
+    test::OutputLog log = {{Kind::Opened, 0, {}}};
+    for (auto [s, a, b] : {std::array{0xC0, program, 0}, {0x90, key, 127}, {0x80, key, 0}})
+        log.push_back({Kind::Message, 0, {std::uint8_t(s | c), std::uint8_t(a), std::uint8_t(b)}});
+    log.push_back({Kind::Closed, 0, {}});
+    return log;
+}
+
+class PreviewTest : public testing::Test {
+protected:
+    std::shared_ptr<test::OutputLog> log_ = std::make_shared<test::OutputLog>();
+    Preview preview_{
+        [this](int device) { return std::make_unique<test::RecordingOutput>(device, log_); },
+        nullptr, kShortHoldMs};
+    QSignalSpy finished_{&preview_, &Preview::finished};
+};
+
+TEST_F(PreviewTest, EachSpeakerSoundsItsChoiceForItsHoldThenReleasesIt) {
+    SoundSettings settings;
+    settings.mezzo.program = 41;
+    settings.drumLast = 46; // Open Triangle
+    const std::pair<int, test::OutputLog> cases[] = {{0, Note(0, 2, 60)},   {1, Note(0, 41, 60)},
+                                                     {3, Note(0, 8, 60)},   {5, Note(9, 101, 45)},
+                                                     {6, Note(9, 101, 81)}, {7, Note(0, 89, 60)}};
+    for (const auto& [k, expected] : cases) {
+        log_->clear();
+        ASSERT_TRUE(preview_.PlaySpeaker(k, settings));
+        ASSERT_TRUE(finished_.wait(5000)); // the hold passes, the note is released
+        EXPECT_EQ(*log_, expected) << k;
+    }
+    preview_.PreviewInstrument(0);
+    preview_.CloseOutput(); // the stop button silences a note still held
+    EXPECT_EQ(log_->back().kind, test::OutputEvent::Kind::Closed);
+    EXPECT_FALSE(finished_.wait(3 * kShortHoldMs));
+    for (int k : {4, 8, -1}) EXPECT_FALSE(preview_.PlaySpeaker(k, settings)) << k; // no speaker
+}
+
+} // namespace
+} // namespace kvat

@@ -1,0 +1,207 @@
+// The window as a user meets it: start-up, pages and panels, hand placement, paste, reports,
+// playback and previews, each control found by its object name.
+
+#include "app/window/control_names.h"
+#include "app/window/main_window.h"
+#include "app/window/verse_editor.h"
+#include "app/window/widgets.h"
+#include "sound/dummy_sequencer.h"
+#include "support/sound_support.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace kvat {
+namespace {
+
+namespace c = control;
+using Page = MainWindow::Page;
+
+// Message boxes and the desktop's opener, written down instead of shown.
+struct Desk : MessageSink, DesktopOpener {
+    Desk(QStringList& log) : log(log) {}
+    void Critical(const QString& title, const QString& text) override { log << title + "|" + text; }
+    void Exclamation(const QString& title, const QString& text) override { Critical(title, text); }
+    void Open(const QUrl& url) override { log << url.toLocalFile(); }
+    QStringList& log;
+};
+
+class Window : public testing::Test {
+protected:
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        // No sound card here: a sequencer that keeps time on a clock, and no live output.
+        const auto folder = test::SoundTestFolder();
+        SoundServices sound{
+            std::make_unique<DummySequencer>(), {}, {}, {folder / "w", folder / "c"}};
+        window_ = std::make_unique<MainWindow>(std::move(sound), std::make_unique<Desk>(desk_),
+                                               std::make_unique<Desk>(desk_));
+        window_->StartUp();
+        window_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    template <class T = QWidget> T* Find(const char* name) { return window_->findChild<T*>(name); }
+    QComboBox* List(const char* name) { return Find<QComboBox>(name); }
+    QScrollBar* Bar(const char* name) { return Find<QScrollBar>(name); }
+    QString Text(const char* label) { return Find<QLabel>(label)->text(); }
+    bool Shown(const char* name) { return Find(name)->isVisibleTo(window_.get()); }
+    void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
+    void Click(const char* name) { QTest::mouseClick(Find(name), Qt::LeftButton); }
+    void Choose(const char* list, int index) {
+        List(list)->setCurrentIndex(index);
+        emit List(list)->activated(index);
+    }
+    VerseEditor* Editor() { return Find<VerseEditor>(c::kEditor); }
+    void Analyse(const Lines& verse, int metre) {
+        Editor()->SetVerse(verse);
+        Click(c::kAnalyseButton);
+        Choose(c::kMetreList, metre);
+    }
+    // Moves the pointer over the character at a document position; its tooltip.
+    QString Hover(int position, bool click = false) {
+        QTextCursor cursor(Editor()->document());
+        cursor.setPosition(position);
+        const QRect left = Editor()->cursorRect(cursor);
+        cursor.setPosition(position + 1);
+        const QPoint at((left.x() + Editor()->cursorRect(cursor).x()) / 2, left.center().y());
+        QTest::mouseMove(Editor()->viewport(), {}); // from elsewhere, so that it is a move
+        QTest::mouseMove(Editor()->viewport(), at);
+        if (click) QTest::mouseClick(Editor()->viewport(), Qt::LeftButton, {}, at);
+        return Editor()->viewport()->toolTip();
+    }
+
+    QStringList desk_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+TEST_F(Window, StartsOnTheMainPageFromTheDefaultSettings) {
+    EXPECT_TRUE(window_->CurrentPage() == Page::kMain && !Find<QAction>(c::kMainMenu)->isEnabled());
+    // What the window plays at first is what the defaults play.
+    const std::vector<std::string> tokens = {"60+", "64", "67++", "0"};
+    EXPECT_EQ(ArrangeMelody(tokens, window_->CurrentSoundSettings()),
+              ArrangeMelody(tokens, SoundSettings{}));
+    EXPECT_EQ(window_->CurrentMelodySettings().method, MelodySettings{}.method);
+    // The handlers ran as if the user had chosen the defaults.
+    EXPECT_EQ(Text(c::kDynamicsValue) + Text(c::kTempoValue) + Text(c::kBoostValue), "8010820");
+    EXPECT_EQ(Find<QGroupBox>(c::kTonalPanel)->title(), "Настройки метода: частотный (Велтунов)");
+    // The sample quatrain: analysed, drawn, and no orthography message.
+    EXPECT_TRUE(List(c::kMetreList)->count() == 6 && desk_.isEmpty());
+    EXPECT_EQ(window_->ColourList().count("\r\n"), Bar(c::kScoreScroll)->maximum());
+    EXPECT_GE(List(c::kNoteLists[0])->currentIndex(), 0); // a note map drawn at random
+}
+
+TEST_F(Window, PagesSwitchAndTheChosenMethodsPanelLiesOverTheTonalOne) {
+    Choose(c::kMethodList, 6);
+    Trigger(c::kSettingsMenu);
+    EXPECT_TRUE(window_->CurrentPage() == Page::kSettings && Shown(c::kCentrePanel) &&
+                !Find<QAction>(c::kSettingsMenu)->isEnabled());
+    EXPECT_EQ(Find(c::kCentrePanel)->pos() * 15, QPoint(240, 3480));
+    EXPECT_EQ(Find<QGroupBox>(c::kCentrePanel)->title(), "Настройки метода: тональный (объемный)");
+    Trigger(c::kInstrumentsMenu);
+    EXPECT_FALSE(Shown(c::kCentrePanel));
+    Trigger(c::kAboutItem);
+    EXPECT_TRUE(Text(c::kAboutText).contains("В программе использованы:"));
+    Choose(c::kMethodList, 2); // the note map: the user is sent to fill it in
+    EXPECT_EQ(desk_, QStringList{"Настройки метода|Выберите или сгенерируйте ноты "
+                                 "соответствующие буквам."});
+    EXPECT_TRUE(window_->CurrentPage() == Page::kSettings && Shown(c::kNoteMapPanel));
+    Trigger(c::kMainMenu);
+    Choose(c::kMethodList, 3); // served by the tonal panel itself
+    Trigger(c::kSettingsMenu);
+    for (const char* panel :
+         {c::kSoftShiftPanel, c::kFixedPanel, c::kCentrePanel, c::kTemplatePanel, c::kNoteMapPanel})
+        EXPECT_FALSE(Shown(panel)) << panel;
+}
+
+TEST_F(Window, EachMethodReadsItsOwnPanelsBarsAndTheyNameTheirValues) {
+    const std::tuple<int, c::BarNames, int, QString> cases[] = {
+        {3, c::kTonalKey, -5, " Играть на 5 тонов ниже"},
+        {6, c::kCentreKey, 3, " Играть на 3 тона выше"},
+        {9, c::kTemplateKey, 1, " Играть на 1 тон выше"}};
+    for (const auto& [method, bar, value, text] : cases) {
+        Choose(c::kMethodList, method);
+        Bar(bar.bar)->setValue(value);
+        EXPECT_EQ(window_->CurrentMelodySettings().keyShift, value) << method;
+        EXPECT_EQ(Text(bar.text), text);
+    }
+    Bar(c::kSoftShift.bar)->setValue(1); // in half steps, with the locale's decimal comma
+    EXPECT_TRUE(window_->CurrentMelodySettings().softVowelShift == 1 &&
+                Text(c::kSoftShift.text) == " Сместить на 0,5 шага");
+    Choose(c::kMethodList, 5); // the sample's last line has seven vowels
+    EXPECT_EQ(Bar(c::kCentreShift.bar)->minimum(), -1);
+}
+
+TEST_F(Window, HandPlacementPaintsTheVowelUnderThePointer) {
+    Analyse({U"дорога домой"}, 5);
+    EXPECT_EQ(window_->Metre().templates[5], "00000\r\n");
+    EXPECT_EQ(Hover(1), " Нажатие на левую кнопку мыши установит ударение в слове \"дорога\" "
+                        "на букву \"о\". ");
+    Hover(1, true);
+    EXPECT_EQ(window_->Metre().templates[5], "10000\r\n");
+    EXPECT_TRUE(Hover(1).startsWith(" Нажатие на левую кнопку мыши снимет ударение"));
+    Hover(1, true);
+    EXPECT_EQ(Hover(2, true), " Наведите курсор на гласную букву, чтобы установить или убрать "
+                              "ударение в слове. ");
+    EXPECT_EQ(Editor()->Paint(), (VowelPaint{"00000"})); // the «р» took no paint
+    // A line added after the last click still gets its pattern when the score is drawn.
+    QTextCursor end(Editor()->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText("\nлес");
+    Trigger(c::kSettingsMenu);
+    Trigger(c::kMainMenu);
+    EXPECT_EQ(window_->Metre().templates[5], "00000\r\n\r\n0\r\n");
+    Choose(c::kMetreList, 1); // back on a metre the editor is a plain text field again
+    EXPECT_TRUE(Hover(1).isEmpty());
+}
+
+TEST_F(Window, PasteCleansTheTextAndAnalyses) {
+    Editor()->clear();
+    QGuiApplication::clipboard()->setText(
+        "  Мороз и солнце — день чудесный!\n\n  Ещё ты дремлешь,  друг прелестный  \n");
+    Trigger(c::kPasteItem);
+    EXPECT_EQ(Editor()->toPlainText(),
+              "Мороз и солнце день чудесный!\nЕщё ты дремлешь, друг прелестный");
+    EXPECT_TRUE(List(c::kMetreList)->count() == 6 && desk_.isEmpty());
+}
+
+TEST_F(Window, TheReportsFollowTheColoursOfTheChosenMetre) {
+    const auto report = [this](const char* item) {
+        Trigger(item);
+        QFile file(desk_.takeLast());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    };
+    Analyse({U"мама мыла раму мама", U"дорога"}, 1);
+    EXPECT_EQ(report(c::kVerseReportItem),
+              "Kvat-1.05: О стихотворении\n\nСтруктура стихотворения:\n\n01010101\n010\n\nгде, 1 "
+              "- ударная гласная, 0 - безударная гласная.\n");
+    Choose(c::kMetreList, 3);
+    EXPECT_TRUE(report(c::kVerseReportItem).contains("\n10010010\n100\n"));
+    EXPECT_TRUE(report(c::kHelpTextItem).startsWith("Kvat-1.05: FAO\n\n1. "));
+}
+
+TEST_F(Window, PlayPauseResumeAndStopMoveTheMarkerAndTheLamp) {
+    auto& playback = window_->Playback();
+    const auto lamp = [this] { return Find(c::kLamp)->palette().color(QPalette::Window); };
+    Click(c::kPlayButton);
+    EXPECT_TRUE(!Find(c::kPlayButton)->isVisible() && Find(c::kPauseButton)->isVisible());
+    EXPECT_TRUE(Find(c::kMarker)->isVisible() && Find(c::kMarker)->x() * 15 == 1050);
+    EXPECT_TRUE(std::filesystem::exists(playback.filePath()) && playback.timerActive());
+    Click(c::kPauseButton);
+    EXPECT_EQ(playback.state(), PlaybackController::State::Paused);
+    EXPECT_TRUE(Find(c::kPlayButton)->isVisible() && !Find(c::kPauseButton)->isVisible());
+    Click(c::kPlayButton);
+    playback.Tick(); // the marker walks one column a tick, the lamp showing the colours
+    EXPECT_NE(lamp(), QColor(Qt::white));
+    for (int i = 0; i < 100 && playback.state() == PlaybackController::State::Playing; ++i)
+        playback.Tick();
+    EXPECT_TRUE(playback.state() == PlaybackController::State::Stopped && !Shown(c::kMarker));
+    EXPECT_TRUE(std::filesystem::exists(playback.copyPath())); // kept, as ticked at start
+    EXPECT_EQ(lamp(), QColor(Qt::white));
+}
+
+} // namespace
+} // namespace kvat
