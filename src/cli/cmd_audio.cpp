@@ -55,8 +55,7 @@ int RunAudio(const Options& options) {
     int status = 0;
     const auto melody = LoadSungMelody(options, status);
     if (!melody) return status;
-    const TrackBytes midi =
-        ArrangeMelody(melody->tokens, SoundSettingsFromOptions(options));
+    const TrackBytes midi = MidiFileFromOptions(*melody, options);
     const auto timing = ReadMidiTiming(midi);
     const auto progress = ProgressLine(options.output, timing ? LengthMs(*timing) : 0);
     std::string error;

@@ -32,8 +32,7 @@ int RunMidi(const Options& options) {
     int status = 0;
     const auto melody = LoadSungMelody(options, status);
     if (!melody) return status;
-    const TrackBytes file =
-        ArrangeMelody(melody->tokens, SoundSettingsFromOptions(options));
+    const TrackBytes file = MidiFileFromOptions(*melody, options);
     if (options.output == "-") {
         if (WriteStandardOutput(file)) return 0;
         PrintError("standard output: cannot write the MIDI file");

@@ -138,6 +138,7 @@ struct OptionSpec {
     std::string_view usage;
     std::string_view help;
     bool (*read)(const Reading&, Options&);
+    bool Options::*flag = nullptr; // what a flag (an option without a reader) switches on
 };
 
 constexpr OptionSpec kOptions[] = {
@@ -207,24 +208,21 @@ constexpr OptionSpec kOptions[] = {
          return r.Word({"none", "modulation", "sustain"}, "none, modulation or sustain",
                        o.effect);
      }},
-    {"--colour", "", "--colour", "score: syllables in their vowel colours", nullptr},
+    {"--colour", "", "--colour", "score: syllables in their vowel colours", nullptr,
+     &Options::colour},
+    {"--no-lyrics", "", "--no-lyrics", "midi: no syllables under the notes", nullptr,
+     &Options::noLyrics},
     {"--soundfont", "", "--soundfont SF2",
      "audio: the SoundFont (default: $KVAT_SOUNDFONT, then the system's)",
      [](const Reading& r, Options& o) { return o.soundfont = r.value, true; }},
-    {"--help", "-h", "", "", nullptr},
-    {"--version", "", "", "", nullptr},
+    {"--help", "-h", "", "", nullptr, &Options::help},
+    {"--version", "", "", "", nullptr, &Options::version},
 };
 
 const OptionSpec* FindOption(std::string_view name) {
     for (const auto& spec : kOptions)
         if (spec.name == name || (!spec.alias.empty() && spec.alias == name)) return &spec;
     return nullptr;
-}
-
-void SetFlag(const OptionSpec& spec, Options& o) {
-    if (spec.name == "--help") o.help = true;
-    else if (spec.name == "--version") o.version = true;
-    else o.colour = true;
 }
 
 // What holds between options, once all are read.
@@ -279,7 +277,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             }
             if (!spec->read) {
                 if (!joined) {
-                    SetFlag(*spec, o);
+                    o.*spec->flag = true;
                     continue;
                 }
                 error = std::string(name) + ": takes no value, but was given '" +

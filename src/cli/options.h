@@ -47,6 +47,7 @@ struct Options {
     std::optional<int> accompaniment;
     Effect effect = Effect::kNone;
     bool colour = false;
+    bool noLyrics = false;
     std::string soundfont;
 
     int Boost() const { return boost ? *boost : std::min(SoundSettings{}.boost, dynamics); }

@@ -1,6 +1,11 @@
 #include "cli/sound_options.h"
 
+#include "midi/arrangement.h"
 #include "midi/instrument_names.h"
+#include "midi/midi_words.h"
+#include "verse/syllables.h"
+
+#include <vector>
 
 namespace kvat::cli {
 namespace {
@@ -60,6 +65,20 @@ SoundSettings SoundSettingsFromOptions(const Options& options) {
     }
     settings.effect = EffectIndex(options.effect);
     return settings;
+}
+
+TrackBytes MidiFileFromOptions(const VerseMelody& melody, const Options& options) {
+    MidiWords words;
+    if (options.noLyrics) {
+        words.title = VerseWords(melody.verse.lines, {}).title;
+    } else {
+        const DividedText divided = DivideSyllables(melody.verse.lines);
+        std::vector<std::u32string_view> rows;
+        rows.reserve(divided.RowCount());
+        for (std::size_t k = 0; k < divided.RowCount(); ++k) rows.push_back(divided.Row(k));
+        words = VerseWords(melody.verse.lines, rows);
+    }
+    return ArrangeMelody(melody.tokens, SoundSettingsFromOptions(options), words);
 }
 
 } // namespace kvat::cli

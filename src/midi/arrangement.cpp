@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace kvat {
 namespace {
@@ -14,7 +15,8 @@ namespace {
 constexpr int kVelocityLift = 27;        // melody and held chord sound this much above the dynamics
 constexpr int kFullValue = 127;          // the effect controller's value
 constexpr int kAccompanimentChannel = 4; // 5, 6 and 7 hold its chord
-constexpr int kDrumDelay = 1;            // ticks between a token's note-ons and its drum stroke
+constexpr int kVoiceChannels = 4;        // the melody and the three harmony voices
+constexpr int kNoEffect = 0;            // the controller "No Effect" stands for
 
 // Unmarked, "+" and "++" notes; a rest, marked or not, lasts like a "+" note.
 constexpr int kShortTicks = 48;
@@ -22,9 +24,10 @@ constexpr int kMediumTicks = 72;
 constexpr int kLongTicks = 96;
 constexpr int kRestTicks = 72;
 
-// The most bytes one token can add: four control changes, eight program changes, eight
-// note-ons, a drum stroke, four note-offs and a chord release.
-constexpr std::size_t kMostBytesPerToken = 16 + 24 + 32 + 4 + 16 + 16;
+// The most bytes one token can add, besides its lyric: four control changes, eight program
+// changes, eight note-ons, two drum strokes and their ends, four note-offs and a chord release,
+// with room for deltas of two bytes.
+constexpr std::size_t kMostBytesPerToken = 20 + 32 + 40 + 20 + 20 + 20;
 
 struct TokenReading {
     int note;
@@ -57,18 +60,40 @@ std::array<VoiceChoice, 3> HarmonyVoices(const SoundSettings& settings) {
     return {settings.mezzo, settings.tenor, settings.bass};
 }
 
-void SetPrograms(TrackBytes& track, const SoundSettings& settings) {
-    AppendProgramChange(track, 0, settings.soprano);
-    const auto harmony = HarmonyVoices(settings);
-    for (std::size_t i = 0; i < harmony.size(); ++i)
-        if (harmony[i].on) AppendProgramChange(track, static_cast<int>(i) + 1, harmony[i].program);
-    if (!settings.accompanimentOn) return;
-    for (int channel = kAccompanimentChannel; channel < kAccompanimentChannel + 4; ++channel)
-        AppendProgramChange(track, channel, settings.accompaniment);
+// Every event waits for the time that has passed since the one before it: a rest writes
+// nothing, and its time goes to whatever comes next.
+int TakeDelta(TrackState& state) {
+    return std::exchange(state.pendingTicks, 0);
 }
 
-// Calls `event(channel, note)` for every harmony voice that is on, with its note of the
-// melody note's chord; a note without a chord leaves the harmony silent.
+void NoteOn(TrackState& state, int channel, int note, int velocity) {
+    if (note != 0) AppendNoteOn(state.events, TakeDelta(state), channel, note, velocity);
+}
+
+void NoteOff(TrackState& state, int channel, int note) {
+    if (note != 0) AppendNoteOff(state.events, TakeDelta(state), channel, note);
+}
+
+void SetPrograms(TrackState& state, const SoundSettings& settings) {
+    AppendProgramChange(state.events, TakeDelta(state), 0, settings.soprano);
+    const auto harmony = HarmonyVoices(settings);
+    for (std::size_t i = 0; i < harmony.size(); ++i)
+        if (harmony[i].on)
+            AppendProgramChange(state.events, 0, static_cast<int>(i) + 1, harmony[i].program);
+    if (!settings.accompanimentOn) return;
+    for (int channel = kAccompanimentChannel; channel < kAccompanimentChannel + 4; ++channel)
+        AppendProgramChange(state.events, 0, channel, settings.accompaniment);
+}
+
+// "No Effect" sends nothing (controller 0 is Bank Select, which players would obey); the others
+// their controller at full value before every note.
+void SetEffect(TrackState& state, const SoundSettings& settings, int value) {
+    const int controller = EffectController(settings.effect);
+    if (controller == kNoEffect) return;
+    for (int channel = 0; channel < kVoiceChannels; ++channel)
+        AppendControlChange(state.events, TakeDelta(state), channel, controller, value);
+}
+
 template <class Event> void ForHarmony(const SoundSettings& settings, int note, Event event) {
     const auto chord = ChordFor(note);
     if (!chord) return;
@@ -78,18 +103,17 @@ template <class Event> void ForHarmony(const SoundSettings& settings, int note, 
 }
 
 void StartHeldChord(TrackState& state, int note, int velocity) {
-    AppendNoteOn(state.events, 0, kAccompanimentChannel, note, velocity);
+    NoteOn(state, kAccompanimentChannel, note, velocity);
     if (const auto chord = ChordFor(note))
         for (int i = 0; i < 3; ++i)
-            AppendNoteOn(state.events, 0, kAccompanimentChannel + 1 + i, (*chord)[i], velocity);
+            NoteOn(state, kAccompanimentChannel + 1 + i, (*chord)[i], velocity);
     state.chordNote = note;
 }
 
 void ReleaseHeldChord(TrackState& state) {
-    AppendNoteOff(state.events, 0, kAccompanimentChannel, state.chordNote);
+    NoteOff(state, kAccompanimentChannel, state.chordNote);
     if (const auto chord = ChordFor(state.chordNote))
-        for (int i = 0; i < 3; ++i)
-            AppendNoteOff(state.events, 0, kAccompanimentChannel + 1 + i, (*chord)[i]);
+        for (int i = 0; i < 3; ++i) NoteOff(state, kAccompanimentChannel + 1 + i, (*chord)[i]);
     state.barTokens = 0;
 }
 
@@ -100,47 +124,50 @@ int DrumKey(int index) {
 }
 
 // The figure strikes the last three tokens of every `drumMap` tokens: twice the first drum,
-// then the last drum. The count runs on even with the drums off. The comparisons move the
-// count, which never exceeds the number of tokens, rather than the map, which may be any value.
-void StrikeDrums(TrackState& state, const SoundSettings& settings, int velocity) {
+// then the last drum, each with its token's start and ended with its token. The count runs on
+// even with the drums off. The comparisons move the count, which never exceeds the number of
+// tokens, rather than the map, which may be any value. Returns the key struck, or 0.
+int StrikeDrums(TrackState& state, const SoundSettings& settings, int velocity) {
     const int map = settings.drumMap;
-    if (settings.drumsOn && (state.drumTokens + 2 == map || state.drumTokens + 1 == map))
-        AppendNoteOn(state.events, kDrumDelay, kDrumChannel, DrumKey(settings.drumFirst),
-                     velocity);
-    if (state.drumTokens != map) return;
-    if (settings.drumsOn)
-        AppendNoteOn(state.events, kDrumDelay, kDrumChannel, DrumKey(settings.drumLast),
-                     velocity);
-    state.drumTokens = 0;
+    int key = 0;
+    if (state.drumTokens + 2 == map || state.drumTokens + 1 == map)
+        key = DrumKey(settings.drumFirst);
+    if (state.drumTokens == map) {
+        key = DrumKey(settings.drumLast);
+        state.drumTokens = 0;
+    }
+    if (!settings.drumsOn) return 0;
+    NoteOn(state, kDrumChannel, key, velocity);
+    return key;
 }
 
 } // namespace
 
 void ArrangeToken(TrackState& state, std::string_view token, int base, int boost,
-                  const SoundSettings& settings) {
+                  const SoundSettings& settings, std::string_view lyric) {
     const TokenReading reading = ReadToken(token);
     const int velocity = base + kVelocityLift + (reading.marked && settings.lengthen ? boost : 0);
     const int quieter = velocity - kVelocityLift;
     state.noteTicks = reading.ticks;
-    TrackBytes& track = state.events;
 
-    const int controller = EffectController(settings.effect);
-    for (int channel = 0; channel < 4; ++channel)
-        AppendControlChange(track, channel, controller, kFullValue);
-    SetPrograms(track, settings);
+    SetEffect(state, settings, kFullValue);
+    SetPrograms(state, settings);
+    if (reading.note != 0 && !lyric.empty())
+        AppendMetaText(state.events, TakeDelta(state), midi::kMetaLyric, lyric);
 
-    AppendNoteOn(track, 0, 0, reading.note, velocity);
+    NoteOn(state, 0, reading.note, velocity);
     ForHarmony(settings, reading.note,
-               [&](int channel, int note) { AppendNoteOn(track, 0, channel, note, quieter); });
+               [&](int channel, int note) { NoteOn(state, channel, note, quieter); });
     if (settings.accompanimentOn && state.barTokens == 0)
         StartHeldChord(state, reading.note, velocity);
     ++state.barTokens;
     ++state.drumTokens;
-    StrikeDrums(state, settings, quieter);
+    const int drum = StrikeDrums(state, settings, quieter);
 
-    AppendNoteOff(track, state.noteTicks, 0, reading.note);
-    ForHarmony(settings, reading.note,
-               [&](int channel, int note) { AppendNoteOff(track, 0, channel, note); });
+    state.pendingTicks += state.noteTicks;
+    NoteOff(state, 0, reading.note);
+    ForHarmony(settings, reading.note, [&](int channel, int note) { NoteOff(state, channel, note); });
+    NoteOff(state, kDrumChannel, drum);
     if (settings.accompanimentOn && state.barTokens == settings.numerator) ReleaseHeldChord(state);
 }
 
@@ -148,15 +175,25 @@ void ReleaseAccompaniment(TrackState& state, const SoundSettings& settings) {
     if (settings.accompanimentOn && state.barTokens > 0) ReleaseHeldChord(state);
 }
 
-TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSettings& settings) {
+void EndArrangement(TrackState& state, const SoundSettings& settings) {
+    ReleaseAccompaniment(state, settings);
+    // The pedal or the modulation would otherwise stay on in whatever plays the file next.
+    SetEffect(state, settings, 0);
+}
+
+TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSettings& settings,
+                         const MidiWords& words) {
     TrackState state;
     state.events.reserve(tokens.size() * kMostBytesPerToken);
     const int base = BaseVelocity(settings);
     const int boost = StressBoost(settings);
-    for (const auto& token : tokens) ArrangeToken(state, token, base, boost, settings);
-    ReleaseAccompaniment(state, settings);
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const std::string_view lyric = i < words.lyrics.size() ? words.lyrics[i] : "";
+        ArrangeToken(state, tokens[i], base, boost, settings, lyric);
+    }
+    EndArrangement(state, settings);
     return BuildMidiFile(state.events, TempoBpm(settings), settings.numerator,
-                         settings.denominator);
+                         settings.denominator, words.title, state.pendingTicks);
 }
 
 } // namespace kvat

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kvat {
 
@@ -18,19 +19,32 @@ struct TrackState {
     int barTokens = 0;    // tokens since the held chord began; 0: the next token starts one
     int drumTokens = 0;   // tokens since the drum figure last ended
     int chordNote = 0;     // the note that started the held chord
+    int pendingTicks = 0;  // time since the last event, which the next event waits
+};
+
+// The words a file carries: the track's name and, per token, the syllable sung on it (empty for
+// none). Lyrics are given only to sung notes.
+struct MidiWords {
+    std::string title;
+    std::vector<std::string> lyrics;
 };
 
 // Appends the events of one token: a note number (two digits) with no mark, "+" (medium),
-// "++" or "+++" (long); any token whose number is 0 is a rest. `base` is the dynamics value,
-// `boost` the velocity a marked note gains while lengthening is on.
+// "++" or "+++" (long); any token whose number is 0 is a rest, which writes no note at all and
+// leaves its time to the next event. `base` is the dynamics value, `boost` the velocity a marked
+// note gains while lengthening is on; `lyric` goes before a sung note.
 void ArrangeToken(TrackState& state, std::string_view token, int base, int boost,
-                  const SoundSettings& settings);
+                  const SoundSettings& settings, std::string_view lyric = {});
 
 // Ends the arrangement: a held chord that the last bar left sounding is released, so the file
 // never ends with notes on.
 void ReleaseAccompaniment(TrackState& state, const SoundSettings& settings);
 
-// The whole Standard MIDI File of a melody's tokens under the settings.
-TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSettings& settings);
+// Ends the arrangement: the held chord is released and the effect controllers set back to 0.
+void EndArrangement(TrackState& state, const SoundSettings& settings);
+
+// The whole Standard MIDI File of a melody's tokens under the settings, with its words.
+TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSettings& settings,
+                         const MidiWords& words = {});
 
 } // namespace kvat

@@ -15,10 +15,10 @@ constexpr std::array<std::uint8_t, 14> kHeaderChunk = {'M', 'T',
                                                        0,   1, // one track
                                                        0,   kTicksPerQuarter};
 constexpr std::array<std::uint8_t, 4> kTrackChunkId = {'M', 'T', 'r', 'k'};
-constexpr std::array<std::uint8_t, 4> kEndOfTrack = {0, midi::kMetaEvent, midi::kMetaEndOfTrack, 0};
+constexpr std::array<std::uint8_t, 3> kEndOfTrack = {midi::kMetaEvent, midi::kMetaEndOfTrack, 0};
 
-// The time signature (8 bytes), the tempo (7) and the end of track (4) around the events.
-constexpr std::uint32_t kMetaBytes = 19;
+// The time signature (8 bytes) and the tempo (7) before the events.
+constexpr std::uint32_t kOpeningBytes = 15;
 
 constexpr std::uint8_t kClocksPerClick = 24;
 constexpr std::uint8_t kThirtySecondsPerQuarter = 8;
@@ -40,13 +40,20 @@ std::uint8_t DenominatorPower(int denominator) {
 } // namespace
 
 TrackBytes BuildMidiFile(std::span<const std::uint8_t> events, int tempo, int numerator,
-                         int denominator) {
+                         int denominator, std::string_view title, int endDelta) {
+    TrackBytes name, end;
+    if (!title.empty()) AppendMetaText(name, 0, midi::kMetaTrackName, title);
+    AppendDelta(end, endDelta);
+    end.insert(end.end(), kEndOfTrack.begin(), kEndOfTrack.end());
+
     TrackBytes file;
-    file.reserve(events.size() + kHeaderChunk.size() + 8 + kMetaBytes);
+    const std::size_t trackBytes = name.size() + kOpeningBytes + events.size() + end.size();
+    file.reserve(kHeaderChunk.size() + 8 + trackBytes);
     file.insert(file.end(), kHeaderChunk.begin(), kHeaderChunk.end());
     file.insert(file.end(), kTrackChunkId.begin(), kTrackChunkId.end());
-    AppendBigEndian(file, static_cast<std::uint32_t>(events.size()) + kMetaBytes, 4);
+    AppendBigEndian(file, static_cast<std::uint32_t>(trackBytes), 4);
 
+    file.insert(file.end(), name.begin(), name.end());
     file.insert(file.end(),
                 {0, midi::kMetaEvent, midi::kMetaTimeSignature, 4, static_cast<std::uint8_t>(std::clamp(numerator, 0, 255)),
                  DenominatorPower(denominator), kClocksPerClick, kThirtySecondsPerQuarter});
@@ -55,7 +62,7 @@ TrackBytes BuildMidiFile(std::span<const std::uint8_t> events, int tempo, int nu
     AppendBigEndian(file, static_cast<std::uint32_t>(microseconds), 3);
 
     file.insert(file.end(), events.begin(), events.end());
-    file.insert(file.end(), kEndOfTrack.begin(), kEndOfTrack.end());
+    file.insert(file.end(), end.begin(), end.end());
     return file;
 }
 

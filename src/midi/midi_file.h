@@ -6,13 +6,16 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace kvat {
 
 inline constexpr int kTicksPerQuarter = 96;
 
-// `tempo` in quarter notes per minute; the denominator is written as its power of two.
+// `tempo` in quarter notes per minute; the denominator is written as its power of two. A
+// non-empty `title` (UTF-8) opens the track as its name; `endDelta` is the time between the
+// last event and the end of the track.
 TrackBytes BuildMidiFile(std::span<const std::uint8_t> events, int tempo, int numerator,
-                         int denominator);
+                         int denominator, std::string_view title = {}, int endDelta = 0);
 
 } // namespace kvat

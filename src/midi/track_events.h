@@ -1,11 +1,12 @@
 #pragma once
-// Channel events as the track holds them: a one-byte delta time (the arrangement only ever
-// waits 0, 1, 48, 72 or 96 ticks), then the status byte, never running status, then the data.
+// Channel and meta events as the track holds them: a variable-length delta time, then the status
+// byte, never running status, then the data.
 
 #include "midi/status_bytes.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace kvat {
@@ -19,17 +20,39 @@ inline std::uint8_t DataByte(int value) {
     return static_cast<std::uint8_t>(std::clamp(value, 0, 127));
 }
 
+// Seven bits a byte, the most significant first, every byte but the last with its top bit set.
+// A delta below 128 is the single byte it always was.
+inline void AppendVariableLength(TrackBytes& track, std::uint32_t value) {
+    std::uint8_t bytes[5];
+    int count = 0;
+    do {
+        bytes[count++] = static_cast<std::uint8_t>(value & 0x7F);
+        value >>= 7;
+    } while (value != 0 && count < 4);
+    while (count > 1) track.push_back(bytes[--count] | 0x80);
+    track.push_back(bytes[0]);
+}
+
+inline void AppendDelta(TrackBytes& track, int delta) {
+    // Four bytes hold 28 bits, the most a delta may have.
+    AppendVariableLength(track, static_cast<std::uint32_t>(std::clamp(delta, 0, 0x0FFF'FFFF)));
+}
+
 inline void AppendEvent(TrackBytes& track, int delta, int status, int first, int second) {
-    track.insert(track.end(), {DataByte(delta), static_cast<std::uint8_t>(status), DataByte(first),
-                               DataByte(second)});
+    AppendDelta(track, delta);
+    track.insert(track.end(),
+                 {static_cast<std::uint8_t>(status), DataByte(first), DataByte(second)});
 }
 
-inline void AppendControlChange(TrackBytes& track, int channel, int controller, int value) {
-    AppendEvent(track, 0, midi::kControlChange | channel, controller, value);
+inline void AppendControlChange(TrackBytes& track, int delta, int channel, int controller,
+                                int value) {
+    AppendEvent(track, delta, midi::kControlChange | channel, controller, value);
 }
 
-inline void AppendProgramChange(TrackBytes& track, int channel, int program) {
-    track.insert(track.end(), {0, static_cast<std::uint8_t>(midi::kProgramChange | channel), DataByte(program)});
+inline void AppendProgramChange(TrackBytes& track, int delta, int channel, int program) {
+    AppendDelta(track, delta);
+    track.insert(track.end(),
+                 {static_cast<std::uint8_t>(midi::kProgramChange | channel), DataByte(program)});
 }
 
 inline void AppendNoteOn(TrackBytes& track, int delta, int channel, int note, int velocity) {
@@ -38,6 +61,14 @@ inline void AppendNoteOn(TrackBytes& track, int delta, int channel, int note, in
 
 inline void AppendNoteOff(TrackBytes& track, int delta, int channel, int note) {
     AppendEvent(track, delta, midi::kNoteOff | channel, note, 0);
+}
+
+// A meta event carrying text (a track name, a lyric), its length as a variable-length number.
+inline void AppendMetaText(TrackBytes& track, int delta, std::uint8_t type, std::string_view text) {
+    AppendDelta(track, delta);
+    track.insert(track.end(), {midi::kMetaEvent, type});
+    AppendVariableLength(track, static_cast<std::uint32_t>(text.size()));
+    track.insert(track.end(), text.begin(), text.end());
 }
 
 } // namespace kvat
