@@ -2,6 +2,7 @@
 // subcommands never need a display.
 
 #include "app/window/run_window.h"
+#include "cli/batch.h"
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "kvat_version.h"
@@ -27,6 +28,7 @@ Usage:
   kvat midi      [FILE] -o OUT    the arranged melody as a MIDI file (-o - for stdout)
   kvat audio     [FILE] -o OUT    the melody sounded into a WAV file
   kvat score     [FILE] -o OUT    the score as .png, .svg, .pdf, the layout's .json or .musicxml
+  kvat midi|audio|score FILE... -d DIR [-f EXT]   each file written to DIR/NAME.EXT
   kvat --help | --version
 
 FILE is UTF-8 text; absent or "-" reads standard input.
@@ -75,6 +77,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options->command.empty()) return kvat::RunWindow(argc, argv);
+    if (!options->outputDir.empty()) return kvat::cli::RunBatch(*options, "/proc/self/exe");
     for (const auto& sub : Subcommands())
         if (options->command == sub.name) return sub.run(*options);
     std::cerr << "kvat: '" << options->command << "': no such subcommand; see kvat --help\n";

@@ -144,6 +144,11 @@ struct OptionSpec {
 constexpr OptionSpec kOptions[] = {
     {"--output", "-o", "-o, --output OUT", "midi, audio, score: the file to write",
      [](const Reading& r, Options& o) { return o.output = r.value, true; }},
+    {"--output-dir", "-d", "-d, --output-dir DIR",
+     "midi, audio, score: FILE... each written to DIR/NAME.EXT",
+     [](const Reading& r, Options& o) { return o.outputDir = r.value, true; }},
+    {"--format", "-f", "-f, --format EXT", "with -d: mid, wav, or png|svg|pdf|json|musicxml",
+     [](const Reading& r, Options& o) { return o.format = r.value, true; }},
     {"--method", "", "--method N", "melody method 0..9 (default 0)",
      [](const Reading& r, Options& o) { return r.Int(0, kMethodCount - 1, o.method); }},
     {"--metre", "", "--metre auto|N",
@@ -259,7 +264,6 @@ std::string OptionsHelp() {
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
     Options o;
-    bool fileSeen = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.size() > 1 && arg[0] == '-') {
@@ -278,6 +282,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             if (!spec->read) {
                 if (!joined) {
                     o.*spec->flag = true;
+                    o.optionArgs.emplace_back(spec->name);
                     continue;
                 }
                 error = std::string(name) + ": takes no value, but was given '" +
@@ -292,18 +297,20 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 value = args[++i];
             }
             if (!spec->read(Reading{name, value, error}, o)) return std::nullopt;
+            if (spec->name != "--output-dir" && spec->name != "--format")
+                o.optionArgs.insert(o.optionArgs.end(), {std::string(spec->name), std::string(value)});
             continue;
         }
         if (o.command.empty()) {
             o.command = arg;
             continue;
         }
-        if (fileSeen) {
-            error = "'" + arg + "': only one verse file may be given";
-            return std::nullopt;
-        }
-        o.file = arg;
-        fileSeen = true;
+        o.files.push_back(arg);
+    }
+    if (!o.files.empty()) o.file = o.files.front();
+    if (o.files.size() > 1 && o.outputDir.empty()) {
+        error = "'" + o.files[1] + "': only one verse file may be given";
+        return std::nullopt;
     }
     if (!CheckTogether(o, error)) return std::nullopt;
     return o;

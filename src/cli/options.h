@@ -20,6 +20,11 @@ struct Options {
     std::string command;               // the subcommand, empty for none
     std::string file;                  // the verse file; empty or "-" for standard input
     std::string output;                // -o
+    // Many poems at once: -d DIR writes DIR/NAME.EXT for each of `files`, EXT from -f.
+    std::string outputDir;
+    std::string format;
+    std::vector<std::string> files;
+    std::vector<std::string> optionArgs; // every other option as given, for the batch's runs
     bool help = false;
     bool version = false;
 
