@@ -1,6 +1,7 @@
 #include "score/arranged_parts.h"
 
 #include "midi/arrangement.h"
+#include "midi/status_bytes.h"
 
 namespace kvat {
 namespace {
@@ -13,38 +14,44 @@ constexpr int kChordNotes = 4;
 constexpr int kChannels = 16;
 constexpr int kNone = -1;
 
-constexpr int kNoteOff = 0x80, kNoteOn = 0x90, kProgramChange = 0xC0;
-
 // What one token's events do on each channel.
 struct TokenEvents {
-    int ticks = 0;                         // the melody note's length: the delay of its note-off
+    int ticks = 0;                         // the token's length
     std::array<int, kChannels> started{};  // the key a note-on starts, or kNone
     std::array<int, kChannels> velocity{}; // and its velocity
     bool chordReleased = false;            // the held chord ends with this token
 };
 
-// Walks the events as track_events.h lays them out: a one-byte delay, the status byte, then two
-// data bytes, or one for a program change.
-TokenEvents ReadEvents(std::span<const std::uint8_t> events) {
+// A variable-length delta time, skipped.
+std::size_t SkipDelta(std::span<const std::uint8_t> events, std::size_t at) {
+    while (at < events.size() && (events[at] & 0x80)) ++at;
+    return at + 1;
+}
+
+// Walks the events as track_events.h lays them out: a delta, then a channel message (status and
+// its data bytes) or a meta event (0xFF, type, length, text). Only note-ons matter here.
+TokenEvents ReadEvents(const TrackState& state, const SoundSettings& settings) {
+    const std::span<const std::uint8_t> events = state.events;
     TokenEvents read;
     read.started.fill(kNone);
-    for (std::size_t at = 0; at + 2 < events.size();) {
-        const int delay = events[at], kind = events[at + 1] & 0xF0, channel = events[at + 1] & 0x0F;
-        const int first = events[at + 2];
-        if (kind == kProgramChange) {
-            at += 3;
+    for (std::size_t at = SkipDelta(events, 0); at < events.size(); at = SkipDelta(events, at)) {
+        const std::uint8_t status = events[at++];
+        if (status == midi::kMetaEvent) {
+            if (at + 1 >= events.size()) break;
+            at += 2 + events[at + 1]; // lyrics stay short: one length byte
             continue;
         }
-        if (at + 3 >= events.size()) break;
-        const int second = events[at + 3];
-        at += 4;
-        if (kind == kNoteOn) {
-            read.started[std::size_t(channel)] = first;
-            read.velocity[std::size_t(channel)] = second;
+        const auto data = static_cast<std::size_t>(midi::DataByteCount(status));
+        if (at + data > events.size()) break;
+        if (midi::StatusKind(status) == midi::kNoteOn) {
+            const auto channel = static_cast<std::size_t>(midi::StatusChannel(status));
+            read.started[channel] = events[at];
+            read.velocity[channel] = events[at + 1];
         }
-        if (kind == kNoteOff && channel == kMelodyChannel) read.ticks = delay;
-        if (kind == kNoteOff && channel == kAccompanimentChannel) read.chordReleased = true;
+        at += data;
     }
+    read.ticks = state.noteTicks;
+    read.chordReleased = settings.accompanimentOn && state.barTokens == 0;
     return read;
 }
 
@@ -52,7 +59,7 @@ TokenEvents ReadEvents(std::span<const std::uint8_t> events) {
 int PlainVelocity(const SoundSettings& settings) {
     TrackState scratch;
     ArrangeToken(scratch, "1", BaseVelocity(settings), 0, settings);
-    return ReadEvents(scratch.events).velocity[kMelodyChannel];
+    return ReadEvents(scratch, settings).velocity[kMelodyChannel];
 }
 
 std::vector<ArrangedPart> PartsSwitchedOn(const SoundSettings& settings) {
@@ -74,7 +81,7 @@ std::vector<ArrangedPart> PartsSwitchedOn(const SoundSettings& settings) {
     return parts;
 }
 
-// Key 0 is how the arrangement sounds a rest on a pitched channel.
+// A rest starts no note; key 0 is never one to write down.
 void AddKey(PartNote& note, int key, bool pitched) {
     if (key == kNone || (pitched && key == 0)) return;
     note.keys[note.keyCount++] = static_cast<std::uint8_t>(key);
@@ -116,7 +123,7 @@ std::vector<ArrangedPart> ArrangeParts(std::span<const std::string> tokens,
         state.events.clear(); // the counters go on; only this token's events are read
         ArrangeToken(state, tokens[t], base, boost, settings);
         if (t + 1 == tokens.size()) ReleaseAccompaniment(state, settings);
-        const TokenEvents events = ReadEvents(state.events);
+        const TokenEvents events = ReadEvents(state, settings);
         for (auto& part : parts) AddToken(part, events, static_cast<int>(t), plain, held);
     }
     return parts;
