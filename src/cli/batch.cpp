@@ -37,15 +37,16 @@ std::vector<std::string> OutputPaths(const Options& options, std::string_view fo
     for (const auto& file : options.files) {
         std::string name = file == "-" ? "stdin" : fs::path(file).stem().string();
         if (const int n = ++seen[name]; n > 1) name += "-" + std::to_string(n);
-        paths.push_back((fs::path(options.outputDir) / (name + "." + std::string(format))).string());
+        paths.push_back(
+            (fs::path(options.outputDir) / (name + "." + std::string(format))).string());
     }
     return paths;
 }
 
-pid_t Start(const char* self, const Options& options, const std::string& file,
-            const std::string& output) {
+pid_t Start(const char* self, const Options& options, const std::vector<std::string>& passed,
+            const std::string& file, const std::string& output) {
     std::vector<std::string> args = {self, options.command, file, "-o", output};
-    args.insert(args.end(), options.optionArgs.begin(), options.optionArgs.end());
+    args.insert(args.end(), passed.begin(), passed.end());
     std::vector<char*> argv;
     for (auto& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
@@ -78,7 +79,8 @@ private:
 
 } // namespace
 
-int RunBatch(const Options& options, const char* self) {
+int RunBatch(const Options& options, const std::vector<std::string>& commandLine,
+             const char* self) {
     const auto kind = std::find_if(std::begin(kKinds), std::end(kKinds),
                                    [&](const Kind& k) { return k.command == options.command; });
     if (kind == std::end(kKinds)) {
@@ -103,6 +105,7 @@ int RunBatch(const Options& options, const char* self) {
         return 1;
     }
     const auto outputs = OutputPaths(options, format);
+    const auto passed = PassThroughOptions(commandLine);
     const std::size_t parallel = std::max(1u, std::thread::hardware_concurrency());
     Progress progress(outputs.size());
     std::vector<pid_t> running;
@@ -110,7 +113,7 @@ int RunBatch(const Options& options, const char* self) {
     bool failed = false;
     while (done < outputs.size()) {
         while (running.size() < parallel && next < outputs.size()) {
-            const pid_t pid = Start(self, options, options.files[next], outputs[next]);
+            const pid_t pid = Start(self, options, passed, options.files[next], outputs[next]);
             if (pid < 0) {
                 PrintError(options.files[next] + ": cannot start a run for it");
                 failed = true;

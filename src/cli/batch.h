@@ -8,6 +8,7 @@ namespace kvat::cli {
 
 // Writes DIR/NAME.EXT for every input (NAME from the file's name). A file that fails is reported
 // by its own run and the rest are still written; returns 1 if any failed, 2 for bad usage.
-int RunBatch(const Options& options, const char* self);
+// `args` is the command line after the program's name.
+int RunBatch(const Options& options, const std::vector<std::string>& args, const char* self);
 
 } // namespace kvat::cli

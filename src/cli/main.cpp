@@ -63,7 +63,8 @@ const std::vector<Subcommand>& Subcommands() {
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     std::string error;
-    const auto options = kvat::cli::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const auto options = kvat::cli::ParseOptions(args, error);
     if (!options) {
         std::cerr << "kvat: " << error << '\n';
         return 2;
@@ -77,7 +78,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options->command.empty()) return kvat::RunWindow(argc, argv);
-    if (!options->outputDir.empty()) return kvat::cli::RunBatch(*options, "/proc/self/exe");
+    if (!options->outputDir.empty()) return kvat::cli::RunBatch(*options, args, "/proc/self/exe");
     for (const auto& sub : Subcommands())
         if (options->command == sub.name) return sub.run(*options);
     std::cerr << "kvat: '" << options->command << "': no such subcommand; see kvat --help\n";

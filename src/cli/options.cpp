@@ -262,6 +262,22 @@ std::string OptionsHelp() {
     return help;
 }
 
+std::vector<std::string> PassThroughOptions(const std::vector<std::string>& args) {
+    std::vector<std::string> kept;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg.size() < 2 || arg[0] != '-') continue; // the subcommand or a verse file
+        const bool joined = arg.starts_with("--") && arg.find('=') != std::string_view::npos;
+        const OptionSpec* spec = FindOption(joined ? arg.substr(0, arg.find('=')) : arg);
+        const bool takesNext = spec && spec->read && !joined && i + 1 < args.size();
+        const bool batch = spec && (spec->name == "--output-dir" || spec->name == "--format");
+        if (!batch) kept.emplace_back(arg);
+        if (takesNext && !batch) kept.push_back(args[i + 1]);
+        if (takesNext) ++i;
+    }
+    return kept;
+}
+
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
     Options o;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -282,7 +298,6 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             if (!spec->read) {
                 if (!joined) {
                     o.*spec->flag = true;
-                    o.optionArgs.emplace_back(spec->name);
                     continue;
                 }
                 error = std::string(name) + ": takes no value, but was given '" +
@@ -297,8 +312,6 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 value = args[++i];
             }
             if (!spec->read(Reading{name, value, error}, o)) return std::nullopt;
-            if (spec->name != "--output-dir" && spec->name != "--format")
-                o.optionArgs.insert(o.optionArgs.end(), {std::string(spec->name), std::string(value)});
             continue;
         }
         if (o.command.empty()) {

@@ -24,7 +24,6 @@ struct Options {
     std::string outputDir;
     std::string format;
     std::vector<std::string> files;
-    std::vector<std::string> optionArgs; // every other option as given, for the batch's runs
     bool help = false;
     bool version = false;
 
@@ -62,6 +61,10 @@ struct Options {
 // The options part of --help: one line per option (or group of options), from the same table
 // that parsing reads.
 std::string OptionsHelp();
+
+// The options of a well-formed command line as they were given, without the subcommand, the
+// verse files, -d and -f: what each of a batch's runs is given again.
+std::vector<std::string> PassThroughOptions(const std::vector<std::string>& args);
 
 // Parses argv[1..]. On a usage error returns nothing and sets `error` to one line naming the
 // option, its value and the allowed range.

@@ -68,17 +68,16 @@ SoundSettings SoundSettingsFromOptions(const Options& options) {
 }
 
 TrackBytes MidiFileFromOptions(const VerseMelody& melody, const Options& options) {
-    MidiWords words;
-    if (options.noLyrics) {
-        words.title = VerseWords(melody.verse.lines, {}).title;
-    } else {
-        const DividedText divided = DivideSyllables(melody.verse.lines);
+    std::vector<std::optional<LyricSyllable>> syllables;
+    const DividedText divided = DivideSyllables(melody.verse.lines);
+    if (!options.noLyrics) {
         std::vector<std::u32string_view> rows;
         rows.reserve(divided.RowCount());
         for (std::size_t k = 0; k < divided.RowCount(); ++k) rows.push_back(divided.Row(k));
-        words = VerseWords(melody.verse.lines, rows);
+        syllables = TokenSyllables(rows, melody.tokens.size());
     }
-    return ArrangeMelody(melody.tokens, SoundSettingsFromOptions(options), words);
+    return ArrangeMelody(melody.tokens, SoundSettingsFromOptions(options),
+                         VerseWords(melody.verse.lines, syllables));
 }
 
 } // namespace kvat::cli

@@ -4,10 +4,10 @@
 
 #include "midi/arrangement.h"
 #include "text/strings.h"
+#include "verse/lyrics.h"
 
+#include <optional>
 #include <span>
-#include <string>
-#include <string_view>
 
 namespace kvat {
 
@@ -15,11 +15,8 @@ namespace kvat {
 inline constexpr std::size_t kLongestTitle = 120;
 inline constexpr std::size_t kLongestLyric = 40;
 
-// A syllable row as the score shows it ("мгло - ", "ю ", "ет, ") as a lyric: trimmed, and a
-// syllable that continues its word ending with "-" ("мгло-"). UTF-8.
-std::string LyricOfRow(std::u32string_view row);
-
-// The title from the first line (trimmed) and row k's lyric for token k.
-MidiWords VerseWords(const Lines& lines, std::span<const std::u32string_view> rows);
+// The title from the first line (trimmed) and, per token, its syllable as a lyric: a syllable
+// whose word goes on ends with "-" ("мгло-"). UTF-8.
+MidiWords VerseWords(const Lines& lines, std::span<const std::optional<LyricSyllable>> syllables);
 
 } // namespace kvat

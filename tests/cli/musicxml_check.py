@@ -14,7 +14,7 @@ CASES = [('onegin', '', 1),
 STEPS = {'C': 0, 'D': 2, 'E': 4, 'F': 5, 'G': 7, 'A': 9, 'B': 11}
 
 
-def merged(events):  # consecutive rests (key 0, as the MIDI file sounds them) as one
+def merged(events):  # consecutive rests as one
     out = []
     for k, ticks in events:
         if out and k == 0 == out[-1][0]:
@@ -24,14 +24,18 @@ def merged(events):  # consecutive rests (key 0, as the MIDI file sounds them) a
     return out
 
 
-def midi_melody(path):  # to the sixteenth: a drum stroke delays the rest of its token by a tick
-    events, tick, started = [], 0, {}
+def midi_melody(path):  # a rest is the silence between the melody's notes, and after the last
+    events, tick, started, ended = [], 0, {}, 0
     for msg in mido.MidiFile(path).tracks[0]:
         tick += msg.time
         if msg.type == 'note_on' and msg.channel == 0:
+            if tick > ended:
+                events.append([0, tick - ended])
             started[msg.note] = tick
         elif msg.type == 'note_off' and msg.channel == 0:
-            events.append([msg.note, 24 * round((tick - started.pop(msg.note)) / 24)])
+            events.append([msg.note, tick - started.pop(msg.note)])
+            ended = tick
+    events.append([0, tick - ended])
     return merged(events)
 
 
@@ -64,7 +68,7 @@ def check(name, options, parts, out):
                        if n.find('chord') is None) == measure, (part.get('id'), bar.get('number'))
     notes = root.find('part').findall('measure/note')
     melody, expected = xml_melody(notes), midi_melody(out + '.mid')
-    assert melody[:-1] == expected[:-1] and melody[-1][0] == expected[-1][0] == 0
+    assert melody[:-1] == expected[:-1] and melody[-1][0] == expected[-1][0] == 0, name
     sung = [n for n in notes if n.find('pitch') is not None and n.find('tie[@type="stop"]') is None]
     assert [len(n.findall('lyric')) for n in sung] == [1] * len(root.findall('.//lyric')) != []
     with open(verse, encoding='utf-8') as text:  # every syllable once, in order

@@ -34,14 +34,47 @@ TEST(Arrangement, RestsAndBlackKeysHaveNoChordAndAMelodyEndingOnABarLineEndsTher
     ASSERT_TRUE(reading.accepted) << reading.output;
     EXPECT_EQ(test::NotesLeftSounding(reading), Tokens{});
     // Each bar holds its first key, with that key's chord under a white key only.
-    EXPECT_EQ(reading.Of("note_on", 4),
-              (std::vector<test::MidoEvent>{{0, "note_on", 4, 60, 127},
-                                            {168, "note_on", 4, 0, 107},
-                                            {336, "note_on", 4, 61, 107}}));
+    EXPECT_EQ(
+        reading.Of("note_on", 4),
+        (std::vector<test::MidoEvent>{{0, "note_on", 4, 60, 127}, {336, "note_on", 4, 61, 107}}));
     EXPECT_EQ(reading.Of("note_off", 4).back().tick, 480);
     for (int channel : {5, 6, 7}) EXPECT_EQ(reading.Of("note_on", channel).size(), 1u);
     for (int channel : {1, 2}) EXPECT_EQ(reading.Of("note_on", channel).size(), 7u);
     EXPECT_TRUE(reading.Of("note_on", 3).empty() && reading.Of("program", 3).empty());
+}
+
+// What other programs rely on, whatever is switched on: a rest is silence, "No Effect" sends no
+// controller, drums neither delay nor outlast their token, the pedal or the modulation is let go
+// at the end, and the words are there.
+TEST(Arrangement, RestsAreSilentDrumsKeepTimeEffectsEndAndTheWordsAreThere) {
+    const Tokens tokens = {"60+", "0", "62", "0+", "0", "64++", "0"};
+    const MidiWords words{"Буря", {"Бу-", "", "ря", "", "", "мгла", ""}};
+    for (const int effect : {0, 1, 2}) {
+        SoundSettings plain{.effect = effect};
+        plain.mezzo.on = plain.accompanimentOn = true;
+        SoundSettings drummed = plain;
+        drummed.drumsOn = true;
+        drummed.drumMap = 3;
+        const auto withDrums =
+            test::WriteAndReadWithMido("d.mid", ArrangeMelody(tokens, drummed, words));
+        const auto without = test::WriteAndReadWithMido("p.mid", ArrangeMelody(tokens, plain));
+        ASSERT_TRUE(withDrums.accepted && without.accepted) << withDrums.output << without.output;
+        EXPECT_EQ(withDrums.Of("end_of_track"), without.Of("end_of_track")) << effect;
+        EXPECT_EQ(withDrums.Of("end_of_track")[0].tick, 48 + 72 * 5 + 96) << effect;
+        EXPECT_EQ(test::NotesLeftSounding(withDrums), Tokens{}) << effect;
+        for (const auto& e : withDrums.events) {
+            EXPECT_FALSE(e.kind.starts_with("note") && e.first == 0) << e;
+            EXPECT_FALSE(e.kind == "control" && e.first == 0) << e;
+        }
+        const auto controls = withDrums.Of("control");
+        EXPECT_EQ(controls.size(), effect ? 4 * tokens.size() + 4 : 0u) << effect;
+        if (effect) {
+            EXPECT_EQ(controls.back().second, 0);
+        }
+        EXPECT_EQ(withDrums.Of("track_name").size(), 1u);
+        EXPECT_EQ(withDrums.Of("lyrics").size(), 3u);
+        EXPECT_TRUE(without.Of("lyrics").empty() && without.Of("track_name").empty());
+    }
 }
 
 TEST(SoundSettings, IndexesOffTheListsAreTakenAtTheirEndsAndVelocitiesStayInADataByte) {

@@ -81,7 +81,9 @@ TEST_P(WholeVerse, EqualsTheReviewedFileAndReadsBackAsTheReviewedEvents) {
     ASSERT_TRUE(reading.accepted) << reading.output;
     EXPECT_EQ(reading.output, Read(base + ".events"));
     EXPECT_EQ(test::NotesLeftSounding(reading), std::vector<std::string>{});
-    EXPECT_EQ(reading.Of("note_on", 0).size(), tokens.size());
+    // A rest sounds no note.
+    EXPECT_EQ(reading.Of("note_on", 0).size(),
+              std::count_if(tokens.begin(), tokens.end(), [](auto& t) { return t[0] != '0'; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(AllPartsOn, WholeVerse, testing::ValuesIn(kFixtures),

@@ -15,6 +15,8 @@ FIELDS = {  # kind printed, then the attributes of channel, first and second
     'time_signature': ('time_signature', None, 'numerator', 'denominator'),
     'set_tempo': ('tempo', None, 'tempo', None),
     'end_of_track': ('end_of_track', None, None, None),
+    'track_name': ('track_name', None, None, None),
+    'lyrics': ('lyrics', None, None, None),
 }
 
 

@@ -46,7 +46,7 @@ MidoReading WriteAndReadWithMido(const std::string& name, std::span<const std::u
 std::vector<std::string> NotesLeftSounding(const MidoReading& reading) {
     std::map<std::pair<int, int>, int> sounding;
     for (const auto& e : reading.events)
-        if (e.channel != 9 && (e.kind == "note_on" || e.kind == "note_off"))
+        if (e.kind == "note_on" || e.kind == "note_off")
             sounding[{e.channel, e.first}] += e.kind == "note_on" ? 1 : -1;
     std::vector<std::string> left;
     for (const auto& [key, count] : sounding)

@@ -38,7 +38,7 @@ MidoReading ReadWithMido(const std::string& path);
 // reads them back with mido.
 MidoReading WriteAndReadWithMido(const std::string& name, std::span<const std::uint8_t> bytes);
 
-// "channel:note" of every note switched on and never off, drums aside.
+// "channel:note" of every note switched on and never off, drums included.
 std::vector<std::string> NotesLeftSounding(const MidoReading& reading);
 
 std::string TestFolder();
