@@ -153,6 +153,11 @@ constexpr OptionSpec kOptions[] = {
      [](const Reading& r, Options& o) { return r.Int(0, kMethodCount - 1, o.method); }},
     {"--metre", "", "--metre auto|N",
      "metre 0..5: trochee, iamb, amphibrach, dactyl, anapaest, by hand", ReadMetre},
+    {"--stress", "", "--stress rule|dictionary",
+     "stresses by the rule (default) or by the dictionaries and the metre",
+     [](const Reading& r, Options& o) {
+         return r.Word({"rule", "dictionary"}, "rule or dictionary", o.stress);
+     }},
     {"--ictus", "", "--ictus FILE",
      "with --metre 5: one line of 0/1 per verse line, one digit per vowel",
      [](const Reading& r, Options& o) { return o.ictusFile = r.value, true; }},

@@ -4,6 +4,7 @@
 
 #include "melody/melody.h"
 #include "midi/sound_settings.h"
+#include "verse/analysis.h"
 
 #include <array>
 #include <cstdint>
@@ -29,6 +30,7 @@ struct Options {
 
     int method = MethodIndex(Method::kPentatonic); // a method list index
     std::optional<int> metre;          // 0..5; none = the analysis's choice
+    StressMode stress = StressMode::rule;
     std::string ictusFile;             // with metre 5: the painted vowels
     bool lengthen = true;
     int key = 0;                       // kKeyShiftLow..kKeyShiftHigh

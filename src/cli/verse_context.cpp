@@ -34,7 +34,7 @@ std::optional<VerseContext> LoadVerse(const Options& options, std::string& error
     if (!lines) return std::nullopt;
     VerseContext context;
     context.lines = std::move(*lines);
-    context.analysis = AnalyseVerse(context.lines, DecimalSeparator());
+    context.analysis = AnalyseVerse(context.lines, DecimalSeparator(), options.stress);
     context.metre.templates = context.analysis.templates;
     context.metre.metre =
         static_cast<Metre>(options.metre.value_or(context.analysis.metre.value_or(kTrochee)));

@@ -36,7 +36,7 @@ TEST(Goldens, EverySubcommandWritesTheReviewedOutput) {
         EXPECT_EQ(run.err, err.empty() ? "" : ReadFile(Data(err))) << line;
         ++commands;
     }
-    EXPECT_EQ(commands, 22);
+    EXPECT_EQ(commands, 23);
 }
 
 } // namespace

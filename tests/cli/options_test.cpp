@@ -54,6 +54,7 @@ const OptionCase kOptions[] = {
     {"--drum-map", "10", "11", "3..10"},
     {"--accompaniment", "127", "128", "0..127"},
     {"--effect", "sustain", "echo", "none, modulation or sustain"},
+    {"--stress", "dictionary", "guess", "rule or dictionary"},
 };
 
 TEST(Options, EveryOptionTakesItsFarEndAndRefusesJustPastIt) {
