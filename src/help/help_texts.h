@@ -40,4 +40,18 @@ inline constexpr std::array<AboutLine, 14> kAboutText = {{
     {U"", false, true},
 }};
 
+// Whose work the program carries and under which licences, for the About page.
+inline constexpr std::u32string_view kCredits =
+    U"Kvat - свободная программа: её можно распространять и изменять на условиях GNU General "
+    U"Public License версии 3 или (по вашему выбору) любой более поздней версии. Программа "
+    U"поставляется без каких-либо гарантий.\n\n"
+    U"Ударения в режиме «по словарю» берутся из словарей:\n"
+    U"- словарь произношения festvox-ru (Московский государственный университет; "
+    U"лицензия в стиле BSD, с указанием авторства);\n"
+    U"- словарь ударений Мюллера (mueller7accent, GNU GPL 2 или новее);\n"
+    U"- слова, которых нет в словарях, - по espeak-ng (GNU GPL 3 или новее).\n\n"
+    U"Нотный шрифт KvatSymbols создан на основе шрифта Emmentaler проекта LilyPond "
+    U"(SIL Open Font License 1.1).\n\n"
+    U"Тексты лицензий: файл COPYING и папка resources в исходных текстах программы.";
+
 } // namespace kvat

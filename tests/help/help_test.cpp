@@ -1,6 +1,7 @@
 #include "help/help_texts.h"
 #include "help/sample_verse.h"
 #include "text/strings.h"
+#include "text/utf8.h"
 #include "verse/syllables.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,13 @@ TEST(Faq, QuotesTheSampleInItsFortyEightLines) {
     EXPECT_EQ(lines[26], std::u32string(kSampleVerse[3]) + U"\"");
     EXPECT_TRUE(
         DivideSyllables(Lines(kSampleVerse.begin(), kSampleVerse.end())).Messages().empty());
+}
+
+// Every source whose work the program carries is named with its licence.
+TEST(Credits, NameEverySourceAndItsLicence) {
+    for (std::u32string_view name : {U"GNU General Public License версии 3", U"festvox-ru",
+                                     U"mueller7accent", U"espeak-ng", U"Emmentaler", U"SIL Open"})
+        EXPECT_NE(kCredits.find(name), std::u32string_view::npos) << EncodeUtf8(name);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMessageBox>
 #include <QUrlQuery>
 
 namespace kvat {
@@ -76,6 +77,15 @@ AboutPage::AboutPage(QWidget* focusSink, QWidget* parent) : QFrame(parent), focu
     mailto.setQuery(query);
     links_ = {{{site, QUrl(Q(kSiteAddress))}, {mail, mailto}}};
     for (const auto& link : links_) link.first->installEventFilter(this);
+
+    // The licences and the data sources, one click away rather than crowding the page.
+    QLabel* credits = MakeLink(this, control::kCreditsLink, "Лицензии и источники данных",
+                               TwipRect(360, 5820, 3735, 255));
+    credits->setToolTip(Q(kCredits));
+    connect(credits, &QLabel::linkActivated, this,
+            [this] { QMessageBox::about(this, "Лицензии и источники данных", Q(kCredits)); });
+    credits->setText("<a href='#' style='color:#0000FF'>" + credits->text() + "</a>");
+    credits->adjustSize();
 }
 
 void AboutPage::DrawText() {

@@ -126,5 +126,6 @@ inline constexpr Name kSiteLink = "Label33";
 inline constexpr Name kMailLabel = "Label34";
 inline constexpr Name kMailLink = "Label22";
 inline constexpr Name kWriteToUs = "Label35";
+inline constexpr Name kCreditsLink = "Credits";
 
 } // namespace kvat::control
