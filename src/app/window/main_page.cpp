@@ -58,6 +58,7 @@ void MainPage::BuildVerseControls() {
     editor_->SetVerse(Lines(kSampleVerse.begin(), kSampleVerse.end()));
     connect(editor_, &VerseEditor::IctusToggled, this, &MainPage::OnIctusToggled);
     connect(editor_, &VerseEditor::PasteRequested, this, &MainPage::OnPaste);
+    TypeWithoutUnderline(*editor_);
 
     MakeLabel(this, control::kMetreLabel, "Размер:", 120, 2430, 700);
     metreList_ = MakeList(this, control::kMetreList, 840, 2400, 2655);

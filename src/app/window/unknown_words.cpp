@@ -3,6 +3,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 
 namespace kvat {
 namespace {
@@ -49,6 +50,15 @@ void UnderlineUnknownWords(QTextDocument& document,
     }
     cursor.endEditBlock();
     document.setUndoRedoEnabled(true);
+}
+
+void TypeWithoutUnderline(QTextEdit& editor) {
+    QObject::connect(&editor, &QTextEdit::currentCharFormatChanged, &editor,
+                     [&editor](const QTextCharFormat& format) {
+                         if (format.underlineStyle() != QTextCharFormat::NoUnderline &&
+                             !editor.textCursor().hasSelection())
+                             editor.mergeCurrentCharFormat(Underline(QTextCharFormat::NoUnderline));
+                     });
 }
 
 } // namespace kvat

@@ -8,6 +8,7 @@
 #include <vector>
 
 class QTextDocument;
+class QTextEdit;
 
 namespace kvat {
 
@@ -15,5 +16,9 @@ namespace kvat {
 // the core does, one per code point. Like recolouring, it is no edit to undo.
 void UnderlineUnknownWords(QTextDocument& document,
                            const std::vector<std::vector<TextSpan>>& words);
+
+// What is typed into or beside an underlined word takes no underline: the mark is the last
+// analysis's word on a word, and a word being typed is not yet analysed.
+void TypeWithoutUnderline(QTextEdit& editor);
 
 } // namespace kvat

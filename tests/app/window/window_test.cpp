@@ -196,6 +196,12 @@ TEST_F(Window, WordsNoSourceKnewAreUnderlinedAndStillTakeAStressByHand) {
     Hover(2, true);
     EXPECT_EQ(window_->Metre().templates[5], "10000\r\n");
     EXPECT_TRUE(Underlined(2));
+    QTextCursor cursor(Editor()->document());
+    cursor.setPosition(9);
+    Editor()->setTextCursor(cursor);
+    QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, "ы"); // at the unknown word's end
+    QApplication::sendEvent(Editor(), &typed);
+    EXPECT_TRUE(Underlined(8) && !Underlined(9));
     ChooseStress(StressMode::rule); // the rule knows no word, so it marks none
     EXPECT_FALSE(Underlined(0));
 }
