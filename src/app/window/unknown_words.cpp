@@ -4,14 +4,18 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <algorithm>
 
 namespace kvat {
 namespace {
 
+// Blue, apart from both the red ictuses and the black text.
+const QColor kUnderlineColour(0, 90, 200);
+
 QTextCharFormat Underline(QTextCharFormat::UnderlineStyle style) {
     QTextCharFormat format;
     format.setUnderlineStyle(style);
-    if (style != QTextCharFormat::NoUnderline) format.setUnderlineColor(QColor(0, 90, 200));
+    if (style != QTextCharFormat::NoUnderline) format.setUnderlineColor(kUnderlineColour);
     return format;
 }
 
