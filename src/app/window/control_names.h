@@ -61,6 +61,9 @@ inline constexpr Name kDenominatorList = "Combo15";
 inline constexpr Name kLengthenCheck = "Check6";
 inline constexpr Name kColourCheck = "Check2";
 inline constexpr Name kKeepFileCheck = "Check1";
+inline constexpr Name kStressLabel = "LabelStressMode";
+// By StressMode: the rule, then the dictionary.
+inline constexpr std::array<Name, 2> kStressOptions = {"StressMode(0)", "StressMode(1)"};
 
 // The method panels: one label, bar, value and text per setting.
 struct BarNames {

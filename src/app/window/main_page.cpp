@@ -6,8 +6,10 @@
 #include "app/playback/playback.h"
 #include "app/render/qt_colour.h"
 #include "app/window/control_names.h"
+#include "app/window/dictionary_warm_up.h"
 #include "app/window/picture_button.h"
 #include "app/window/score_view.h"
+#include "app/window/unknown_words.h"
 #include "app/window/verse_editor.h"
 #include "app/window/widgets.h"
 #include "help/sample_verse.h"
@@ -44,6 +46,10 @@ MainPage::MainPage(QWidget* focusSink, QWidget* parent) : QFrame(parent), focusS
     setObjectName(control::kMainPage);
     BuildVerseControls();
     BuildScoreControls();
+    warmUp_ = new DictionaryWarmUp(this);
+    connect(warmUp_, &DictionaryWarmUp::ready, this, [this] {
+        if (stressMode_ == StressMode::dictionary) SetStressMode(stressMode_);
+    });
 }
 
 void MainPage::BuildVerseControls() {
@@ -52,6 +58,7 @@ void MainPage::BuildVerseControls() {
     editor_->SetVerse(Lines(kSampleVerse.begin(), kSampleVerse.end()));
     connect(editor_, &VerseEditor::IctusToggled, this, &MainPage::OnIctusToggled);
     connect(editor_, &VerseEditor::PasteRequested, this, &MainPage::OnPaste);
+    TypeWithoutUnderline(*editor_);
 
     MakeLabel(this, control::kMetreLabel, "Размер:", 120, 2430, 700);
     metreList_ = MakeList(this, control::kMetreList, 840, 2400, 2655);
@@ -137,14 +144,26 @@ int MainPage::ScrollValue() const {
 }
 
 void MainPage::AnalyseVerse() {
+    const StressMode mode = warmUp_->Ready() ? stressMode_ : StressMode::rule;
     const VerseAnalysis analysis =
-        kvat::AnalyseVerse(editor_->VerseLines(), LocaleDecimalSeparator());
+        kvat::AnalyseVerse(editor_->VerseLines(), LocaleDecimalSeparator(), mode);
+    UnderlineUnknownWords(*editor_->document(), analysis.unknownWords);
     metre_.templates = analysis.templates;
     metreList_->clear();
     if (!analysis.metre) return; // an empty text: the list stays empty, the metre unchanged
     for (const auto& item : analysis.items) metreList_->addItem(Q(item));
     metreList_->setCurrentIndex(*analysis.metre);
     ColourEditor();
+}
+
+void MainPage::SetStressMode(StressMode mode) {
+    stressMode_ = mode;
+    if (mode == StressMode::dictionary && !warmUp_->Ready()) {
+        warmUp_->Start(); // its `ready` comes back here
+        return;
+    }
+    AnalyseVerse();
+    emit scoreOutdated();
 }
 
 void MainPage::Apply(const MelodySettings& settings) {

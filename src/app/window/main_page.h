@@ -5,6 +5,7 @@
 
 #include "melody/melody.h"
 #include "score/score_layout.h"
+#include "verse/analysis.h"
 #include "verse/metre.h"
 
 #include <QFrame>
@@ -18,6 +19,7 @@ class QScrollBar;
 
 namespace kvat {
 
+class DictionaryWarmUp;
 class PictureButton;
 class PlaybackController;
 class ScoreViewport;
@@ -32,6 +34,9 @@ public:
 
     // Analyses the verse: fills the metre list, chooses the metre found and colours the vowels.
     void AnalyseVerse();
+    // Where the stresses come from; a change analyses the verse anew, as a new text does. The
+    // dictionary applies once its first analysis, on a worker, is done: till then the rule.
+    void SetStressMode(StressMode mode);
     void Apply(const MelodySettings& settings); // chooses the method
     void ReadInto(MelodySettings& settings) const;
 
@@ -75,6 +80,8 @@ private:
 
     QWidget* focusSink_;
     MetreState metre_;
+    StressMode stressMode_ = StressMode::rule;
+    DictionaryWarmUp* warmUp_ = nullptr;
     VerseEditor* editor_ = nullptr;
     QComboBox* metreList_ = nullptr;
     QComboBox* methodList_ = nullptr;

@@ -63,6 +63,7 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     connect(main_, &MainPage::scoreOutdated, this, &MainWindow::DrawScore);
     connect(main_, &MainPage::methodChosen, this, &MainWindow::OnMethodChosen);
     connect(settings_, &SettingsPage::colourToggled, this, &MainWindow::DrawScore);
+    connect(settings_, &SettingsPage::stressModeChosen, main_, &MainPage::SetStressMode);
     connect(about_, &AboutPage::linkClicked, this, [this](const QUrl& url) { opener_->Open(url); });
     BuildMenus();
     BindSound();

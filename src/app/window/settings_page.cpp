@@ -4,9 +4,11 @@
 #include "app/window/settings_page.h"
 
 #include "app/window/control_names.h"
+#include "app/window/stress_choice.h"
 #include "app/window/widgets.h"
 #include "midi/sound_tables.h"
 
+#include <QButtonGroup>
 #include <algorithm>
 
 namespace kvat {
@@ -28,6 +30,10 @@ SettingsPage::SettingsPage(QWidget* parent) : QFrame(parent) {
     BuildTempo();
     BuildTimeSignature();
     BuildOptions();
+    stressChoice_ = MakeStressChoice(this);
+    connect(stressChoice_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked) emit stressModeChosen(Stress());
+    });
     for (QWidget* w :
          std::initializer_list<QWidget*>{deviceList_, dynamicsList_, tempoList_, numeratorList_,
                                          denominatorList_, lengthen_, colourOption_, keepFile_})
@@ -141,6 +147,10 @@ ScoreOptions SettingsPage::Options() const {
 
 bool SettingsPage::KeepFile() const {
     return keepFile_->isChecked();
+}
+
+StressMode SettingsPage::Stress() const {
+    return CheckedStressMode(*stressChoice_);
 }
 
 void SettingsPage::OnDynamicsChosen(int index) {

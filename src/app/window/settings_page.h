@@ -5,11 +5,13 @@
 #include "melody/melody.h"
 #include "midi/sound_settings.h"
 #include "score/score_layout.h"
+#include "verse/analysis.h"
 
 #include <QFrame>
 #include <string>
 #include <vector>
 
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -32,11 +34,13 @@ public:
     ScoreHeader Header() const;
     ScoreOptions Options() const;
     bool KeepFile() const;
+    StressMode Stress() const;
 
 signals:
     void deviceChosen(int device);
     void colourToggled();
     void keepFileToggled(bool keep);
+    void stressModeChosen(StressMode mode);
 
 private:
     void BuildDynamics();
@@ -64,6 +68,7 @@ private:
     QCheckBox* lengthen_ = nullptr;
     QCheckBox* colourOption_ = nullptr;
     QCheckBox* keepFile_ = nullptr;
+    QButtonGroup* stressChoice_ = nullptr;
 };
 
 } // namespace kvat

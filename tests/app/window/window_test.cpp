@@ -7,12 +7,14 @@
 #include "app/window/widgets.h"
 #include "sound/dummy_sequencer.h"
 #include "support/sound_support.h"
+#include "verse/analysis.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace kvat {
@@ -72,6 +74,18 @@ protected:
         QTest::mouseMove(Editor()->viewport(), at);
         if (click) QTest::mouseClick(Editor()->viewport(), Qt::LeftButton, {}, at);
         return Editor()->viewport()->toolTip();
+    }
+    // The dictionary's first analysis comes back from a worker: waits until `shown` holds.
+    bool Await(const std::function<bool()>& shown) { return QTest::qWaitFor(shown, 20000); }
+    bool Underlined(int position) {
+        QTextCursor cursor(Editor()->document());
+        cursor.setPosition(position + 1);
+        return cursor.charFormat().underlineStyle() == QTextCharFormat::WaveUnderline;
+    }
+    void ChooseStress(StressMode mode) {
+        Trigger(c::kSettingsMenu);
+        Click(c::kStressOptions[static_cast<std::size_t>(mode)]);
+        Trigger(c::kMainMenu);
     }
 
     QStringList desk_;
@@ -156,6 +170,40 @@ TEST_F(Window, HandPlacementPaintsTheVowelUnderThePointer) {
     EXPECT_EQ(window_->Metre().templates[5], "00000\r\n\r\n0\r\n");
     Choose(c::kMetreList, 1); // back on a metre the editor is a plain text field again
     EXPECT_TRUE(Hover(1).isEmpty());
+}
+
+TEST_F(Window, EachStressModeChoosesItsMetreAndTheRedVowelsFollow) {
+    Editor()->SetVerse({U"Буря мглою небо кроет,", U"Вихри снежные крутя"});
+    Click(c::kAnalyseButton);
+    const std::tuple<StressMode, QString, VowelPaint> cases[] = {
+        {StressMode::dictionary, "Хорей", {"10101010", "1010101"}},
+        {StressMode::rule, "Ямб", {"01010101", "0101010"}}};
+    for (const auto& [mode, metre, paint] : cases) {
+        ChooseStress(mode);
+        EXPECT_TRUE(Await([&] { return List(c::kMetreList)->currentText().startsWith(metre); }))
+            << metre.toStdString();
+        EXPECT_EQ(Editor()->Paint(), paint);
+    }
+}
+
+TEST_F(Window, WordsNoSourceKnewAreUnderlinedAndStillTakeAStressByHand) {
+    Editor()->SetVerse({U"Кваттракс и небо"});
+    ChooseStress(StressMode::dictionary);
+    ASSERT_TRUE(Await([this] { return Underlined(0); }));
+    for (int position : {0, 2, 8}) EXPECT_TRUE(Underlined(position)) << position;
+    for (int position : {9, 10, 12, 15}) EXPECT_FALSE(Underlined(position)) << position;
+    Choose(c::kMetreList, 5);
+    Hover(2, true);
+    EXPECT_EQ(window_->Metre().templates[5], "10000\r\n");
+    EXPECT_TRUE(Underlined(2));
+    QTextCursor cursor(Editor()->document());
+    cursor.setPosition(9);
+    Editor()->setTextCursor(cursor);
+    QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, "ы"); // at the unknown word's end
+    QApplication::sendEvent(Editor(), &typed);
+    EXPECT_TRUE(Underlined(8) && !Underlined(9));
+    ChooseStress(StressMode::rule); // the rule knows no word, so it marks none
+    EXPECT_FALSE(Underlined(0));
 }
 
 TEST_F(Window, PasteCleansTheTextAndAnalyses) {
