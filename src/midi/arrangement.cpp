@@ -188,7 +188,8 @@ TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSetting
     const int base = BaseVelocity(settings);
     const int boost = StressBoost(settings);
     for (std::size_t i = 0; i < tokens.size(); ++i) {
-        const std::string_view lyric = i < words.lyrics.size() ? words.lyrics[i] : "";
+        const std::string_view lyric =
+            i < words.lyrics.size() ? std::string_view(words.lyrics[i]) : std::string_view();
         ArrangeToken(state, tokens[i], base, boost, settings, lyric);
     }
     EndArrangement(state, settings);
