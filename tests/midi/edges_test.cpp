@@ -1,9 +1,7 @@
 // What the whole-verse fixtures do not reach: tokens that are no note, rests and black keys
-// under the harmony, a melody ending on a bar line, settings off their lists, the bare file and
-// failed writes.
+// under the harmony, a melody ending on a bar line, settings off their lists and the bare file.
 
 #include "midi/arrangement.h"
-#include "midi/file_writer.h"
 #include "midi/midi_file.h"
 #include "midi/presets.h"
 #include "midi/sound_tables.h"
@@ -106,17 +104,6 @@ TEST(MidiFile, NoEventsGiveTheBareFrameAndNoTempoTheSlowestTheFieldHolds) {
     const auto reading = test::WriteAndReadWithMido("empty.mid", file);
     EXPECT_TRUE(reading.accepted) << reading.output;
     EXPECT_EQ(reading.events.size(), 3u);
-}
-
-TEST(FileWriter, AFailedWriteLeavesNothingBehind) {
-    namespace fs = std::filesystem;
-    const fs::path folder = fs::path(test::TestFolder()) / "fail";
-    fs::create_directories(folder / "taken.mid" / "inside");
-    const std::vector<std::uint8_t> bytes = {1, 2, 3};
-    EXPECT_FALSE(WriteFileAtomically(folder / "missing" / "a.mid", bytes));
-    EXPECT_FALSE(WriteFileAtomically(folder / "taken.mid", bytes));
-    EXPECT_FALSE(WriteFileAtomically("", bytes));
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
 }
 
 } // namespace
