@@ -27,6 +27,7 @@ Usage:
   kvat midi      [FILE] -o OUT    the arranged melody as a MIDI file (-o - for stdout)
   kvat audio     [FILE] -o OUT    the melody sounded into a WAV file
   kvat score     [FILE] -o OUT    the score as .png, .svg, .pdf, the layout's .json or .musicxml
+  kvat --reset-settings           open the window with every choice back at its default
   kvat --help | --version
 
 FILE is UTF-8 text; absent or "-" reads standard input.
@@ -45,12 +46,9 @@ struct Subcommand {
 
 const std::vector<Subcommand>& Subcommands() {
     static const std::vector<Subcommand> table = {
-        {"analyse", kvat::cli::RunAnalyse},
-        {"syllables", kvat::cli::RunSyllables},
-        {"report", kvat::cli::RunReport},
-        {"melody", kvat::cli::RunMelody},
-        {"midi", kvat::cli::RunMidi},
-        {"audio", kvat::cli::RunAudio},
+        {"analyse", kvat::cli::RunAnalyse}, {"syllables", kvat::cli::RunSyllables},
+        {"report", kvat::cli::RunReport},   {"melody", kvat::cli::RunMelody},
+        {"midi", kvat::cli::RunMidi},       {"audio", kvat::cli::RunAudio},
         {"score", kvat::cli::RunScore},
     };
     return table;
@@ -61,7 +59,8 @@ const std::vector<Subcommand>& Subcommands() {
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     std::string error;
-    const auto options = kvat::cli::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    const auto options =
+        kvat::cli::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!options) {
         std::cerr << "kvat: " << error << '\n';
         return 2;
@@ -74,7 +73,7 @@ int main(int argc, char** argv) {
         std::cout << "Kvat " << kvat::kVersion << kUsage << kvat::cli::OptionsHelp() << kUsageEnd;
         return 0;
     }
-    if (options->command.empty()) return kvat::RunWindow(argc, argv);
+    if (options->command.empty()) return kvat::RunWindow(argc, argv, options->resetSettings);
     for (const auto& sub : Subcommands())
         if (options->command == sub.name) return sub.run(*options);
     std::cerr << "kvat: '" << options->command << "': no such subcommand; see kvat --help\n";
