@@ -109,7 +109,10 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     setMinimumSize(size());
     setAcceptDrops(true);
     installEventFilter(this);
-    for (QTextEdit* edit : findChildren<QTextEdit*>()) edit->viewport()->installEventFilter(this);
+    for (QTextEdit* edit : findChildren<QTextEdit*>()) {
+        edit->installEventFilter(this);
+        edit->viewport()->installEventFilter(this);
+    }
     ShowPage(Page::kMain);
 }
 

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QSettings>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -34,6 +35,7 @@ class Window : public testing::Test {
 protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        QSettings().clear(); // every test starts from the defaults
         // No sound card here: a sequencer that keeps time on a clock, and no live output.
         const auto folder = test::SoundTestFolder();
         SoundServices sound{
