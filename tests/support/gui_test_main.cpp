@@ -13,10 +13,7 @@ int main(int argc, char** argv) {
     // The window remembers choices through QSettings: never in the user's own settings here.
     QStandardPaths::setTestModeEnabled(true);
     const QTemporaryDir settings;
-    for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
-        QSettings::setPath(format, QSettings::UserScope, settings.path());
-    QApplication::setOrganizationName("Kvat");
-    QApplication::setApplicationName("Kvat");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

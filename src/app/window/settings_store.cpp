@@ -60,7 +60,7 @@ constexpr const char* kMethodKey = "melody/method"; // -1: no method chosen
 constexpr const char* kLengthenKey = "melody/lengthen";
 constexpr const char* kNoteMapKey = "melody/noteMap";
 constexpr const char* kUnsavedVerseKey = "verse/unsaved";
-constexpr const char* kControlsKey = "controls";
+constexpr const char* kControlsGroup = "controls";
 
 constexpr const char* kRememberedChecks[] = {control::kColourCheck, control::kKeepFileCheck};
 
@@ -143,12 +143,19 @@ void ApplyControls(const QVariantMap& controls, QWidget& window) {
     if (index >= 0) devices->setCurrentIndex(index); // a device gone since keeps the first
 }
 
+// One key each, so that the file stays readable.
 void SaveControls(QSettings& store, const QVariantMap& controls) {
-    store.setValue(kControlsKey, controls);
+    store.beginGroup(kControlsGroup);
+    for (auto it = controls.begin(); it != controls.end(); ++it) store.setValue(it.key(), *it);
+    store.endGroup();
 }
 
 QVariantMap LoadControls(QSettings& store) {
-    return store.value(kControlsKey).toMap();
+    QVariantMap controls;
+    store.beginGroup(kControlsGroup);
+    for (const QString& key : store.childKeys()) controls[key] = store.value(key);
+    store.endGroup();
+    return controls;
 }
 
 void SaveUnsavedVerse(QSettings& store, const std::optional<QString>& verse) {
