@@ -7,6 +7,7 @@
 #include "midi/file_writer.h"
 #include "text/text_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMainWindow>
@@ -141,7 +142,7 @@ QStringList FileActions::Recent() const {
 }
 
 QString FileActions::Folder() const {
-    return QSettings().value(kFolderKey).toString();
+    return QSettings().value(kFolderKey, QDir::homePath()).toString();
 }
 
 void FileActions::Remember(const QString& path) {

@@ -29,7 +29,7 @@ public:
     };
     FileActions(QMainWindow& window, FileDialogs& dialogs, MessageSink& messages, Verse verse);
 
-    // Fills the «Файл» menu's opening and closing items; `middle` lies between them.
+    // Fills the «Файл» menu's first items and its last ones; the window puts the rest between.
     void AddOpenItems(QMenu& menu);
     void AddCloseItems(QMenu& menu);
 
@@ -46,6 +46,7 @@ public:
     QString Path() const { return path_; }
     bool Modified() const;
     QStringList Recent() const;
+    // The folder of the last file opened or saved; the home folder at first.
     QString Folder() const;
 
     static constexpr const char* kTextFilter = "Текст (*.txt);;Все файлы (*)";
