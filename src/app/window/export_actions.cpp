@@ -74,13 +74,13 @@ bool ExportActions::ExportWavWithProgress(const ExportPiece& piece, const QStrin
     QEventLoop loop;
     QTimer poll;
     connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (job->finished || progress.wasCanceled()) return loop.quit();
         progress.setValue(job->percent);
-        if (job->finished) loop.quit();
     });
     connect(&progress, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
     poll.start(50);
     loop.exec();
-    if (!job->finished) {
+    if (!job->finished) { // cancelled
         cancelled_.push_back(job);
         return false;
     }
