@@ -98,7 +98,6 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     connect(main_, &MainPage::verseEdited, files_, &FileActions::VerseChanged);
     BuildMenus();
     BindSound();
-    defaultControls_ = ReadControls(*this);
 
     // Only the page at the main page's place is inside the window; the design's size is the
     // least it may have, and the main page takes whatever it gains.
@@ -172,6 +171,7 @@ void MainWindow::StartUp() {
     settings_->SetDevices(sound_.devices);
     InstallSymbolFont();
 
+    defaultControls_ = ReadControls(*this); // with the devices listed, the first chosen
     QSettings store;
     Apply(LoadMelody(store), LoadSound(store));
     ApplyControls(LoadControls(store), *this);
