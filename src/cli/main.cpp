@@ -27,7 +27,6 @@ Usage:
   kvat midi      [FILE] -o OUT    the arranged melody as a MIDI file (-o - for stdout)
   kvat audio     [FILE] -o OUT    the melody sounded into a WAV file
   kvat score     [FILE] -o OUT    the score as .png, .svg, .pdf, the layout's .json or .musicxml
-  kvat --reset-settings           open the window with every choice back at its default
   kvat --help | --version
 
 FILE is UTF-8 text; absent or "-" reads standard input.
