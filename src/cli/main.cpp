@@ -47,12 +47,9 @@ struct Subcommand {
 
 const std::vector<Subcommand>& Subcommands() {
     static const std::vector<Subcommand> table = {
-        {"analyse", kvat::cli::RunAnalyse},
-        {"syllables", kvat::cli::RunSyllables},
-        {"report", kvat::cli::RunReport},
-        {"melody", kvat::cli::RunMelody},
-        {"midi", kvat::cli::RunMidi},
-        {"audio", kvat::cli::RunAudio},
+        {"analyse", kvat::cli::RunAnalyse}, {"syllables", kvat::cli::RunSyllables},
+        {"report", kvat::cli::RunReport},   {"melody", kvat::cli::RunMelody},
+        {"midi", kvat::cli::RunMidi},       {"audio", kvat::cli::RunAudio},
         {"score", kvat::cli::RunScore},
     };
     return table;
@@ -77,7 +74,7 @@ int main(int argc, char** argv) {
         std::cout << "Kvat " << kvat::kVersion << kUsage << kvat::cli::OptionsHelp() << kUsageEnd;
         return 0;
     }
-    if (options->command.empty()) return kvat::RunWindow(argc, argv);
+    if (options->command.empty()) return kvat::RunWindow(argc, argv, options->resetSettings);
     if (!options->outputDir.empty()) return kvat::cli::RunBatch(*options, args, "/proc/self/exe");
     for (const auto& sub : Subcommands())
         if (options->command == sub.name) return sub.run(*options);

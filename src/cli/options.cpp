@@ -43,8 +43,8 @@ struct Reading {
     std::string& error;
 
     bool Fail(std::string_view allowed) const {
-        error = std::string(name) + ": '" + std::string(value) + "' is out of range (allowed: " +
-                std::string(allowed) + ")";
+        error = std::string(name) + ": '" + std::string(value) +
+                "' is out of range (allowed: " + std::string(allowed) + ")";
         return false;
     }
     // An integer within [low, high] read from `text` (the value or a piece of it).
@@ -169,7 +169,8 @@ constexpr OptionSpec kOptions[] = {
      }},
     {"--key", "", "--key N", "key shift -7..7 of the chosen method (default 0)",
      [](const Reading& r, Options& o) { return r.Int(kKeyShiftLow, kKeyShiftHigh, o.key); }},
-    {"--sharp-shift", "", "--sharp-shift N", "0..11 semitones for soft vowels, method 1 (default 0)",
+    {"--sharp-shift", "", "--sharp-shift N",
+     "0..11 semitones for soft vowels, method 1 (default 0)",
      [](const Reading& r, Options& o) { return r.Int(0, kSoftVowelShiftHigh, o.sharpShift); }},
     {"--centre-shift", "", "--centre-shift N", "line-centre shift, methods 5-7 (default 0)",
      [](const Reading& r, Options& o) { return r.Int(-32768, 32767, o.centreShift); }},
@@ -210,13 +211,11 @@ constexpr OptionSpec kOptions[] = {
     {"--drums", "", "--drums A,B", "switch the drum figure on with keys A,B (35..81)", ReadDrums},
     {"--drum-map", "", "--drum-map M", "drum map 3..10 (default 5)",
      [](const Reading& r, Options& o) { return r.Int(kDrumMapLow, kDrumMapHigh, o.drumMap); }},
-    {"--accompaniment", "", "--accompaniment P",
-     "switch the accompaniment chord on with program P",
+    {"--accompaniment", "", "--accompaniment P", "switch the accompaniment chord on with program P",
      [](const Reading& r, Options& o) { return r.Program(o.accompaniment); }},
     {"--effect", "", "--effect none|modulation|sustain (default none)", "",
      [](const Reading& r, Options& o) {
-         return r.Word({"none", "modulation", "sustain"}, "none, modulation or sustain",
-                       o.effect);
+         return r.Word({"none", "modulation", "sustain"}, "none, modulation or sustain", o.effect);
      }},
     {"--colour", "", "--colour", "score: syllables in their vowel colours", nullptr,
      &Options::colour},
@@ -225,6 +224,9 @@ constexpr OptionSpec kOptions[] = {
     {"--soundfont", "", "--soundfont SF2",
      "audio: the SoundFont (default: $KVAT_SOUNDFONT, then the system's)",
      [](const Reading& r, Options& o) { return o.soundfont = r.value, true; }},
+    {"--reset-settings", "", "--reset-settings",
+     "window: forget every remembered choice and open with the defaults", nullptr,
+     &Options::resetSettings},
     {"--help", "-h", "", "", nullptr, &Options::help},
     {"--version", "", "", "", nullptr, &Options::version},
 };

@@ -18,26 +18,27 @@ enum class Effect { kNone, kModulation, kSustain };
 enum class Group { kStrings, kWoodwind, kBrass };
 
 struct Options {
-    std::string command;               // the subcommand, empty for none
-    std::string file;                  // the verse file; empty or "-" for standard input
-    std::string output;                // -o
+    std::string command; // the subcommand, empty for none
+    std::string file;    // the verse file; empty or "-" for standard input
+    std::string output;  // -o
     // Many poems at once: -d DIR writes DIR/NAME.EXT for each of `files`, EXT from -f.
     std::string outputDir;
     std::string format;
     std::vector<std::string> files;
     bool help = false;
     bool version = false;
+    bool resetSettings = false; // the window starts from the defaults, forgetting the saved ones
 
     int method = MethodIndex(Method::kPentatonic); // a method list index
-    std::optional<int> metre;          // 0..5; none = the analysis's choice
+    std::optional<int> metre;                      // 0..5; none = the analysis's choice
     StressMode stress = StressMode::rule;
-    std::string ictusFile;             // with metre 5: the painted vowels
+    std::string ictusFile;                         // with metre 5: the painted vowels
     bool lengthen = true;
-    int key = 0;                       // kKeyShiftLow..kKeyShiftHigh
-    int sharpShift = 0;                // 0..kSoftVowelShiftHigh
+    int key = 0;        // kKeyShiftLow..kKeyShiftHigh
+    int sharpShift = 0; // 0..kSoftVowelShiftHigh
     int centreShift = 0;
     std::optional<std::array<int, 10>> noteMap; // list indexes 0..23 or -1, for а е ё и о у ы э ю я
-    int octave = 1;                    // 1, 2 or 12
+    int octave = 1;                             // 1, 2 or 12
     std::optional<std::uint64_t> seed;
 
     int tempo = SoundSettings{}.tempo;       // a tempo list index

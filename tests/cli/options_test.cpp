@@ -78,6 +78,7 @@ TEST(Options, MalformedCommandLines) {
         {{"-x"}, {"-x", "no such option"}},
         {{"--colour=yes"}, {"--colour", "'yes'", "takes no value"}},
         {{"--version=2"}, {"--version", "'2'", "takes no value"}},
+        {{"--reset-settings=yes"}, {"--reset-settings", "'yes'", "takes no value"}},
         {{"--key"}, {"--key", "a value is missing"}},
         {{"--method="}, {"--method", "''", "0..9"}},
         {{"a.txt", "b.txt"}, {"'b.txt'", "only one verse file"}},
@@ -98,6 +99,7 @@ TEST(Options, AutoResetsTheMetreAndTheBoostFollowsTheDynamicsDownUnlessGiven) {
     EXPECT_EQ(Parse({"--metre", "3", "--metre", "auto"}), Parse({}));
     EXPECT_EQ(Parse({"--dynamics", "1"})->Boost(), 1);
     EXPECT_EQ(Parse({"--dynamics", "7"})->Boost(), 2);
+    EXPECT_TRUE(Parse({"--reset-settings"})->resetSettings && !Parse({"--colour"})->resetSettings);
 }
 
 } // namespace

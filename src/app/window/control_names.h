@@ -18,6 +18,15 @@ inline constexpr Name kInstrumentsMenu = "Instruments";
 inline constexpr Name kHelpMenu = "Help";
 inline constexpr Name kVerseReportItem = "Help1";
 inline constexpr Name kHelpTextItem = "Help2";
+// The File menu, which the desktop version added before the pages' menus.
+inline constexpr Name kFileMenu = "File";
+inline constexpr Name kOpenItem = "FileOpen";
+inline constexpr Name kSaveItem = "FileSave";
+inline constexpr Name kSaveAsItem = "FileSaveAs";
+inline constexpr Name kExportMenu = "FileExport";
+inline constexpr Name kRecentMenu = "FileRecent";
+inline constexpr Name kResetItem = "FileReset";
+inline constexpr Name kQuitItem = "FileQuit";
 inline constexpr Name kAboutItem = "Help3";
 
 // The main page.

@@ -50,6 +50,8 @@ MainPage::MainPage(QWidget* focusSink, QWidget* parent) : QFrame(parent), focusS
     connect(warmUp_, &DictionaryWarmUp::ready, this, [this] {
         if (stressMode_ == StressMode::dictionary) SetStressMode(stressMode_);
     });
+    connect(editor_, &VerseEditor::textChanged, this, &MainPage::verseEdited);
+    RecordStretch();
 }
 
 void MainPage::BuildVerseControls() {
@@ -183,6 +185,23 @@ void MainPage::ColourEditor() {
     editor_->SetHandPlacement(index == kManualMetre);
 }
 
+QString MainPage::VerseText() const {
+    return editor_->toPlainText();
+}
+
+Lines MainPage::VerseLines() const {
+    return editor_->VerseLines();
+}
+
+void MainPage::LoadVerse(const QString& text) {
+    editor_->clear();
+    OnPaste(text);
+}
+
+const ScoreLayout& MainPage::Layout() const {
+    return score_->Canvas()->Layout();
+}
+
 void MainPage::ReadHandPattern() {
     metre_.templates[kManualMetre] = ReadManualIctuses(editor_->VerseLines(), editor_->Paint());
 }
@@ -248,7 +267,9 @@ MainPage::Drawing MainPage::DrawScore(const MelodySettings& settings, const Scor
     const std::vector<std::string> tokens =
         melody ? kvat::MelodyTokens(melody->text) : std::vector<std::string>{};
     const std::vector<std::string_view> tokenViews(tokens.begin(), tokens.end());
-    score_->Canvas()->SetLayout(LayoutScore(rows, tokenViews, header, options));
+    ScoreOptions shown = options;
+    shown.viewportWidth = static_cast<float>(Twips(score_->width())); // the window may have grown
+    score_->Canvas()->SetLayout(LayoutScore(rows, tokenViews, header, shown));
     scoreScroll_->setRange(0, score_->Canvas()->Layout().scrollMaximum);
     scoreScroll_->setValue(0);
     score_->ScrollTo(0);

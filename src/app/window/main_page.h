@@ -15,6 +15,7 @@
 #include <vector>
 
 class QComboBox;
+class QResizeEvent;
 class QScrollBar;
 
 namespace kvat {
@@ -56,6 +57,12 @@ public:
     int ScrollValue() const;
 
     const MetreState& Metre() const { return metre_; }
+    // The verse as the editor holds it, and a whole new verse put in as a paste would be.
+    QString VerseText() const;
+    Lines VerseLines() const;
+    void LoadVerse(const QString& text);
+    // The score as last drawn.
+    const ScoreLayout& Layout() const;
     // The colour list of the last drawing, one "&H…" line per drawn syllable.
     QString ColourList() const;
     // The report of the help menu: the ictuses as the editor's colours hold them.
@@ -65,6 +72,12 @@ signals:
     void scoreOutdated(); // the verse, its metre or its ictuses changed
     void methodChosen(int index);
     void playClicked();
+    void verseEdited(); // any change of the editor's text or colours
+
+protected:
+    // The editor takes the room the page gains; the score, its scroll bar and the lamp take its
+    // width (main_page_stretch.cpp).
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void BuildVerseControls();
@@ -77,6 +90,7 @@ private:
     std::optional<MelodyResult> Melody(const MelodySettings& settings);
     void LightLamp(int index);
     void PaintLamp(const QColor& colour);
+    void RecordStretch();
 
     QWidget* focusSink_;
     MetreState metre_;
@@ -89,6 +103,14 @@ private:
     QScrollBar* scoreScroll_ = nullptr;
     QWidget* lamp_ = nullptr;
     std::array<PictureButton*, 3> transport_{}; // play, pause, stop
+    // A control's design place and the parts of the page's growth, per axis, that it follows.
+    struct Stretch {
+        QWidget* widget;
+        QRect design;
+        float growX, growY, moveX, moveY;
+    };
+    std::vector<Stretch> stretch_;
+    QSize designSize_;
 };
 
 } // namespace kvat

@@ -3,6 +3,9 @@
 #include "app/render/symbol_font.h"
 #include "app/window/about_page.h"
 #include "app/window/control_names.h"
+#include "app/window/export_actions.h"
+#include "app/window/file_actions.h"
+#include "app/window/file_dialogs.h"
 #include "app/window/instruments_page.h"
 #include "app/window/main_page.h"
 #include "app/window/method_panels.h"
@@ -10,6 +13,7 @@
 #include "app/window/qt_text.h"
 #include "app/window/report_file.h"
 #include "app/window/settings_page.h"
+#include "app/window/settings_store.h"
 #include "app/window/twip_rect.h"
 #include "help/help_texts.h"
 #include "help/sample_verse.h"
@@ -17,9 +21,14 @@
 #include "verse/syllables.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
+#include <QTextEdit>
 #include <chrono>
 
 namespace kvat {
@@ -30,16 +39,28 @@ constexpr int kPageHeight = 6015;
 constexpr int kPageLeft = 120; // where the main page stands and every page is brought
 constexpr int kPageTop = 0;
 
+constexpr int kPageRightMargin = 180, kPageBottomMargin = 120;
+constexpr const char* kGeometryKey = "window/geometry";
+
 int IndexOf(const std::optional<Method>& method) {
     return method ? MethodIndex(*method) : -1;
+}
+
+// The local verse file a drag carries, if it carries one.
+QString DroppedTextFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+    const QUrl url = data->urls().front();
+    if (!url.isLocalFile() || QFileInfo(url.toLocalFile()).suffix().toLower() != "txt") return {};
+    return url.toLocalFile();
 }
 
 } // namespace
 
 MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> messages,
-                       std::unique_ptr<DesktopOpener> opener)
+                       std::unique_ptr<DesktopOpener> opener, std::unique_ptr<FileDialogs> dialogs)
     : messages_(messages ? std::move(messages) : std::make_unique<DialogMessageSink>(this)),
       opener_(opener ? std::move(opener) : std::make_unique<SystemDesktopOpener>()),
+      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<SystemFileDialogs>(this)),
       sound_(std::move(sound)) {
     setObjectName(control::kWindow);
     setWindowTitle("Kvat");
@@ -65,19 +86,53 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     connect(settings_, &SettingsPage::colourToggled, this, &MainWindow::DrawScore);
     connect(settings_, &SettingsPage::stressModeChosen, main_, &MainPage::SetStressMode);
     connect(about_, &AboutPage::linkClicked, this, [this](const QUrl& url) { opener_->Open(url); });
+    files_ = new FileActions(*this, *dialogs_, *messages_,
+                             {[this] { return main_->VerseText(); },
+                              [this](const QString& text) { main_->LoadVerse(text); }});
+    exports_ = new ExportActions(
+        *this, *dialogs_, *messages_,
+        [this] {
+            return ExportPiece{main_->MelodyTokens(CurrentMelodySettings()), main_->VerseLines(),
+                               main_->Layout(), CurrentSoundSettings()};
+        },
+        [this] { return files_->Folder(); });
+    connect(main_, &MainPage::verseEdited, files_, &FileActions::VerseChanged);
     BuildMenus();
     BindSound();
 
-    // Only the page at the main page's place is inside the window.
-    central->setFixedSize(Px(kPageLeft + kPageWidth + 180), Px(kPageTop + kPageHeight + 120));
-    setFixedSize(central->width(), central->height() + menuBar()->sizeHint().height());
+    // Only the page at the main page's place is inside the window; the design's size is the
+    // least it may have, and the main page takes whatever it gains.
+    const QSize design(Px(kPageLeft + kPageWidth + kPageRightMargin),
+                       Px(kPageTop + kPageHeight + kPageBottomMargin));
+    central->setMinimumSize(design);
+    resize(design.width(), design.height() + menuBar()->sizeHint().height());
+    setMinimumSize(size());
+    setAcceptDrops(true);
+    installEventFilter(this);
+    for (QTextEdit* edit : findChildren<QTextEdit*>()) {
+        edit->installEventFilter(this);
+        edit->viewport()->installEventFilter(this);
+    }
     ShowPage(Page::kMain);
 }
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::BuildFileMenu() {
+    QMenu* file = menuBar()->addMenu("&Файл");
+    file->setObjectName(control::kFileMenu);
+    files_->AddOpenItems(*file);
+    file->addSeparator();
+    exports_->AddMenu(*file);
+    file->addSeparator();
+    file->addAction("Сбросить &настройки", this, &MainWindow::ResetSettings)
+        ->setObjectName(control::kResetItem);
+    files_->AddCloseItems(*file);
+}
+
 void MainWindow::BuildMenus() {
     QMenuBar* bar = menuBar();
+    BuildFileMenu();
     mainAction_ = bar->addAction("&Главная", this, [this] { ShowPage(Page::kMain); });
     mainAction_->setObjectName(control::kMainMenu);
     settingsAction_ = bar->addAction("&Настройки", this, [this] { ShowPage(Page::kSettings); });
@@ -117,18 +172,44 @@ void MainWindow::StartUp() {
     settings_->SetDevices(sound_.devices);
     InstallSymbolFont();
 
-    const MelodySettings melody;
-    const SoundSettings sound;
+    defaultControls_ = ReadControls(*this); // with the devices listed, the first chosen
+    QSettings store;
+    Apply(LoadMelody(store), LoadSound(store));
+    ApplyControls(LoadControls(store), *this);
+    restoreGeometry(store.value(kGeometryKey).toByteArray());
+    files_->MarkClean();
+    if (const auto verse = LoadUnsavedVerse(store)) main_->LoadVerse(*verse);
+
+    DrawScore();
+    panels_->Seed(
+        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+    // A note map the user had keeps; a first start gets a random one.
+    if (!HasSavedMelody(store)) panels_->GenerateNoteMap();
+}
+
+void MainWindow::Apply(const MelodySettings& melody, const SoundSettings& sound) {
     main_->Apply(melody);
     panels_->Apply(melody);
     panels_->SetCaption(IndexOf(melody.method));
     settings_->Apply(sound);
     instruments_->Apply(sound);
+}
 
-    DrawScore();
-    panels_->Seed(
-        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+void MainWindow::ResetSettings() {
+    QSettings().clear();
+    Apply(MelodySettings{}, SoundSettings{});
+    ApplyControls(defaultControls_, *this);
     panels_->GenerateNoteMap();
+    DrawScore();
+}
+
+void MainWindow::SaveSettings() {
+    QSettings store;
+    SaveMelody(store, CurrentMelodySettings());
+    SaveSound(store, CurrentSoundSettings());
+    SaveControls(store, ReadControls(*this));
+    store.setValue(kGeometryKey, saveGeometry());
+    SaveUnsavedVerse(store, files_->Modified() ? std::optional(main_->VerseText()) : std::nullopt);
 }
 
 const MetreState& MainWindow::Metre() const {
@@ -206,7 +287,39 @@ void MainWindow::WriteReportAndOpen(const std::u32string& text) {
     if (WriteReport(Q(text))) opener_->Open(QUrl::fromLocalFile(ReportPath()));
 }
 
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    const QSize room = centralWidget()->size();
+    main_->resize(room.width() - Px(kPageLeft + kPageRightMargin),
+                  room.height() - Px(kPageTop + kPageBottomMargin));
+}
+
+// A verse file dropped anywhere on the window, the editor included, is opened rather than
+// pasted as its address.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (DroppedTextFile(drag->mimeData()).isEmpty()) return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    if (event->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString path = DroppedTextFile(drop->mimeData());
+        if (path.isEmpty()) return false;
+        drop->acceptProposedAction();
+        files_->Open(path);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!files_->MayDropEdits()) {
+        event->ignore();
+        return;
+    }
+    SaveSettings();
     playback_->StopPlayback();
     QFile::remove(ReportPath());
     event->accept();

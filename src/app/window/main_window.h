@@ -5,21 +5,26 @@
 // and runs the core on the values.
 
 #include "app/playback/sound_services.h"
+#include "app/window/file_dialogs.h"
 #include "app/window/platform_services.h"
 #include "melody/melody.h"
 #include "midi/sound_settings.h"
 #include "verse/metre.h"
 
 #include <QMainWindow>
+#include <QVariantMap>
 #include <memory>
 
 class QAction;
 class QMenu;
 class QPushButton;
+class QSettings;
 
 namespace kvat {
 
 class AboutPage;
+class ExportActions;
+class FileActions;
 class InstrumentsPage;
 class MainPage;
 class MethodPanels;
@@ -34,12 +39,20 @@ public:
     // The services default to real dialogs and the desktop's own programs; without a sequencer
     // the window plays nothing and keeps time on a clock.
     explicit MainWindow(SoundServices sound, std::unique_ptr<MessageSink> messages = nullptr,
-                        std::unique_ptr<DesktopOpener> opener = nullptr);
+                        std::unique_ptr<DesktopOpener> opener = nullptr,
+                        std::unique_ptr<FileDialogs> dialogs = nullptr);
     ~MainWindow() override;
 
-    // The start-up sequence: analysis, devices, font, the default settings, first drawing,
-    // note map.
+    // The start-up sequence: analysis, devices, font, the settings remembered from the last
+    // run (or the defaults), first drawing, note map.
     void StartUp();
+    // Forgets every remembered choice and returns the window to the start-up defaults.
+    void ResetSettings();
+    // Keeps the choices, the window's place and an unsaved verse for the next start.
+    void SaveSettings();
+
+    FileActions& Files() const { return *files_; }
+    ExportActions& Exports() const { return *exports_; }
 
     Page CurrentPage() const { return page_; }
     const MetreState& Metre() const;
@@ -52,9 +65,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildMenus();
+    void BuildFileMenu();
+    void Apply(const MelodySettings& melody, const SoundSettings& sound);
     void BindSound();
     void ShowPage(Page page);
     void DrawScore();
@@ -64,6 +81,10 @@ private:
 
     std::unique_ptr<MessageSink> messages_;
     std::unique_ptr<DesktopOpener> opener_;
+    std::unique_ptr<FileDialogs> dialogs_;
+    FileActions* files_ = nullptr;
+    ExportActions* exports_ = nullptr;
+    QVariantMap defaultControls_; // the check boxes and device as the window starts
     SoundServices sound_;
     // Declared after the sequencer it plays on, so that it is gone first.
     std::unique_ptr<PlaybackController> playback_;

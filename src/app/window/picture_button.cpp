@@ -1,5 +1,6 @@
 #include "app/window/picture_button.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -7,8 +8,11 @@
 namespace kvat {
 namespace {
 
+// Drawn at the screen's pixel ratio, so that the pictures stay sharp on a HiDPI screen.
 QPixmap Draw(Picture picture, int size) {
-    QPixmap pixmap(size, size);
+    const qreal ratio = qApp->devicePixelRatio();
+    QPixmap pixmap(QSize(size, size) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);

@@ -1,18 +1,21 @@
 #include "app/window/run_window.h"
 
-#include "app/window/main_window.h"
 #include "app/playback/sound_services.h"
+#include "app/window/main_window.h"
+#include "app/window/settings_store.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QSettings>
 
 namespace kvat {
 
-int RunWindow(int argc, char** argv) {
+int RunWindow(int argc, char** argv, bool resetSettings) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("kvat");
-    QApplication::setOrganizationName("kvat");
+    QApplication::setApplicationName(kSettingsApplication);
+    QApplication::setOrganizationName(kSettingsOrganisation);
+    if (resetSettings) QSettings().clear();
     QApplication::setWindowIcon(QIcon(":/icons/kvat.svg"));
     // The installed menu entry's name: Wayland desktops match the window to it by this.
     QApplication::setDesktopFileName("org.example.Kvat");

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QSettings>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -36,6 +37,7 @@ class Window : public testing::Test {
 protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        QSettings().clear(); // every test starts from the defaults
         // No sound card here: a sequencer that keeps time on a clock, and no live output.
         const auto folder = test::SoundTestFolder();
         SoundServices sound{

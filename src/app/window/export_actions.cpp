@@ -1,0 +1,103 @@
+#include "app/window/export_actions.h"
+
+#include "app/window/control_names.h"
+#include "app/window/file_dialogs.h"
+#include "app/window/platform_services.h"
+#include "midi/file_writer.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QProgressDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <atomic>
+#include <thread>
+
+namespace kvat {
+
+// FluidSynth renders to a file of its own here, so that a cancelled render never touches the
+// target; a finished one is then copied over it whole.
+struct ExportActions::WavJob {
+    QTemporaryDir folder;
+    std::atomic<int> percent{0};
+    std::atomic<bool> finished{false};
+    QString error;
+    std::thread thread;
+    ~WavJob() {
+        if (thread.joinable()) thread.join();
+    }
+};
+
+ExportActions::ExportActions(QWidget& window, FileDialogs& dialogs, MessageSink& messages,
+                             std::function<ExportPiece()> piece, std::function<QString()> folder)
+    : QObject(&window), window_(window), dialogs_(dialogs), messages_(messages),
+      piece_(std::move(piece)), folder_(std::move(folder)) {}
+
+ExportActions::~ExportActions() = default;
+
+void ExportActions::AddMenu(QMenu& file) {
+    QMenu* menu = file.addMenu("&Экспорт");
+    menu->setObjectName(control::kExportMenu);
+    for (const auto& info : kExportFormats)
+        menu->addAction(info.item, this, [this, info] {
+            const QString suggested = folder_() + "/kvat." + info.extension;
+            QString path = dialogs_.SavePath(suggested, info.filter);
+            if (path.isEmpty()) return;
+            if (QFileInfo(path).suffix().isEmpty()) path += QString(".") + info.extension;
+            Export(info.format, path);
+        });
+}
+
+bool ExportActions::Export(ExportFormat format, const QString& path) {
+    const ExportPiece piece = piece_();
+    if (format == ExportFormat::kWav) return ExportWavWithProgress(piece, path);
+    const QString error = ExportFile(format, piece, path);
+    if (!error.isEmpty()) messages_.Critical("Экспорт", error);
+    return error.isEmpty();
+}
+
+bool ExportActions::ExportWavWithProgress(const ExportPiece& piece, const QString& path) {
+    auto job = std::make_shared<WavJob>();
+    const QString rendered = job->folder.filePath("kvat.wav");
+    job->thread = std::thread([job = job.get(), piece, rendered] {
+        job->error = ExportWav(piece, rendered,
+                               [job](double done) { job->percent = static_cast<int>(done * 100); });
+        job->finished = true;
+    });
+
+    QProgressDialog progress("Запись WAV…", "Отмена", 0, 100, &window_);
+    progress.setWindowTitle("Экспорт");
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    QEventLoop loop;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (job->finished || progress.wasCanceled()) return loop.quit();
+        progress.setValue(job->percent);
+    });
+    connect(&progress, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
+    poll.start(50);
+    loop.exec();
+    if (!job->finished) { // cancelled
+        cancelled_.push_back(job);
+        return false;
+    }
+    job->thread.join();
+    QString error = job->error;
+    if (error.isEmpty()) {
+        QFile file(rendered);
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        std::string why;
+        if (!WriteFileAtomically(path.toStdString(),
+                                 std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                           static_cast<std::size_t>(bytes.size())),
+                                 why))
+            error = QString::fromStdString(why);
+    }
+    if (!error.isEmpty()) messages_.Critical("Экспорт", error);
+    return error.isEmpty();
+}
+
+} // namespace kvat

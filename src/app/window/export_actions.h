@@ -1,0 +1,46 @@
+#pragma once
+// The «Экспорт» submenu: asks where, writes the piece in the format chosen, and for the WAV,
+// which takes a while to render, shows how far it is with a way to cancel.
+
+#include "app/window/export_files.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QMenu;
+class QWidget;
+
+namespace kvat {
+
+class FileDialogs;
+class MessageSink;
+
+class ExportActions : public QObject {
+    Q_OBJECT
+
+public:
+    ExportActions(QWidget& window, FileDialogs& dialogs, MessageSink& messages,
+                  std::function<ExportPiece()> piece, std::function<QString()> folder);
+    ~ExportActions() override;
+
+    void AddMenu(QMenu& file);
+    // Writes the piece as `path`; false (and a message) on failure or when cancelled.
+    bool Export(ExportFormat format, const QString& path);
+
+private:
+    struct WavJob;
+    bool ExportWavWithProgress(const ExportPiece& piece, const QString& path);
+
+    QWidget& window_;
+    FileDialogs& dialogs_;
+    MessageSink& messages_;
+    std::function<ExportPiece()> piece_;
+    std::function<QString()> folder_;
+    // Renders that were cancelled run to their end in the background, their files dropped;
+    // they are waited for before the window goes.
+    std::vector<std::shared_ptr<WavJob>> cancelled_;
+};
+
+} // namespace kvat

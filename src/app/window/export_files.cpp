@@ -1,0 +1,82 @@
+#include "app/window/export_files.h"
+
+#include "app/render/score_export.h"
+#include "app/window/qt_text.h"
+#include "midi/arrangement.h"
+#include "midi/file_writer.h"
+#include "score/musicxml.h"
+#include "sound/sound_font.h"
+#include "sound/wav_render.h"
+#include "verse/syllables.h"
+
+#include <algorithm>
+
+namespace kvat {
+namespace {
+
+std::span<const std::uint8_t> Bytes(const QByteArray& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+            static_cast<std::size_t>(bytes.size())};
+}
+
+QString Write(const QString& path, std::span<const std::uint8_t> bytes) {
+    std::string error;
+    return WriteFileAtomically(path.toStdString(), bytes, error) ? QString()
+                                                                 : QString::fromStdString(error);
+}
+
+// The title is the verse's first line that holds more than spaces, as the command line names it.
+std::string MusicXml(const ExportPiece& piece) {
+    const DividedText divided = DivideSyllables(piece.lines);
+    std::vector<std::u32string_view> rows;
+    for (std::size_t k = 0; k < divided.RowCount(); ++k) rows.push_back(divided.Row(k));
+    const auto first = std::ranges::find_if(
+        piece.lines, [](const std::u32string& line) { return !TrimSpaces(line).empty(); });
+    const std::u32string title = first == piece.lines.end() ? U"" : TrimSpaces(*first);
+    return MusicXmlScore(piece.tokens, rows, piece.sound, title);
+}
+
+QString Picture(ExportFormat format, const ScoreLayout& layout, const QString& path) {
+    QByteArray bytes;
+    const QString error = format == ExportFormat::kPng   ? RenderScorePng(layout, bytes)
+                          : format == ExportFormat::kSvg ? RenderScoreSvg(layout, bytes)
+                                                         : RenderScorePdf(layout, bytes);
+    return error.isEmpty() ? Write(path, Bytes(bytes)) : error;
+}
+
+} // namespace
+
+QString ExportFile(ExportFormat format, const ExportPiece& piece, const QString& path) {
+    if (piece.tokens.empty()) return "В стихе нет ни одной гласной: мелодии нет.";
+    switch (format) {
+    case ExportFormat::kMidi:
+        return Write(path, ArrangeMelody(piece.tokens, piece.sound));
+    case ExportFormat::kMusicXml: {
+        const std::string text = MusicXml(piece);
+        return Write(path,
+                     std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    }
+    case ExportFormat::kPdf:
+    case ExportFormat::kSvg:
+    case ExportFormat::kPng:
+        return Picture(format, piece.layout, path);
+    case ExportFormat::kWav:
+        return ExportWav(piece, path, nullptr);
+    }
+    return {};
+}
+
+QString ExportWav(const ExportPiece& piece, const QString& path,
+                  const std::function<void(double)>& progress) {
+    if (piece.tokens.empty()) return "В стихе нет ни одной гласной: мелодии нет.";
+    const auto soundFont = FindSoundFont();
+    if (!soundFont)
+        return "Не найден SoundFont: установите fluid-soundfont-gm или задайте KVAT_SOUNDFONT.";
+    std::string error;
+    if (RenderMidiToWav(ArrangeMelody(piece.tokens, piece.sound), *soundFont, path.toStdString(),
+                        progress, error))
+        return {};
+    return QString::fromStdString(error);
+}
+
+} // namespace kvat

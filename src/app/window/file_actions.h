@@ -1,0 +1,69 @@
+#pragma once
+// The verse as a file: open, save, save as, the five recent files, the title with the file's
+// name and its modified mark, and the question before unsaved edits are dropped.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QMainWindow;
+class QMenu;
+class QSettings;
+
+namespace kvat {
+
+class FileDialogs;
+class MessageSink;
+
+inline constexpr int kRecentFileCount = 5;
+
+class FileActions : public QObject {
+    Q_OBJECT
+
+public:
+    // How the actions reach the verse: its text, and loading a text as a paste would.
+    struct Verse {
+        std::function<QString()> text;
+        std::function<void(const QString&)> load;
+    };
+    FileActions(QMainWindow& window, FileDialogs& dialogs, MessageSink& messages, Verse verse);
+
+    // Fills the «Файл» menu's first items and its last ones; the window puts the rest between.
+    void AddOpenItems(QMenu& menu);
+    void AddCloseItems(QMenu& menu);
+
+    bool Open(const QString& path); // asks about unsaved edits first
+    bool Save();
+    bool SaveAs();
+    // True when the edits are saved, dropped or none: what may go ahead may.
+    bool MayDropEdits();
+    // The verse changed: the modified mark follows whether it differs from the file.
+    void VerseChanged();
+    // The verse now shown counts as unchanged (start-up, after loading).
+    void MarkClean();
+
+    QString Path() const { return path_; }
+    bool Modified() const;
+    QStringList Recent() const;
+    // The folder of the last file opened or saved; the home folder at first.
+    QString Folder() const;
+
+    static constexpr const char* kTextFilter = "Текст (*.txt);;Все файлы (*)";
+
+private:
+    bool WriteTo(const QString& path);
+    void Remember(const QString& path);
+    void UpdateTitle();
+    void FillRecent();
+
+    QMainWindow& window_;
+    FileDialogs& dialogs_;
+    MessageSink& messages_;
+    Verse verse_;
+    QString path_;
+    QString savedText_;
+    QMenu* recentMenu_ = nullptr;
+};
+
+} // namespace kvat

@@ -1,0 +1,42 @@
+#pragma once
+// The user's choices kept between runs in QSettings: the melody and sound settings as values,
+// the check boxes and device the values do not hold, the window's place, the last folder and
+// the verse left unsaved. The organisation and application names choose where they live.
+
+#include "melody/melody.h"
+#include "midi/sound_settings.h"
+
+#include <QString>
+#include <QVariantMap>
+#include <optional>
+
+class QSettings;
+class QWidget;
+
+namespace kvat {
+
+inline constexpr const char* kSettingsOrganisation = "Kvat";
+inline constexpr const char* kSettingsApplication = "Kvat";
+
+void SaveMelody(QSettings& store, const MelodySettings& settings);
+void SaveSound(QSettings& store, const SoundSettings& settings);
+// Each setting missing from the store keeps the default the value type starts with.
+MelodySettings LoadMelody(QSettings& store);
+// Whether an earlier run left its melody settings, the note map among them.
+bool HasSavedMelody(QSettings& store);
+SoundSettings LoadSound(QSettings& store);
+
+// The check boxes and lists that no settings value holds, found by their object names under
+// `window`: the score's colours, the kept MIDI file, the output device (by name, since the
+// devices present may change between runs). Read and applied as a map, so that the window can
+// keep its start-up state for a reset.
+QVariantMap ReadControls(const QWidget& window);
+void ApplyControls(const QVariantMap& controls, QWidget& window);
+void SaveControls(QSettings& store, const QVariantMap& controls);
+QVariantMap LoadControls(QSettings& store);
+
+// The verse the user left without saving it; nothing when it was saved or never changed.
+void SaveUnsavedVerse(QSettings& store, const std::optional<QString>& verse);
+std::optional<QString> LoadUnsavedVerse(QSettings& store);
+
+} // namespace kvat
