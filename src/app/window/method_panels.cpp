@@ -101,10 +101,10 @@ void MethodPanels::BuildFloatingPanels(QWidget* layer) {
 
     centrePanel_ = MakePanel(layer, control::kCentrePanel, "Настройки метода 2.2");
     centreKey_ = AddBar(centrePanel_, control::kCentreKey,
-                        {"Изменение тональности:", 2400, 7, -7, QRect(3720, 240, 255, 1215), 300,
+                        {"Изменение тональности:", 2400, 7, -7, QRect(3720, 240, 255, 570), 300,
                          2640, 900, 540, &KeyText});
     centreShift_ = AddBar(centrePanel_, control::kCentreShift,
-                          {"Смещение центра строки:", 2400, 0, 0, QRect(3720, 840, 255, 615), 840,
+                          {"Смещение центра строки:", 2400, 1, -1, QRect(3720, 840, 255, 615), 840,
                            2640, 900, 1140, &CentreText});
 
     templatePanel_ = MakePanel(layer, control::kTemplatePanel, "Настройки метода 3");
