@@ -27,8 +27,8 @@ class MainPage : public QFrame {
     Q_OBJECT
 
 public:
-    // `focusSink` takes the keyboard focus from a clicked control, so it loses its frame.
-    MainPage(QWidget* focusSink, QWidget* parent);
+    // A clicked control hands the keyboard focus back to the editor, so typing goes on.
+    explicit MainPage(QWidget* parent);
 
     // Analyses the verse: fills the metre list, chooses the metre found and colours the vowels.
     void AnalyseVerse();
@@ -73,8 +73,9 @@ private:
     void LightLamp(int index);
     void PaintLamp(const QColor& colour);
 
-    QWidget* focusSink_;
+    PlaybackController* playback_ = nullptr;
     MetreState metre_;
+    QString messagedText_; // the text whose orthography messages were last given
     VerseEditor* editor_ = nullptr;
     QComboBox* metreList_ = nullptr;
     QComboBox* methodList_ = nullptr;

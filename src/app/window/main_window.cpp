@@ -52,7 +52,7 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     focusSink_->setObjectName(control::kFocusSink);
     focusSink_->setGeometry(-Px(2000), -Px(2000), Px(600), Px(255));
 
-    main_ = new MainPage(focusSink_, central);
+    main_ = new MainPage(central);
     settings_ = new SettingsPage(central);
     instruments_ = new InstrumentsPage(focusSink_, central);
     about_ = new AboutPage(focusSink_, central);
