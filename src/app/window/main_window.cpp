@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <chrono>
 
 namespace kvat {
@@ -66,6 +67,7 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     connect(about_, &AboutPage::linkClicked, this, [this](const QUrl& url) { opener_->Open(url); });
     BuildMenus();
     BindSound();
+    BindTransportKeys();
 
     // Only the page at the main page's place is inside the window.
     central->setFixedSize(Px(kPageLeft + kPageWidth + 180), Px(kPageTop + kPageHeight + 120));
@@ -109,6 +111,19 @@ void MainWindow::BindSound() {
     connect(instruments_, &InstrumentsPage::speakerClicked, this,
             [this](int k) { preview_->PlaySpeaker(k, CurrentSoundSettings()); });
     connect(panels_, &MethodPanels::notePreviewRequested, preview_, &Preview::PreviewNote);
+}
+
+// Keys no text field uses, so that they work from every page while the verse is typed.
+void MainWindow::BindTransportKeys() {
+    connect(new QShortcut(Qt::Key_F5, this), &QShortcut::activated, this, [this] {
+        if (playback_->state() == PlaybackController::State::Playing)
+            playback_->Pause();
+        else
+            Play();
+    });
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, [this] {
+        if (playback_->state() != PlaybackController::State::Stopped) playback_->Stop();
+    });
 }
 
 void MainWindow::StartUp() {

@@ -56,6 +56,7 @@ protected:
 private:
     void BuildMenus();
     void BindSound();
+    void BindTransportKeys();
     void ShowPage(Page page);
     void DrawScore();
     void OnMethodChosen(int index);
