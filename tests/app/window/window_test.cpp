@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QGroupBox>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace kvat {
@@ -42,7 +43,8 @@ protected:
                                                std::make_unique<Desk>(desk_));
         window_->StartUp();
         window_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     }
     template <class T = QWidget> T* Find(const char* name) { return window_->findChild<T*>(name); }
     QComboBox* List(const char* name) { return Find<QComboBox>(name); }
@@ -156,6 +158,7 @@ TEST_F(Window, HandPlacementPaintsTheVowelUnderThePointer) {
     EXPECT_EQ(window_->Metre().templates[5], "00000\r\n\r\n0\r\n");
     Choose(c::kMetreList, 1); // back on a metre the editor is a plain text field again
     EXPECT_TRUE(Hover(1).isEmpty());
+    EXPECT_EQ(Editor()->viewport()->cursor().shape(), Qt::IBeamCursor);
 }
 
 TEST_F(Window, PasteCleansTheTextAndAnalyses) {
@@ -166,6 +169,88 @@ TEST_F(Window, PasteCleansTheTextAndAnalyses) {
     EXPECT_EQ(Editor()->toPlainText(),
               "Мороз и солнце день чудесный!\nЕщё ты дремлешь, друг прелестный");
     EXPECT_TRUE(List(c::kMetreList)->count() == 6 && desk_.isEmpty());
+}
+
+TEST_F(Window, TypingGoesOnAfterEveryCommandOfTheMainPage) {
+    QGuiApplication::clipboard()->setText("мороз и солнце");
+    const std::function<void()> commands[] = {
+        [this] { Trigger(c::kPasteItem); }, [this] { Click(c::kAnalyseButton); },
+        [this] { Choose(c::kMetreList, 2); }, [this] { Choose(c::kMethodList, 4); },
+        [this] { Click(c::kPlayButton); }};
+    for (std::size_t i = 0; i < std::size(commands); ++i) {
+        commands[i]();
+        QTest::keyClicks(QApplication::focusWidget(), "z");
+        EXPECT_TRUE(Editor()->toPlainText().contains("z")) << i;
+        Editor()->setPlainText("мороз");
+    }
+}
+
+TEST_F(Window, OrthographyIsToldOncePerText) {
+    Editor()->setPlainText("123");
+    Click(c::kAnalyseButton);
+    const auto told = desk_.size();
+    EXPECT_GT(told, 0);
+    Choose(c::kMethodList, 4);
+    Trigger(c::kSettingsMenu);
+    Trigger(c::kMainMenu);
+    EXPECT_EQ(desk_.size(), told);
+}
+
+TEST_F(Window, EveryVerticalBarRisesByItsUpperArrow) {
+    Choose(c::kMetreList, 0); // the sample's last line has seven vowels: a centre range
+    const std::pair<int, const char*> cases[] = {{3, c::kBoostBar},      {3, c::kTonalKey.bar},
+                                                 {1, c::kSoftShift.bar}, {9, c::kTemplateKey.bar},
+                                                 {6, c::kCentreKey.bar}, {6, c::kCentreShift.bar}};
+    for (const auto& [method, name] : cases) {
+        Trigger(c::kMainMenu);
+        Choose(c::kMethodList, method);
+        Trigger(c::kSettingsMenu);
+        QScrollBar* bar = Bar(name);
+        ASSERT_TRUE(bar->isVisible() && bar->maximum() > bar->minimum()) << name;
+        bar->setValue(bar->minimum());
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, 2));
+        EXPECT_EQ(bar->value(), bar->minimum() + 1) << name;
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub); // the groove above the handle
+        EXPECT_EQ(bar->value(), bar->minimum() + 2) << name;
+    }
+    EXPECT_FALSE(
+        Find(c::kCentreKey.bar)->geometry().intersects(Find(c::kCentreShift.bar)->geometry()));
+}
+
+TEST_F(Window, PicturesFrameOnlyWhileThePointerIsOverThem) {
+    const auto framed = [this](const char* name) {
+        return Find<QLabel>(name)->frameShape() == QFrame::Box;
+    };
+    QTest::mouseMove(Find(c::kPlayButton));
+    EXPECT_TRUE(framed(c::kPlayButton));
+    Click(c::kPlayButton); // the pause picture takes its place
+    EXPECT_FALSE(framed(c::kPlayButton));
+    QTest::mouseMove(Find(c::kStopButton));
+    EXPECT_TRUE(framed(c::kStopButton) && !framed(c::kPauseButton));
+    QTest::mouseMove(Find(c::kLamp), {0, 0});
+    EXPECT_FALSE(framed(c::kStopButton));
+}
+
+TEST_F(Window, TheMarkerStaysInSightThroughRedrawsAndTheKeysDrivePlayback) {
+    auto& playback = window_->Playback();
+    QTest::keyClick(Editor(), Qt::Key_F5);
+    EXPECT_EQ(playback.state(), PlaybackController::State::Playing);
+    for (int i = 0; i < 100 && playback.scrollValue() < 3; ++i) playback.Tick();
+    ASSERT_EQ(playback.state(), PlaybackController::State::Playing); // and the score scrolled
+    const std::function<void()> redraws[] = {
+        [this] { Trigger(c::kSettingsMenu), Trigger(c::kMainMenu); },
+        [this] { Choose(c::kMethodList, 4); }, [this] { Click(c::kAnalyseButton); }};
+    for (const auto& redraw : redraws) {
+        redraw();
+        playback.Tick();
+        const int x = Find(c::kMarker)->mapTo(Find(c::kScoreViewport), QPoint()).x();
+        EXPECT_TRUE(Find(c::kMarker)->isVisible() && x >= 0 && x < Find(c::kScoreViewport)->width())
+            << x;
+    }
+    QTest::keyClick(Editor(), Qt::Key_F5);
+    EXPECT_EQ(playback.state(), PlaybackController::State::Paused);
+    QTest::keyClick(Editor(), Qt::Key_Escape);
+    EXPECT_EQ(playback.state(), PlaybackController::State::Stopped);
 }
 
 TEST_F(Window, TheReportsFollowTheColoursOfTheChosenMetre) {
