@@ -1,13 +1,12 @@
 #include "app/playback/playback.h"
 
+#include "app/playback/copy_name.h"
 #include "midi/arrangement.h"
 #include "midi/file_writer.h"
 #include "midi/midi_timing.h"
 #include "sound/marker.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <system_error>
@@ -31,13 +30,10 @@ fs::path WorkFolder() {
     return LocalPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
 }
 
-// The program's folder is seldom writable once installed; the user's music folder is the
-// natural home for a kept MIDI file then.
+// Kept music belongs with the user's music, never beside the program.
 fs::path CopyFolder() {
-    const QString program = QCoreApplication::applicationDirPath();
-    if (!program.isEmpty() && QFileInfo(program).isWritable()) return LocalPath(program);
     const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
-    return LocalPath(music.isEmpty() ? QDir::homePath() : music);
+    return LocalPath(music.isEmpty() ? QDir::homePath() : music) / "Kvat";
 }
 
 // Creates the folder if need be and makes it the user's alone, so nobody else can plant a
@@ -155,6 +151,13 @@ void PlaybackController::SetScroll(int value) {
     emit scrollChanged(value);
 }
 
+void PlaybackController::SetCopyName(const QString& name) {
+    const QString stem = SafeFileStem(name);
+    if (stem == copyName_) return;
+    copyName_ = stem;
+    copyPath_.clear();
+}
+
 void PlaybackController::WriteFile(const std::vector<std::uint8_t>& bytes) {
     // A file that cannot be written is not opened, so nothing sounds; the marker still runs.
     if (PrivateFolder(folders_.work)) WriteFileAtomically(filePath(), bytes);
@@ -165,7 +168,8 @@ void PlaybackController::KeepCopy() {
     if (!bytes) return;
     std::error_code ignored;
     fs::create_directories(folders_.copy, ignored);
-    WriteFileAtomically(copyPath(), *bytes);
+    if (copyPath_.empty()) copyPath_ = FreeCopyPath(folders_.copy, SafeFileStem(copyName_));
+    WriteFileAtomically(copyPath_, *bytes);
 }
 
 } // namespace kvat

@@ -51,6 +51,8 @@ public:
     int ScrollValue() const;
 
     const MetreState& Metre() const { return metre_; }
+    // The verse's first line with text: what the user calls the poem.
+    QString FirstLine() const;
     // The colour list of the last drawing, one "&H…" line per drawn syllable.
     QString ColourList() const;
     // The report of the help menu: the ictuses as the editor's colours hold them.

@@ -211,6 +211,7 @@ void MainWindow::OnMethodChosen(int index) {
 void MainWindow::Play() {
     const std::vector<std::string> tokens = main_->MelodyTokens(CurrentMelodySettings());
     playback_->SetKeepCopy(settings_->KeepFile());
+    playback_->SetCopyName(main_->FirstLine());
     playback_->SetScrollMaximum(main_->ScrollMaximum());
     playback_->SetScrollValue(main_->ScrollValue());
     playback_->Play(tokens, CurrentSoundSettings());
