@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QGroupBox>
 #include <QTest>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -36,9 +37,8 @@ protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
         // No sound card here: a sequencer that keeps time on a clock, and no live output.
-        const auto folder = test::SoundTestFolder();
         SoundServices sound{
-            std::make_unique<DummySequencer>(), {}, {}, {folder / "w", folder / "c"}};
+            std::make_unique<DummySequencer>(), {}, {}, {folder_ / "w", folder_ / "c"}};
         window_ = std::make_unique<MainWindow>(std::move(sound), std::make_unique<Desk>(desk_),
                                                std::make_unique<Desk>(desk_));
         window_->StartUp();
@@ -76,6 +76,7 @@ protected:
         return Editor()->viewport()->toolTip();
     }
 
+    const std::filesystem::path folder_ = test::SoundTestFolder();
     QStringList desk_;
     std::unique_ptr<MainWindow> window_;
 };
@@ -286,6 +287,22 @@ TEST_F(Window, PlayPauseResumeAndStopMoveTheMarkerAndTheLamp) {
     EXPECT_TRUE(playback.state() == PlaybackController::State::Stopped && !Shown(c::kMarker));
     EXPECT_TRUE(std::filesystem::exists(playback.copyPath())); // kept, as ticked at start
     EXPECT_EQ(lamp(), QColor(Qt::white));
+}
+
+TEST_F(Window, TheKeptCopyIsNamedAfterTheVerseAndSparesAnotherPoemsFile) {
+    namespace fs = std::filesystem;
+    fs::remove_all(folder_ / "c");
+    fs::create_directories(folder_ / "c");
+    const fs::path other = folder_ / "c" / "Мороз и солнце.mid";
+    std::ofstream(other) << "another poem";
+    Editor()->setPlainText("\n  Мороз: и солнце?\nдень чудесный");
+    for (int round = 0; round < 2; ++round) { // the same verse again replaces its own copy
+        Click(c::kPlayButton);
+        Click(c::kStopButton);
+        EXPECT_EQ(window_->Playback().copyPath(), folder_ / "c" / "Мороз и солнце (2).mid");
+    }
+    EXPECT_EQ(fs::file_size(other), 12u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "c"), fs::directory_iterator()), 2);
 }
 
 } // namespace
