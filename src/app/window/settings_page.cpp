@@ -22,7 +22,8 @@ template <class Range> int IndexOf(const Range& values, int value) {
 SettingsPage::SettingsPage(QWidget* parent) : QFrame(parent) {
     setObjectName(control::kSettingsPage);
     MakeLabel(this, control::kDeviceLabel, "Выбор midi-устройства:", 120, 270);
-    deviceList_ = MakeList(this, control::kDeviceList, 1080, 480, 2535);
+    // Devices' names run long ("Midi Through:Midi Through Port-0 14:0"): the list takes the row.
+    deviceList_ = MakeList(this, control::kDeviceList, 120, 480, 4215);
     connect(deviceList_, &QComboBox::currentIndexChanged, this, &SettingsPage::deviceChosen);
     BuildDynamics();
     BuildTempo();
