@@ -3,6 +3,7 @@
 
 #include "app/window/control_names.h"
 #include "app/window/main_window.h"
+#include "app/window/settings_page.h"
 #include "app/window/verse_editor.h"
 #include "app/window/widgets.h"
 #include "sound/dummy_sequencer.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <fstream>
 #include <functional>
@@ -303,6 +305,24 @@ TEST_F(Window, TheKeptCopyIsNamedAfterTheVerseAndSparesAnotherPoemsFile) {
     }
     EXPECT_EQ(fs::file_size(other), 12u);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "c"), fs::directory_iterator()), 2);
+}
+
+TEST_F(Window, ListsShowTheirLongestItemsWhole) {
+    Find<SettingsPage>(c::kSettingsPage)->SetDevices({"Midi Through:Midi Through Port-0 14:0"});
+    std::vector<const char*> names(c::kNoteLists.begin(), c::kNoteLists.end());
+    names.insert(names.end(), {c::kGroupList, c::kDeviceList});
+    for (const char* name : names) {
+        QComboBox* list = List(name);
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        const int field =
+            list->style()
+                ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list)
+                .width();
+        for (int i = 0; i < list->count(); ++i)
+            EXPECT_GE(field, list->fontMetrics().horizontalAdvance(list->itemText(i)))
+                << name << " " << list->itemText(i).toStdString();
+    }
 }
 
 } // namespace
