@@ -148,6 +148,12 @@ void ReleaseAccompaniment(TrackState& state, const SoundSettings& settings) {
     if (settings.accompanimentOn && state.barTokens > 0) ReleaseHeldChord(state);
 }
 
+std::int64_t TokenStartTick(std::span<const std::string> tokens, std::size_t index) {
+    std::int64_t tick = 0;
+    for (std::size_t i = 0; i < index && i < tokens.size(); ++i) tick += ReadToken(tokens[i]).ticks;
+    return tick;
+}
+
 TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSettings& settings) {
     TrackState state;
     state.events.reserve(tokens.size() * kMostBytesPerToken);

@@ -5,6 +5,7 @@
 #include "midi/sound_settings.h"
 #include "midi/track_events.h"
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,6 +30,9 @@ void ArrangeToken(TrackState& state, std::string_view token, int base, int boost
 // Ends the arrangement: a held chord that the last bar left sounding is released, so the file
 // never ends with notes on.
 void ReleaseAccompaniment(TrackState& state, const SoundSettings& settings);
+
+// The tick at which token `index` starts sounding: the lengths of the tokens before it.
+std::int64_t TokenStartTick(std::span<const std::string> tokens, std::size_t index);
 
 // The whole Standard MIDI File of a melody's tokens under the settings.
 TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSettings& settings);
