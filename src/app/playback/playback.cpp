@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <system_error>
 
 namespace kvat {
@@ -69,20 +70,44 @@ void PlaybackController::Play(const std::vector<std::string>& tokens,
     if (state_ == State::Paused)
         Resume();
     else
-        FreshStart(tokens, settings);
+        FreshStart(tokens, settings, 0);
+    SetState(State::Playing);
+    StartTimer();
+}
+
+void PlaybackController::PlayFrom(const std::vector<std::string>& tokens,
+                                  const SoundSettings& settings, int column) {
+    FreshStart(tokens, settings, std::clamp(column, 0, std::max(0, scrollMaximum_ - 1)));
+    emit lampChanged(scrollValue_ + 1);
     SetState(State::Playing);
     StartTimer();
 }
 
 void PlaybackController::FreshStart(const std::vector<std::string>& tokens,
-                                    const SoundSettings& settings) {
+                                    const SoundSettings& settings, int column) {
     StopPlayback();
-    WriteFile(ArrangeMelody(tokens, settings));
-    if (sequencer_.Open(filePath())) sequencer_.Play(0);
-    markerX_ = kMarkerStartTwips;
-    emit markerMoved(markerX_);
+    const auto bytes = ArrangeMelody(tokens, settings);
+    WriteFile(bytes);
+    std::int64_t fromMs = 0;
+    if (const auto timing = ReadMidiTiming(bytes); timing && column > 0)
+        fromMs = TicksToMs(*timing, TokenStartTick(tokens, static_cast<std::size_t>(column)));
+    if (sequencer_.Open(filePath())) sequencer_.Play(static_cast<int>(fromMs));
+    PlaceMarker(column);
     emit markerShown(true);
-    SetScroll(0);
+}
+
+// The marker and the scroll as `column` ticks from the start would leave them, so that the
+// rest of the play runs as if it had started at the beginning.
+void PlaybackController::PlaceMarker(int column) {
+    markerX_ = kMarkerStartTwips;
+    int scroll = 0;
+    for (int i = 0; i < column; ++i) {
+        const MarkerStep step = AdvanceMarker(markerX_, scroll, scrollMaximum_);
+        markerX_ = step.markerX;
+        scroll = step.scrollValue;
+    }
+    emit markerMoved(markerX_);
+    SetScroll(scroll);
 }
 
 void PlaybackController::Resume() {

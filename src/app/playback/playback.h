@@ -44,6 +44,10 @@ public:
     // A fresh start (arranging `tokens`), or the resumption of a paused play, for which the
     // tokens are not arranged again.
     void Play(const std::vector<std::string>& tokens, const SoundSettings& settings);
+    // A fresh start from token `column` of the score: the marker stands where that column's
+    // tick would have brought it, the sequencer starts at the token's time.
+    void PlayFrom(const std::vector<std::string>& tokens, const SoundSettings& settings,
+                  int column);
     void Pause();
     void Stop(); // the stop button, and the marker reaching the last column
     // Halts and closes the sequencer, keeps a copy of the file if asked, deletes the file.
@@ -78,7 +82,9 @@ signals:
     void stopped();                // the stop handler ran: the live preview output closes too
 
 private:
-    void FreshStart(const std::vector<std::string>& tokens, const SoundSettings& settings);
+    void FreshStart(const std::vector<std::string>& tokens, const SoundSettings& settings,
+                    int column);
+    void PlaceMarker(int column);
     void Resume();
     void StartTimer();
     void SetState(State state);

@@ -104,6 +104,10 @@ void MainPage::BuildScoreControls() {
         editor_->setFocus();
         emit playClicked();
     });
+    connect(score_->Canvas(), &ScoreCanvas::columnClicked, this, [this](int column) {
+        editor_->setFocus();
+        emit playFromClicked(column);
+    });
 }
 
 void MainPage::BindPlayback(PlaybackController& playback) {

@@ -62,6 +62,7 @@ signals:
     void scoreOutdated(); // the verse, its metre or its ictuses changed
     void methodChosen(int index);
     void playClicked();
+    void playFromClicked(int column); // a note of the score was clicked
 
 private:
     void BuildVerseControls();

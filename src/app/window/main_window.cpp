@@ -103,7 +103,8 @@ void MainWindow::BindSound() {
     preview_ = new Preview(sound_.openOutput, this);
 
     main_->BindPlayback(*playback_);
-    connect(main_, &MainPage::playClicked, this, &MainWindow::Play);
+    connect(main_, &MainPage::playClicked, this, [this] { Play(); });
+    connect(main_, &MainPage::playFromClicked, this, [this](int column) { Play(column); });
     connect(playback_.get(), &PlaybackController::stopped, preview_, &Preview::CloseOutput);
     connect(settings_, &SettingsPage::keepFileToggled, playback_.get(),
             &PlaybackController::SetKeepCopy);
@@ -208,13 +209,16 @@ void MainWindow::OnMethodChosen(int index) {
     }
 }
 
-void MainWindow::Play() {
+void MainWindow::Play(std::optional<int> fromColumn) {
     const std::vector<std::string> tokens = main_->MelodyTokens(CurrentMelodySettings());
     playback_->SetKeepCopy(settings_->KeepFile());
     playback_->SetCopyName(main_->FirstLine());
     playback_->SetScrollMaximum(main_->ScrollMaximum());
     playback_->SetScrollValue(main_->ScrollValue());
-    playback_->Play(tokens, CurrentSoundSettings());
+    if (fromColumn)
+        playback_->PlayFrom(tokens, CurrentSoundSettings(), *fromColumn);
+    else
+        playback_->Play(tokens, CurrentSoundSettings());
 }
 
 void MainWindow::WriteReportAndOpen(const std::u32string& text) {

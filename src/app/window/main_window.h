@@ -12,6 +12,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -60,7 +61,7 @@ private:
     void ShowPage(Page page);
     void DrawScore();
     void OnMethodChosen(int index);
-    void Play();
+    void Play(std::optional<int> fromColumn = std::nullopt);
     void WriteReportAndOpen(const std::u32string& text);
 
     std::unique_ptr<MessageSink> messages_;
