@@ -39,8 +39,9 @@ protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
         // No sound card here: a sequencer that keeps time on a clock, and no live output.
-        SoundServices sound{
-            std::make_unique<DummySequencer>(), {}, {}, {folder_ / "w", folder_ / "c"}};
+        auto sequencer = std::make_unique<DummySequencer>();
+        sequencer_ = sequencer.get();
+        SoundServices sound{std::move(sequencer), {}, {}, {folder_ / "w", folder_ / "c"}};
         window_ = std::make_unique<MainWindow>(std::move(sound), std::make_unique<Desk>(desk_),
                                                std::make_unique<Desk>(desk_));
         window_->StartUp();
@@ -79,6 +80,7 @@ protected:
     }
 
     const std::filesystem::path folder_ = test::SoundTestFolder();
+    DummySequencer* sequencer_ = nullptr;
     QStringList desk_;
     std::unique_ptr<MainWindow> window_;
 };
@@ -254,6 +256,19 @@ TEST_F(Window, TheMarkerStaysInSightThroughRedrawsAndTheKeysDrivePlayback) {
     EXPECT_EQ(playback.state(), PlaybackController::State::Paused);
     QTest::keyClick(Editor(), Qt::Key_Escape);
     EXPECT_EQ(playback.state(), PlaybackController::State::Stopped);
+}
+
+TEST_F(Window, AClickOnANotePlaysFromThere) {
+    const auto clickColumn = [this](int column) {
+        const int x = Px(kMarkerStartTwips + column * kColumnTwips);
+        QTest::mouseClick(Find(c::kScoreCanvas), Qt::LeftButton, {}, QPoint(x, 20));
+        EXPECT_EQ(window_->Playback().state(), PlaybackController::State::Playing);
+        EXPECT_EQ(Find(c::kMarker)->x(), x);
+        return sequencer_->PositionMs().value_or(-1);
+    };
+    const int later = clickColumn(6);
+    EXPECT_GT(later, clickColumn(2));
+    EXPECT_GT(clickColumn(2), clickColumn(0)); // from the start, as the play button
 }
 
 TEST_F(Window, TheReportsFollowTheColoursOfTheChosenMetre) {
