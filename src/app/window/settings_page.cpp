@@ -7,6 +7,8 @@
 #include "app/window/widgets.h"
 #include "midi/sound_tables.h"
 
+#include <QStandardItemModel>
+
 #include <algorithm>
 
 namespace kvat {
@@ -96,6 +98,12 @@ void SettingsPage::BuildOptions() {
 void SettingsPage::SetDevices(const std::vector<std::string>& names) {
     deviceList_->clear();
     for (const auto& name : names) deviceList_->addItem(QString::fromStdString(name));
+    // Only the built-in synthesizer: say so, rather than leave the user looking for ports.
+    if (names.size() == 1) {
+        deviceList_->addItem("Другие MIDI-устройства не найдены");
+        auto* model = qobject_cast<QStandardItemModel*>(deviceList_->model());
+        if (model) model->item(1)->setEnabled(false);
+    }
     deviceList_->setCurrentIndex(0);
 }
 
