@@ -13,11 +13,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QStandardItemModel>
 #include <QStyleOptionComboBox>
 #include <QTest>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace kvat {
 namespace {
@@ -323,7 +326,10 @@ TEST_F(Window, TheKeptCopyIsNamedAfterTheVerseAndSparesAnotherPoemsFile) {
 }
 
 TEST_F(Window, ListsShowTheirLongestItemsWhole) {
+    // The synthesizer alone: the list says no other device was found.
     Find<SettingsPage>(c::kSettingsPage)->SetDevices({"Midi Through:Midi Through Port-0 14:0"});
+    const auto* devices = qobject_cast<QStandardItemModel*>(List(c::kDeviceList)->model());
+    EXPECT_TRUE(devices->rowCount() == 2 && !devices->item(1)->isEnabled());
     std::vector<const char*> names(c::kNoteLists.begin(), c::kNoteLists.end());
     names.insert(names.end(), {c::kGroupList, c::kDeviceList});
     for (const char* name : names) {
@@ -338,6 +344,26 @@ TEST_F(Window, ListsShowTheirLongestItemsWhole) {
             EXPECT_GE(field, list->fontMetrics().horizontalAdvance(list->itemText(i)))
                 << name << " " << list->itemText(i).toStdString();
     }
+}
+
+// Whatever the machine lacks of sound, starting says nothing on the terminal.
+TEST(WindowStart, WritesNothingOnStandardError) {
+    const auto log = test::SoundTestFolder() / "stderr.txt";
+    std::fflush(stderr);
+    const int terminal = dup(2), file = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(file, 2);
+    close(file);
+    {
+        SoundServices sound = SystemSoundServices();
+        sound.openOutput(0); // waits for the synthesizer and its drivers' probing
+        QStringList messages;
+        MainWindow window(std::move(sound), std::make_unique<Desk>(messages));
+        window.StartUp();
+    }
+    std::fflush(stderr);
+    dup2(terminal, 2);
+    close(terminal);
+    EXPECT_EQ(std::filesystem::file_size(log), 0u);
 }
 
 } // namespace
