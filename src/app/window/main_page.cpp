@@ -110,6 +110,11 @@ void MainPage::BuildScoreControls() {
     });
 }
 
+void MainPage::showEvent(QShowEvent* event) {
+    QFrame::showEvent(event);
+    editor_->setFocus();
+}
+
 void MainPage::BindPlayback(PlaybackController& playback) {
     playback_ = &playback;
     PlaybackController* p = &playback;

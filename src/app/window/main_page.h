@@ -64,6 +64,10 @@ signals:
     void playClicked();
     void playFromClicked(int column); // a note of the score was clicked
 
+protected:
+    // The page comes back ready for typing, whichever page held the focus before.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void BuildVerseControls();
     void BuildScoreControls();
