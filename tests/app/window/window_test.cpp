@@ -181,10 +181,12 @@ TEST_F(Window, PasteCleansTheTextAndAnalyses) {
 
 TEST_F(Window, TypingGoesOnAfterEveryCommandOfTheMainPage) {
     QGuiApplication::clipboard()->setText("мороз и солнце");
-    const std::function<void()> commands[] = {
-        [this] { Trigger(c::kPasteItem); }, [this] { Click(c::kAnalyseButton); },
-        [this] { Choose(c::kMetreList, 2); }, [this] { Choose(c::kMethodList, 4); },
-        [this] { Click(c::kPlayButton); }};
+    const std::function<void()> commands[] = {[this] { Trigger(c::kPasteItem); },
+                                              [this] { Click(c::kAnalyseButton); },
+                                              [this] { Choose(c::kMetreList, 2); },
+                                              [this] { Choose(c::kMethodList, 4); },
+                                              [this] { Click(c::kPlayButton); },
+                                              [this] { Trigger(c::kSettingsMenu), Trigger(c::kMainMenu); }};
     for (std::size_t i = 0; i < std::size(commands); ++i) {
         commands[i]();
         QTest::keyClicks(QApplication::focusWidget(), "z");
