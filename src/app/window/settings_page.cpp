@@ -89,9 +89,8 @@ void SettingsPage::BuildOptions() {
     colourOption_ = MakeCheck(this, control::kColourCheck,
                               "Обозначать  цветом слоги (по Листрину).", 120, 5400);
     connect(colourOption_, &QCheckBox::clicked, this, &SettingsPage::colourToggled);
-    keepFile_ =
-        MakeCheck(this, control::kKeepFileCheck, "Сохранять midi-файл в папке «Kvat» среди музыки.",
-                  120, 5640, 4215, true);
+    keepFile_ = MakeCheck(this, control::kKeepFileCheck, "Сохранять midi-файл в папке музыки.", 120,
+                          5640, 4215, true);
     connect(keepFile_, &QCheckBox::toggled, this, &SettingsPage::keepFileToggled);
 }
 
