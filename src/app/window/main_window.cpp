@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <array>
 #include <chrono>
 
 namespace kvat {
@@ -184,6 +185,14 @@ void MainWindow::ShowPage(Page page) {
     panels_->Place(IndexOf(chosen.method), page == Page::kSettings);
     if (page == Page::kMain) DrawScore();
     if (page == Page::kAbout) about_->DrawText();
+    AimFocusSink();
+}
+
+// The hidden button hands a clicked control's focus on to the page shown, so the focus never
+// rests on a control out of sight.
+void MainWindow::AimFocusSink() {
+    const std::array<QWidget*, 4> pages = {main_, settings_, instruments_, about_};
+    focusSink_->setFocusProxy(pages[static_cast<std::size_t>(page_)]);
 }
 
 void MainWindow::DrawScore() {

@@ -59,6 +59,7 @@ private:
     void BindSound();
     void BindTransportKeys();
     void ShowPage(Page page);
+    void AimFocusSink();
     void DrawScore();
     void OnMethodChosen(int index);
     void Play(std::optional<int> fromColumn = std::nullopt);
