@@ -113,6 +113,8 @@ TEST_F(Window, PagesSwitchAndTheChosenMethodsPanelLiesOverTheTonalOne) {
     EXPECT_EQ(Find<QGroupBox>(c::kCentrePanel)->title(), "Настройки метода: тональный (объемный)");
     Trigger(c::kInstrumentsMenu);
     EXPECT_FALSE(Shown(c::kCentrePanel));
+    Click(c::kSpeakers[0]); // the clicked control's focus stays in sight, on the page
+    EXPECT_EQ(QApplication::focusWidget(), Find(c::kInstrumentsPage));
     Trigger(c::kAboutItem);
     EXPECT_TRUE(Text(c::kAboutText).contains("В программе использованы:"));
     Choose(c::kMethodList, 2); // the note map: the user is sent to fill it in
