@@ -181,6 +181,12 @@ void EndArrangement(TrackState& state, const SoundSettings& settings) {
     SetEffect(state, settings, 0);
 }
 
+std::int64_t TokenStartTick(std::span<const std::string> tokens, std::size_t index) {
+    std::int64_t tick = 0;
+    for (std::size_t i = 0; i < index && i < tokens.size(); ++i) tick += ReadToken(tokens[i]).ticks;
+    return tick;
+}
+
 TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSettings& settings,
                          const MidiWords& words) {
     TrackState state;

@@ -5,6 +5,7 @@
 #include "midi/sound_settings.h"
 #include "midi/track_events.h"
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -42,6 +43,9 @@ void ReleaseAccompaniment(TrackState& state, const SoundSettings& settings);
 
 // Ends the arrangement: the held chord is released and the effect controllers set back to 0.
 void EndArrangement(TrackState& state, const SoundSettings& settings);
+
+// The tick at which token `index` starts sounding: the lengths of the tokens before it.
+std::int64_t TokenStartTick(std::span<const std::string> tokens, std::size_t index);
 
 // The whole Standard MIDI File of a melody's tokens under the settings, with its words.
 TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSettings& settings,

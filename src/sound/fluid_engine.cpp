@@ -1,6 +1,7 @@
 #include "sound/fluid_engine.h"
 
 #include "midi/status_bytes.h"
+#include "sound/quiet_alsa.h"
 
 #include <fluidsynth.h>
 
@@ -56,6 +57,7 @@ FluidEngine::Create(const std::optional<std::filesystem::path>& soundFont, Audio
 FluidEngine::~FluidEngine() = default;
 
 void FluidEngine::OpenAudioDevice() {
+    SilenceAlsaErrors(); // FluidSynth's ALSA driver opens through libasound
     for (const char* name : kAudioDrivers) {
         fluid_settings_setstr(settings_.get(), "audio.driver", name);
         driver_.reset(new_fluid_audio_driver(settings_.get(), synth_.get()));

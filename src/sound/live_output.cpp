@@ -1,5 +1,7 @@
 #include "sound/live_output.h"
 
+#include "sound/quiet_alsa.h"
+
 #include <RtMidi.h>
 
 #include <exception>
@@ -34,8 +36,13 @@ private:
     std::unique_ptr<RtMidiOut> port_;
 };
 
+// RtMidi prints an error before it throws unless a callback takes it; only the constructor's
+// own error cannot be taken, so the sequencer is asked for first, quietly.
 std::unique_ptr<RtMidiOut> AlsaClient() {
-    return std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, kClientName);
+    if (!AlsaSequencerPresent()) return nullptr;
+    auto client = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, kClientName);
+    client->setErrorCallback([](RtMidiError::Type, const std::string&, void*) {}, nullptr);
+    return client;
 }
 
 } // namespace
@@ -44,7 +51,7 @@ std::vector<std::string> ListMidiDevices() {
     std::vector<std::string> names{kSynthesizerDeviceName};
     try {
         const auto client = AlsaClient();
-        const unsigned count = client->getPortCount();
+        const unsigned count = client ? client->getPortCount() : 0;
         for (unsigned port = 0; port < count; ++port) names.push_back(client->getPortName(port));
     } catch (...) {
         // No sequencer, or a port gone while listing: the list keeps what it has.
@@ -61,7 +68,7 @@ std::unique_ptr<LiveOutput> OpenLiveOutput(int device, const EngineFuture& engin
     if (device < 0) return nullptr;
     try {
         auto client = AlsaClient();
-        if (static_cast<unsigned>(device - 1) >= client->getPortCount()) return nullptr;
+        if (!client || static_cast<unsigned>(device - 1) >= client->getPortCount()) return nullptr;
         client->openPort(static_cast<unsigned>(device - 1), kClientName);
         return std::make_unique<PortOutput>(std::move(client));
     } catch (...) {

@@ -1,15 +1,15 @@
 #include "app/playback/playback.h"
 
+#include "app/playback/copy_name.h"
 #include "midi/arrangement.h"
 #include "midi/file_writer.h"
 #include "midi/midi_timing.h"
 #include "sound/marker.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <system_error>
 
 namespace kvat {
@@ -31,13 +31,10 @@ fs::path WorkFolder() {
     return LocalPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
 }
 
-// The program's folder is seldom writable once installed; the user's music folder is the
-// natural home for a kept MIDI file then.
+// Kept music belongs with the user's music, never beside the program.
 fs::path CopyFolder() {
-    const QString program = QCoreApplication::applicationDirPath();
-    if (!program.isEmpty() && QFileInfo(program).isWritable()) return LocalPath(program);
     const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
-    return LocalPath(music.isEmpty() ? QDir::homePath() : music);
+    return LocalPath(music.isEmpty() ? QDir::homePath() : music) / "Kvat";
 }
 
 // Creates the folder if need be and makes it the user's alone, so nobody else can plant a
@@ -73,20 +70,44 @@ void PlaybackController::Play(const std::vector<std::string>& tokens,
     if (state_ == State::Paused)
         Resume();
     else
-        FreshStart(tokens, settings);
+        FreshStart(tokens, settings, 0);
+    SetState(State::Playing);
+    StartTimer();
+}
+
+void PlaybackController::PlayFrom(const std::vector<std::string>& tokens,
+                                  const SoundSettings& settings, int column) {
+    FreshStart(tokens, settings, std::clamp(column, 0, std::max(0, scrollMaximum_ - 1)));
+    emit lampChanged(scrollValue_ + 1);
     SetState(State::Playing);
     StartTimer();
 }
 
 void PlaybackController::FreshStart(const std::vector<std::string>& tokens,
-                                    const SoundSettings& settings) {
+                                    const SoundSettings& settings, int column) {
     StopPlayback();
-    WriteFile(ArrangeMelody(tokens, settings));
-    if (sequencer_.Open(filePath())) sequencer_.Play(0);
-    markerX_ = kMarkerStartTwips;
-    emit markerMoved(markerX_);
+    const auto bytes = ArrangeMelody(tokens, settings);
+    WriteFile(bytes);
+    std::int64_t fromMs = 0;
+    if (const auto timing = ReadMidiTiming(bytes); timing && column > 0)
+        fromMs = TicksToMs(*timing, TokenStartTick(tokens, static_cast<std::size_t>(column)));
+    if (sequencer_.Open(filePath())) sequencer_.Play(static_cast<int>(fromMs));
+    PlaceMarker(column);
     emit markerShown(true);
-    SetScroll(0);
+}
+
+// The marker and the scroll as `column` ticks from the start would leave them, so that the
+// rest of the play runs as if it had started at the beginning.
+void PlaybackController::PlaceMarker(int column) {
+    markerX_ = kMarkerStartTwips;
+    int scroll = 0;
+    for (int i = 0; i < column; ++i) {
+        const MarkerStep step = AdvanceMarker(markerX_, scroll, scrollMaximum_);
+        markerX_ = step.markerX;
+        scroll = step.scrollValue;
+    }
+    emit markerMoved(markerX_);
+    SetScroll(scroll);
 }
 
 void PlaybackController::Resume() {
@@ -155,6 +176,13 @@ void PlaybackController::SetScroll(int value) {
     emit scrollChanged(value);
 }
 
+void PlaybackController::SetCopyName(const QString& name) {
+    const QString stem = SafeFileStem(name);
+    if (stem == copyName_) return;
+    copyName_ = stem;
+    copyPath_.clear();
+}
+
 void PlaybackController::WriteFile(const std::vector<std::uint8_t>& bytes) {
     // A file that cannot be written is not opened, so nothing sounds; the marker still runs.
     if (PrivateFolder(folders_.work)) WriteFileAtomically(filePath(), bytes);
@@ -165,7 +193,8 @@ void PlaybackController::KeepCopy() {
     if (!bytes) return;
     std::error_code ignored;
     fs::create_directories(folders_.copy, ignored);
-    WriteFileAtomically(copyPath(), *bytes);
+    if (copyPath_.empty()) copyPath_ = FreeCopyPath(folders_.copy, SafeFileStem(copyName_));
+    WriteFileAtomically(copyPath_, *bytes);
 }
 
 } // namespace kvat

@@ -25,8 +25,8 @@ struct PlaybackFolders {
 };
 
 // The work folder in the user's runtime directory, else in the application's data folder,
-// never a folder other users can write to; the copy folder is the program's own when it is
-// writable, else the user's music folder. Needs the application object.
+// never a folder other users can write to; the copy folder is Kvat's in the user's music folder.
+// Needs the application object.
 PlaybackFolders DefaultPlaybackFolders();
 
 inline constexpr char kMidiFileName[] = "file.mid";
@@ -44,6 +44,10 @@ public:
     // A fresh start (arranging `tokens`), or the resumption of a paused play, for which the
     // tokens are not arranged again.
     void Play(const std::vector<std::string>& tokens, const SoundSettings& settings);
+    // A fresh start from token `column` of the score: the marker stands where that column's
+    // tick would have brought it, the sequencer starts at the token's time.
+    void PlayFrom(const std::vector<std::string>& tokens, const SoundSettings& settings,
+                  int column);
     void Pause();
     void Stop(); // the stop button, and the marker reaching the last column
     // Halts and closes the sequencer, keeps a copy of the file if asked, deletes the file.
@@ -54,6 +58,8 @@ public:
     // What the window holds and the controller reads: whether the user keeps the files, the
     // score's scroll range (set by every drawing) and a scroll the user made.
     void SetKeepCopy(bool keep) { keepCopy_ = keep; }
+    // The name of the verse now played; the copy is named after it.
+    void SetCopyName(const QString& name);
     void SetScrollMaximum(int maximum) { scrollMaximum_ = maximum; }
     void SetScrollValue(int value) { scrollValue_ = value; }
 
@@ -63,7 +69,8 @@ public:
     int timerInterval() const { return interval_; }
     bool timerActive() const { return timer_.isActive(); }
     std::filesystem::path filePath() const { return folders_.work / kMidiFileName; }
-    std::filesystem::path copyPath() const { return folders_.copy / kMidiFileName; }
+    // The last copy kept, empty before the first.
+    std::filesystem::path copyPath() const { return copyPath_; }
 
 signals:
     void stateChanged(kvat::PlaybackController::State state);
@@ -75,7 +82,9 @@ signals:
     void stopped();                // the stop handler ran: the live preview output closes too
 
 private:
-    void FreshStart(const std::vector<std::string>& tokens, const SoundSettings& settings);
+    void FreshStart(const std::vector<std::string>& tokens, const SoundSettings& settings,
+                    int column);
+    void PlaceMarker(int column);
     void Resume();
     void StartTimer();
     void SetState(State state);
@@ -95,6 +104,8 @@ private:
     int pausePosition_ = 0; // ms
     int pausedScroll_ = 0;
     std::optional<int> songLength_; // the last length the sequencer reported
+    QString copyName_;
+    std::filesystem::path copyPath_; // the verse's copy replaces its own earlier one only
 };
 
 } // namespace kvat

@@ -64,10 +64,11 @@ void InstrumentsPage::BuildVoices() {
     }
 
     MakeLabel(this, control::kGroupsLabel, "Готовые группы:", 240, 1920);
-    groupCheck_ = MakeCheck(this, control::kGroupCheck, "", 1200, 2220, 300);
+    // The groups' names are the longest of the page: their list takes the whole row.
+    groupCheck_ = MakeCheck(this, control::kGroupCheck, "", 120, 2220, 300);
     QStringList groups;
     for (const auto& group : kVoiceGroups) groups << Q(group.item);
-    groupList_ = MakeList(this, control::kGroupList, kListLeft, 2160, kListWidth, groups);
+    groupList_ = MakeList(this, control::kGroupList, 360, 2160, 3975, groups);
     groupList_->setEnabled(false);
     connect(groupCheck_, &QCheckBox::clicked, this, &InstrumentsPage::OnGroupPresetToggled);
     connect(groupList_, &QComboBox::activated, this, &InstrumentsPage::OnGroupChosen);

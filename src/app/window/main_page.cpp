@@ -42,7 +42,7 @@ constexpr struct {
 
 } // namespace
 
-MainPage::MainPage(QWidget* focusSink, QWidget* parent) : QFrame(parent), focusSink_(focusSink) {
+MainPage::MainPage(QWidget* parent) : QFrame(parent) {
     setObjectName(control::kMainPage);
     BuildVerseControls();
     BuildScoreControls();
@@ -71,7 +71,7 @@ void MainPage::BuildVerseControls() {
     analyse->setGeometry(TwipRect(3600, 2415, 735, 255));
     analyse->setToolTip(" Автоопределение стихотворного размера ");
     connect(analyse, &QPushButton::clicked, this, [this] {
-        focusSink_->setFocus();
+        editor_->setFocus();
         AnalyseVerse();
         emit scoreOutdated();
     });
@@ -81,7 +81,7 @@ void MainPage::BuildVerseControls() {
     for (auto name : kMethodNames) methods << Q(name);
     methodList_ = MakeList(this, control::kMethodList, 840, 2760, 2655, methods);
     connect(methodList_, &QComboBox::activated, this, [this](int index) {
-        focusSink_->setFocus();
+        editor_->setFocus();
         emit methodChosen(index);
     });
 }
@@ -92,7 +92,7 @@ void MainPage::BuildScoreControls() {
     scoreScroll_ = MakeScroll(this, control::kScoreScroll, Qt::Horizontal, 0, 0, 0,
                               TwipRect(120, 4680, kViewportTwips, 135));
     connect(scoreScroll_, &QScrollBar::valueChanged, this, [this](int value) {
-        focusSink_->setFocus();
+        editor_->setFocus();
         score_->ScrollTo(value);
     });
 
@@ -110,19 +110,29 @@ void MainPage::BuildScoreControls() {
     }
     transport_[kPause]->hide();
     connect(transport_[kPlay], &PictureButton::clicked, this, [this] {
-        focusSink_->setFocus();
+        editor_->setFocus();
         emit playClicked();
+    });
+    connect(score_->Canvas(), &ScoreCanvas::columnClicked, this, [this](int column) {
+        editor_->setFocus();
+        emit playFromClicked(column);
     });
 }
 
+void MainPage::showEvent(QShowEvent* event) {
+    QFrame::showEvent(event);
+    editor_->setFocus();
+}
+
 void MainPage::BindPlayback(PlaybackController& playback) {
+    playback_ = &playback;
     PlaybackController* p = &playback;
     connect(transport_[kPause], &PictureButton::clicked, this, [this, p] {
-        focusSink_->setFocus();
+        editor_->setFocus();
         p->Pause();
     });
     connect(transport_[kStop], &PictureButton::clicked, this, [this, p] {
-        focusSink_->setFocus();
+        editor_->setFocus();
         p->Stop();
     });
     connect(p, &PlaybackController::stateChanged, this, [this](PlaybackController::State state) {
@@ -207,7 +217,7 @@ void MainPage::ReadHandPattern() {
 }
 
 void MainPage::OnMetreChosen(int index) {
-    focusSink_->setFocus();
+    editor_->setFocus();
     ColourEditor();
     if (index == kManualMetre) {
         // Hand placement starts afresh from an all-black text.
@@ -234,7 +244,6 @@ void MainPage::OnPaste(const QString& clipboard) {
     QTextCursor cursor = editor_->textCursor();
     cursor.insertText(Q(cleaned).replace("\r\n", "\n"));
     editor_->setFocus();
-    focusSink_->setFocus();
     AnalyseVerse();
     emit scoreOutdated();
 }
@@ -267,16 +276,29 @@ MainPage::Drawing MainPage::DrawScore(const MelodySettings& settings, const Scor
     const std::vector<std::string> tokens =
         melody ? kvat::MelodyTokens(melody->text) : std::vector<std::string>{};
     const std::vector<std::string_view> tokenViews(tokens.begin(), tokens.end());
+    // While it plays the score stays where the marker is, so the marker stays in sight.
+    const bool playing = playback_ && playback_->state() != PlaybackController::State::Stopped;
+    const int scroll = playing ? playback_->scrollValue() : 0;
     ScoreOptions shown = options;
     shown.viewportWidth = static_cast<float>(Twips(score_->width())); // the window may have grown
     score_->Canvas()->SetLayout(LayoutScore(rows, tokenViews, header, shown));
     scoreScroll_->setRange(0, score_->Canvas()->Layout().scrollMaximum);
-    scoreScroll_->setValue(0);
-    score_->ScrollTo(0);
+    scoreScroll_->setValue(scroll);
+    score_->ScrollTo(scoreScroll_->value());
 
     drawing.scrollMaximum = scoreScroll_->maximum();
-    for (const auto& message : divided.Messages()) drawing.messages.push_back(message.text);
+    // A text's orthography is told once; redrawing the same text tells it no more.
+    const QString text = editor_->toPlainText();
+    if (text != messagedText_)
+        for (const auto& message : divided.Messages()) drawing.messages.push_back(message.text);
+    messagedText_ = text;
     return drawing;
+}
+
+QString MainPage::FirstLine() const {
+    for (const QString& line : editor_->toPlainText().split('\n'))
+        if (!line.trimmed().isEmpty()) return line;
+    return {};
 }
 
 QString MainPage::ColourList() const {

@@ -30,8 +30,8 @@ class MainPage : public QFrame {
     Q_OBJECT
 
 public:
-    // `focusSink` takes the keyboard focus from a clicked control, so it loses its frame.
-    MainPage(QWidget* focusSink, QWidget* parent);
+    // A clicked control hands the keyboard focus back to the editor, so typing goes on.
+    explicit MainPage(QWidget* parent);
 
     // Analyses the verse: fills the metre list, chooses the metre found and colours the vowels.
     void AnalyseVerse();
@@ -63,6 +63,8 @@ public:
     void LoadVerse(const QString& text);
     // The score as last drawn.
     const ScoreLayout& Layout() const;
+    // The verse's first line with text: what the user calls the poem.
+    QString FirstLine() const;
     // The colour list of the last drawing, one "&H…" line per drawn syllable.
     QString ColourList() const;
     // The report of the help menu: the ictuses as the editor's colours hold them.
@@ -73,11 +75,14 @@ signals:
     void methodChosen(int index);
     void playClicked();
     void verseEdited(); // any change of the editor's text or colours
+    void playFromClicked(int column); // a note of the score was clicked
 
 protected:
     // The editor takes the room the page gains; the score, its scroll bar and the lamp take its
     // width (main_page_stretch.cpp).
     void resizeEvent(QResizeEvent* event) override;
+    // The page comes back ready for typing, whichever page held the focus before.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildVerseControls();
@@ -92,10 +97,11 @@ private:
     void PaintLamp(const QColor& colour);
     void RecordStretch();
 
-    QWidget* focusSink_;
+    PlaybackController* playback_ = nullptr;
     MetreState metre_;
     StressMode stressMode_ = StressMode::rule;
     DictionaryWarmUp* warmUp_ = nullptr;
+    QString messagedText_; // the text whose orthography messages were last given
     VerseEditor* editor_ = nullptr;
     QComboBox* metreList_ = nullptr;
     QComboBox* methodList_ = nullptr;

@@ -28,7 +28,9 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QTextEdit>
+#include <array>
 #include <chrono>
 
 namespace kvat {
@@ -73,7 +75,7 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     focusSink_->setObjectName(control::kFocusSink);
     focusSink_->setGeometry(-Px(2000), -Px(2000), Px(600), Px(255));
 
-    main_ = new MainPage(focusSink_, central);
+    main_ = new MainPage(central);
     settings_ = new SettingsPage(central);
     instruments_ = new InstrumentsPage(focusSink_, central);
     about_ = new AboutPage(focusSink_, central);
@@ -99,6 +101,7 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     connect(main_, &MainPage::verseEdited, files_, &FileActions::VerseChanged);
     BuildMenus();
     BindSound();
+    BindTransportKeys();
 
     // Only the page at the main page's place is inside the window; the design's size is the
     // least it may have, and the main page takes whatever it gains.
@@ -157,7 +160,8 @@ void MainWindow::BindSound() {
     preview_ = new Preview(sound_.openOutput, this);
 
     main_->BindPlayback(*playback_);
-    connect(main_, &MainPage::playClicked, this, &MainWindow::Play);
+    connect(main_, &MainPage::playClicked, this, [this] { Play(); });
+    connect(main_, &MainPage::playFromClicked, this, [this](int column) { Play(column); });
     connect(playback_.get(), &PlaybackController::stopped, preview_, &Preview::CloseOutput);
     connect(settings_, &SettingsPage::keepFileToggled, playback_.get(),
             &PlaybackController::SetKeepCopy);
@@ -165,6 +169,19 @@ void MainWindow::BindSound() {
     connect(instruments_, &InstrumentsPage::speakerClicked, this,
             [this](int k) { preview_->PlaySpeaker(k, CurrentSoundSettings()); });
     connect(panels_, &MethodPanels::notePreviewRequested, preview_, &Preview::PreviewNote);
+}
+
+// Keys no text field uses, so that they work from every page while the verse is typed.
+void MainWindow::BindTransportKeys() {
+    connect(new QShortcut(Qt::Key_F5, this), &QShortcut::activated, this, [this] {
+        if (playback_->state() == PlaybackController::State::Playing)
+            playback_->Pause();
+        else
+            Play();
+    });
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, [this] {
+        if (playback_->state() != PlaybackController::State::Stopped) playback_->Stop();
+    });
 }
 
 void MainWindow::StartUp() {
@@ -250,6 +267,14 @@ void MainWindow::ShowPage(Page page) {
     panels_->Place(IndexOf(chosen.method), page == Page::kSettings);
     if (page == Page::kMain) DrawScore();
     if (page == Page::kAbout) about_->DrawText();
+    AimFocusSink();
+}
+
+// The hidden button hands a clicked control's focus on to the page shown, so the focus never
+// rests on a control out of sight.
+void MainWindow::AimFocusSink() {
+    const std::array<QWidget*, 4> pages = {main_, settings_, instruments_, about_};
+    focusSink_->setFocusProxy(pages[static_cast<std::size_t>(page_)]);
 }
 
 void MainWindow::DrawScore() {
@@ -275,12 +300,16 @@ void MainWindow::OnMethodChosen(int index) {
     }
 }
 
-void MainWindow::Play() {
+void MainWindow::Play(std::optional<int> fromColumn) {
     const std::vector<std::string> tokens = main_->MelodyTokens(CurrentMelodySettings());
     playback_->SetKeepCopy(settings_->KeepFile());
+    playback_->SetCopyName(main_->FirstLine());
     playback_->SetScrollMaximum(main_->ScrollMaximum());
     playback_->SetScrollValue(main_->ScrollValue());
-    playback_->Play(tokens, CurrentSoundSettings());
+    if (fromColumn)
+        playback_->PlayFrom(tokens, CurrentSoundSettings(), *fromColumn);
+    else
+        playback_->Play(tokens, CurrentSoundSettings());
 }
 
 void MainWindow::WriteReportAndOpen(const std::u32string& text) {

@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <QVariantMap>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -73,10 +74,12 @@ private:
     void BuildFileMenu();
     void Apply(const MelodySettings& melody, const SoundSettings& sound);
     void BindSound();
+    void BindTransportKeys();
     void ShowPage(Page page);
+    void AimFocusSink();
     void DrawScore();
     void OnMethodChosen(int index);
-    void Play();
+    void Play(std::optional<int> fromColumn = std::nullopt);
     void WriteReportAndOpen(const std::u32string& text);
 
     std::unique_ptr<MessageSink> messages_;

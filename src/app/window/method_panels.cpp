@@ -101,10 +101,10 @@ void MethodPanels::BuildFloatingPanels(QWidget* layer) {
 
     centrePanel_ = MakePanel(layer, control::kCentrePanel, "Настройки метода 2.2");
     centreKey_ = AddBar(centrePanel_, control::kCentreKey,
-                        {"Изменение тональности:", 2400, 7, -7, QRect(3720, 240, 255, 1215), 300,
+                        {"Изменение тональности:", 2400, 7, -7, QRect(3720, 240, 255, 570), 300,
                          2640, 900, 540, &KeyText});
     centreShift_ = AddBar(centrePanel_, control::kCentreShift,
-                          {"Смещение центра строки:", 2400, 0, 0, QRect(3720, 840, 255, 615), 840,
+                          {"Смещение центра строки:", 2400, 1, -1, QRect(3720, 840, 255, 615), 840,
                            2640, 900, 1140, &CentreText});
 
     templatePanel_ = MakePanel(layer, control::kTemplatePanel, "Настройки метода 3");
@@ -120,13 +120,14 @@ void MethodPanels::BuildNoteMapPanel(QWidget* layer) {
     for (auto name : kNoteNames) notes << Q(name);
     // Three columns of vowels; the octave list and the button close the third.
     for (int i = 0; i < 10; ++i) {
+        // A narrow label leaves the list room for the sharps of the second octave.
         const int left = 60 + (i / 4) * 1380, top = 240 + (i % 4) * 315;
-        MakeLabel(noteMapPanel_, control::kVowelLabels[i], kVowelLabels[i], left, top + 30, 420);
+        MakeLabel(noteMapPanel_, control::kVowelLabels[i], kVowelLabels[i], left, top + 30, 330);
         noteLists_[i] =
-            MakeList(noteMapPanel_, control::kNoteLists[i], left + 420, top, 675, notes);
+            MakeList(noteMapPanel_, control::kNoteLists[i], left + 330, top, 780, notes);
         auto* speaker =
             new PictureButton(Picture::kSpeaker, control::kNoteSpeakers[i], noteMapPanel_);
-        speaker->setGeometry(TwipRect(left + 1110, top + 15, 270, 270));
+        speaker->setGeometry(TwipRect(left + 1125, top + 15, 255, 270));
         speakers->Add(speaker);
         connect(speaker, &PictureButton::clicked, this, [this, i] {
             focusSink_->setFocus();

@@ -71,25 +71,27 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
 }
 
-PictureGroup::PictureGroup(QWidget* surface) : QObject(surface), surface_(surface) {
-    surface->setMouseTracking(true);
-    surface->installEventFilter(this);
-}
+PictureGroup::PictureGroup(QWidget* surface) : QObject(surface) {}
 
 void PictureGroup::Add(PictureButton* button) {
-    buttons_.push_back(button);
     button->installEventFilter(this);
 }
 
-void PictureGroup::Flatten() {
-    for (PictureButton* button : buttons_) button->setFrameShape(QFrame::NoFrame);
-}
-
 bool PictureGroup::eventFilter(QObject* watched, QEvent* event) {
-    const bool over = event->type() == QEvent::MouseMove || event->type() == QEvent::Enter;
-    if (over || event->type() == QEvent::MouseButtonPress) {
-        Flatten();
-        if (over && watched != surface_) static_cast<QLabel*>(watched)->setFrameShape(QFrame::Box);
+    // Enter and leave alone decide: a move over the picture reaches its surface too, and a
+    // picture shown in a clicked one's place must not inherit its border.
+    switch (event->type()) {
+    case QEvent::Enter:
+        static_cast<QLabel*>(watched)->setFrameShape(QFrame::Box);
+        break;
+    case QEvent::Leave:
+    case QEvent::Hide:
+    case QEvent::Show:
+    case QEvent::MouseButtonPress:
+        static_cast<QLabel*>(watched)->setFrameShape(QFrame::NoFrame);
+        break;
+    default:
+        break;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -3,7 +3,6 @@
 // that acts on a click, with no focus frame and a border only while the mouse is over it.
 
 #include <QLabel>
-#include <vector>
 
 namespace kvat {
 
@@ -23,7 +22,7 @@ protected:
 };
 
 // The picture buttons standing on one surface: a button shows its border while the mouse is over
-// it, and loses it when pressed or when the mouse moves on over the surface.
+// it, and loses it when pressed, left, hidden or shown anew.
 class PictureGroup : public QObject {
 public:
     explicit PictureGroup(QWidget* surface);
@@ -31,12 +30,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void Flatten();
-
-    QWidget* surface_;
-    std::vector<PictureButton*> buttons_;
 };
 
 } // namespace kvat

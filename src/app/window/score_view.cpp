@@ -6,6 +6,7 @@
 #include "score/twips.h"
 
 #include <QFrame>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
@@ -50,6 +51,15 @@ void ScoreCanvas::paintEvent(QPaintEvent* event) {
     const QRect r = event->rect();
     const QRectF area(Twips(r.left()), Twips(r.top()), Twips(r.width()), Twips(r.height()));
     PaintScore(painter, layout_, area);
+}
+
+void ScoreCanvas::mousePressEvent(QMouseEvent* event) {
+    // The column whose marker place lies nearest, as the marker would stand over that note.
+    const int x = Twips(event->position().toPoint().x()) - kMarkerStartTwips + kColumnTwips / 2;
+    const int columns = static_cast<int>(layout_.columnStart.size()) - 1;
+    if (event->button() == Qt::LeftButton && x >= 0 && x / kColumnTwips < columns)
+        emit columnClicked(x / kColumnTwips);
+    QWidget::mousePressEvent(event);
 }
 
 ScoreViewport::ScoreViewport(QWidget* parent) : QWidget(parent), canvas_(new ScoreCanvas(this)) {

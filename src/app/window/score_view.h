@@ -23,8 +23,13 @@ public:
     void SetMarker(int xTwips);
     void ShowMarker(bool shown);
 
+signals:
+    // A click on the note of `column`: the user wants to hear the verse from there.
+    void columnClicked(int column);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     ScoreLayout layout_;

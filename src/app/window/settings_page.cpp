@@ -9,6 +9,8 @@
 #include "midi/sound_tables.h"
 
 #include <QButtonGroup>
+#include <QStandardItemModel>
+
 #include <algorithm>
 
 namespace kvat {
@@ -24,7 +26,8 @@ template <class Range> int IndexOf(const Range& values, int value) {
 SettingsPage::SettingsPage(QWidget* parent) : QFrame(parent) {
     setObjectName(control::kSettingsPage);
     MakeLabel(this, control::kDeviceLabel, "Выбор midi-устройства:", 120, 270);
-    deviceList_ = MakeList(this, control::kDeviceList, 1080, 480, 2535);
+    // Devices' names run long ("Midi Through:Midi Through Port-0 14:0"): the list takes the row.
+    deviceList_ = MakeList(this, control::kDeviceList, 120, 480, 4215);
     connect(deviceList_, &QComboBox::currentIndexChanged, this, &SettingsPage::deviceChosen);
     BuildDynamics();
     BuildTempo();
@@ -92,14 +95,20 @@ void SettingsPage::BuildOptions() {
     colourOption_ = MakeCheck(this, control::kColourCheck,
                               "Обозначать  цветом слоги (по Листрину).", 120, 5400);
     connect(colourOption_, &QCheckBox::clicked, this, &SettingsPage::colourToggled);
-    keepFile_ = MakeCheck(this, control::kKeepFileCheck,
-                          "Сохранять midi-файл в директории программы.", 120, 5640, 4215, true);
+    keepFile_ = MakeCheck(this, control::kKeepFileCheck, "Сохранять midi-файл в папке музыки.", 120,
+                          5640, 4215, true);
     connect(keepFile_, &QCheckBox::toggled, this, &SettingsPage::keepFileToggled);
 }
 
 void SettingsPage::SetDevices(const std::vector<std::string>& names) {
     deviceList_->clear();
     for (const auto& name : names) deviceList_->addItem(QString::fromStdString(name));
+    // Only the built-in synthesizer: say so, rather than leave the user looking for ports.
+    if (names.size() == 1) {
+        deviceList_->addItem("Другие MIDI-устройства не найдены");
+        auto* model = qobject_cast<QStandardItemModel*>(deviceList_->model());
+        if (model) model->item(1)->setEnabled(false);
+    }
     deviceList_->setCurrentIndex(0);
 }
 

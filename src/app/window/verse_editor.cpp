@@ -125,7 +125,7 @@ void VerseEditor::SetHandPlacement(bool on) {
     hoverPos_ = -1;
     hoverVowel_.clear();
     viewport()->setToolTip(QString());
-    viewport()->unsetCursor();
+    viewport()->setCursor(Qt::IBeamCursor);
 }
 
 int VerseEditor::CharacterAt(const QPoint& point) const {
@@ -165,7 +165,7 @@ void VerseEditor::Hover(const QPoint& point) {
         hoverVowel_ = doc->characterAt(start);
     }
     if (!handPlacement_) {
-        viewport()->unsetCursor();
+        viewport()->setCursor(Qt::IBeamCursor);
         viewport()->setToolTip(QString());
         return;
     }

@@ -45,8 +45,25 @@ inline QScrollBar* MakeScroll(QWidget* parent, const QString& name, Qt::Orientat
     auto* bar = new QScrollBar(orientation, parent);
     bar->setObjectName(name);
     bar->setRange(std::min(first, last), std::max(first, last));
-    bar->setInvertedAppearance(first > last);
-    bar->setInvertedControls(first > last);
+    const bool upward = first > last;
+    bar->setInvertedAppearance(upward);
+    // Qt's own scroll bars invert the controls, so that the wheel turned up moves the handle up;
+    // on an upward bar that same move raises the value.
+    bar->setInvertedControls(!upward);
+    if (upward) {
+        // Qt gives the top arrow and the groove above the handle the steps down whatever the
+        // appearance: mirror them, so that the arrow pointing up raises the value.
+        QObject::connect(bar, &QAbstractSlider::actionTriggered, bar, [bar](int action) {
+            using A = QAbstractSlider;
+            const int single = bar->singleStep(), page = bar->pageStep();
+            const int step = action == A::SliderSingleStepAdd   ? -single
+                             : action == A::SliderSingleStepSub ? single
+                             : action == A::SliderPageStepAdd   ? -page
+                             : action == A::SliderPageStepSub   ? page
+                                                                : 0;
+            if (step != 0) bar->setSliderPosition(bar->value() + step);
+        });
+    }
     bar->setPageStep(1);
     bar->setValue(value);
     bar->setGeometry(geometry);

@@ -3,6 +3,7 @@
 
 #include "app/window/control_names.h"
 #include "app/window/main_window.h"
+#include "app/window/settings_page.h"
 #include "app/window/verse_editor.h"
 #include "app/window/widgets.h"
 #include "sound/dummy_sequencer.h"
@@ -14,9 +15,14 @@
 #include <QClipboard>
 #include <QGroupBox>
 #include <QSettings>
+#include <QStandardItemModel>
+#include <QStyleOptionComboBox>
 #include <QTest>
+#include <fcntl.h>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace kvat {
 namespace {
@@ -39,14 +45,15 @@ protected:
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
         QSettings().clear(); // every test starts from the defaults
         // No sound card here: a sequencer that keeps time on a clock, and no live output.
-        const auto folder = test::SoundTestFolder();
-        SoundServices sound{
-            std::make_unique<DummySequencer>(), {}, {}, {folder / "w", folder / "c"}};
+        auto sequencer = std::make_unique<DummySequencer>();
+        sequencer_ = sequencer.get();
+        SoundServices sound{std::move(sequencer), {}, {}, {folder_ / "w", folder_ / "c"}};
         window_ = std::make_unique<MainWindow>(std::move(sound), std::make_unique<Desk>(desk_),
                                                std::make_unique<Desk>(desk_));
         window_->StartUp();
         window_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     }
     template <class T = QWidget> T* Find(const char* name) { return window_->findChild<T*>(name); }
     QComboBox* List(const char* name) { return Find<QComboBox>(name); }
@@ -90,6 +97,8 @@ protected:
         Trigger(c::kMainMenu);
     }
 
+    const std::filesystem::path folder_ = test::SoundTestFolder();
+    DummySequencer* sequencer_ = nullptr;
     QStringList desk_;
     std::unique_ptr<MainWindow> window_;
 };
@@ -119,6 +128,8 @@ TEST_F(Window, PagesSwitchAndTheChosenMethodsPanelLiesOverTheTonalOne) {
     EXPECT_EQ(Find<QGroupBox>(c::kCentrePanel)->title(), "Настройки метода: тональный (объемный)");
     Trigger(c::kInstrumentsMenu);
     EXPECT_FALSE(Shown(c::kCentrePanel));
+    Click(c::kSpeakers[0]); // the clicked control's focus stays in sight, on the page
+    EXPECT_EQ(QApplication::focusWidget(), Find(c::kInstrumentsPage));
     Trigger(c::kAboutItem);
     EXPECT_TRUE(Text(c::kAboutText).contains("В программе использованы:"));
     Choose(c::kMethodList, 2); // the note map: the user is sent to fill it in
@@ -172,6 +183,7 @@ TEST_F(Window, HandPlacementPaintsTheVowelUnderThePointer) {
     EXPECT_EQ(window_->Metre().templates[5], "00000\r\n\r\n0\r\n");
     Choose(c::kMetreList, 1); // back on a metre the editor is a plain text field again
     EXPECT_TRUE(Hover(1).isEmpty());
+    EXPECT_EQ(Editor()->viewport()->cursor().shape(), Qt::IBeamCursor);
 }
 
 TEST_F(Window, EachStressModeChoosesItsMetreAndTheRedVowelsFollow) {
@@ -218,6 +230,103 @@ TEST_F(Window, PasteCleansTheTextAndAnalyses) {
     EXPECT_TRUE(List(c::kMetreList)->count() == 6 && desk_.isEmpty());
 }
 
+TEST_F(Window, TypingGoesOnAfterEveryCommandOfTheMainPage) {
+    QGuiApplication::clipboard()->setText("мороз и солнце");
+    const std::function<void()> commands[] = {[this] { Trigger(c::kPasteItem); },
+                                              [this] { Click(c::kAnalyseButton); },
+                                              [this] { Choose(c::kMetreList, 2); },
+                                              [this] { Choose(c::kMethodList, 4); },
+                                              [this] { Click(c::kPlayButton); },
+                                              [this] { Trigger(c::kSettingsMenu), Trigger(c::kMainMenu); }};
+    for (std::size_t i = 0; i < std::size(commands); ++i) {
+        commands[i]();
+        QTest::keyClicks(QApplication::focusWidget(), "z");
+        EXPECT_TRUE(Editor()->toPlainText().contains("z")) << i;
+        Editor()->setPlainText("мороз");
+    }
+}
+
+TEST_F(Window, OrthographyIsToldOncePerText) {
+    Editor()->setPlainText("123");
+    Click(c::kAnalyseButton);
+    const auto told = desk_.size();
+    EXPECT_GT(told, 0);
+    Choose(c::kMethodList, 4);
+    Trigger(c::kSettingsMenu);
+    Trigger(c::kMainMenu);
+    EXPECT_EQ(desk_.size(), told);
+}
+
+TEST_F(Window, EveryVerticalBarRisesByItsUpperArrow) {
+    Choose(c::kMetreList, 0); // the sample's last line has seven vowels: a centre range
+    const std::pair<int, const char*> cases[] = {{3, c::kBoostBar},      {3, c::kTonalKey.bar},
+                                                 {1, c::kSoftShift.bar}, {9, c::kTemplateKey.bar},
+                                                 {6, c::kCentreKey.bar}, {6, c::kCentreShift.bar}};
+    for (const auto& [method, name] : cases) {
+        Trigger(c::kMainMenu);
+        Choose(c::kMethodList, method);
+        Trigger(c::kSettingsMenu);
+        QScrollBar* bar = Bar(name);
+        ASSERT_TRUE(bar->isVisible() && bar->maximum() > bar->minimum()) << name;
+        bar->setValue(bar->minimum());
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, 2));
+        EXPECT_EQ(bar->value(), bar->minimum() + 1) << name;
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub); // the groove above the handle
+        EXPECT_EQ(bar->value(), bar->minimum() + 2) << name;
+    }
+    EXPECT_FALSE(
+        Find(c::kCentreKey.bar)->geometry().intersects(Find(c::kCentreShift.bar)->geometry()));
+}
+
+TEST_F(Window, PicturesFrameOnlyWhileThePointerIsOverThem) {
+    const auto framed = [this](const char* name) {
+        return Find<QLabel>(name)->frameShape() == QFrame::Box;
+    };
+    QTest::mouseMove(Find(c::kPlayButton));
+    EXPECT_TRUE(framed(c::kPlayButton));
+    Click(c::kPlayButton); // the pause picture takes its place
+    EXPECT_FALSE(framed(c::kPlayButton));
+    QTest::mouseMove(Find(c::kStopButton));
+    EXPECT_TRUE(framed(c::kStopButton) && !framed(c::kPauseButton));
+    QTest::mouseMove(Find(c::kLamp), {0, 0});
+    EXPECT_FALSE(framed(c::kStopButton));
+}
+
+TEST_F(Window, TheMarkerStaysInSightThroughRedrawsAndTheKeysDrivePlayback) {
+    auto& playback = window_->Playback();
+    QTest::keyClick(Editor(), Qt::Key_F5);
+    EXPECT_EQ(playback.state(), PlaybackController::State::Playing);
+    for (int i = 0; i < 100 && playback.scrollValue() < 3; ++i) playback.Tick();
+    ASSERT_EQ(playback.state(), PlaybackController::State::Playing); // and the score scrolled
+    const std::function<void()> redraws[] = {
+        [this] { Trigger(c::kSettingsMenu), Trigger(c::kMainMenu); },
+        [this] { Choose(c::kMethodList, 4); }, [this] { Click(c::kAnalyseButton); }};
+    for (const auto& redraw : redraws) {
+        redraw();
+        playback.Tick();
+        const int x = Find(c::kMarker)->mapTo(Find(c::kScoreViewport), QPoint()).x();
+        EXPECT_TRUE(Find(c::kMarker)->isVisible() && x >= 0 && x < Find(c::kScoreViewport)->width())
+            << x;
+    }
+    QTest::keyClick(Editor(), Qt::Key_F5);
+    EXPECT_EQ(playback.state(), PlaybackController::State::Paused);
+    QTest::keyClick(Editor(), Qt::Key_Escape);
+    EXPECT_EQ(playback.state(), PlaybackController::State::Stopped);
+}
+
+TEST_F(Window, AClickOnANotePlaysFromThere) {
+    const auto clickColumn = [this](int column) {
+        const int x = Px(kMarkerStartTwips + column * kColumnTwips);
+        QTest::mouseClick(Find(c::kScoreCanvas), Qt::LeftButton, {}, QPoint(x, 20));
+        EXPECT_EQ(window_->Playback().state(), PlaybackController::State::Playing);
+        EXPECT_EQ(Find(c::kMarker)->x(), x);
+        return sequencer_->PositionMs().value_or(-1);
+    };
+    const int later = clickColumn(6);
+    EXPECT_GT(later, clickColumn(2));
+    EXPECT_GT(clickColumn(2), clickColumn(0)); // from the start, as the play button
+}
+
 TEST_F(Window, TheReportsFollowTheColoursOfTheChosenMetre) {
     const auto report = [this](const char* item) {
         Trigger(item);
@@ -251,6 +360,63 @@ TEST_F(Window, PlayPauseResumeAndStopMoveTheMarkerAndTheLamp) {
     EXPECT_TRUE(playback.state() == PlaybackController::State::Stopped && !Shown(c::kMarker));
     EXPECT_TRUE(std::filesystem::exists(playback.copyPath())); // kept, as ticked at start
     EXPECT_EQ(lamp(), QColor(Qt::white));
+}
+
+TEST_F(Window, TheKeptCopyIsNamedAfterTheVerseAndSparesAnotherPoemsFile) {
+    namespace fs = std::filesystem;
+    fs::remove_all(folder_ / "c");
+    fs::create_directories(folder_ / "c");
+    const fs::path other = folder_ / "c" / "Мороз и солнце.mid";
+    std::ofstream(other) << "another poem";
+    Editor()->setPlainText("\n  Мороз: и солнце?\nдень чудесный");
+    for (int round = 0; round < 2; ++round) { // the same verse again replaces its own copy
+        Click(c::kPlayButton);
+        Click(c::kStopButton);
+        EXPECT_EQ(window_->Playback().copyPath(), folder_ / "c" / "Мороз и солнце (2).mid");
+    }
+    EXPECT_EQ(fs::file_size(other), 12u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "c"), fs::directory_iterator()), 2);
+}
+
+TEST_F(Window, ListsShowTheirLongestItemsWhole) {
+    // The synthesizer alone: the list says no other device was found.
+    Find<SettingsPage>(c::kSettingsPage)->SetDevices({"Midi Through:Midi Through Port-0 14:0"});
+    const auto* devices = qobject_cast<QStandardItemModel*>(List(c::kDeviceList)->model());
+    EXPECT_TRUE(devices->rowCount() == 2 && !devices->item(1)->isEnabled());
+    std::vector<const char*> names(c::kNoteLists.begin(), c::kNoteLists.end());
+    names.insert(names.end(), {c::kGroupList, c::kDeviceList});
+    for (const char* name : names) {
+        QComboBox* list = List(name);
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        const int field =
+            list->style()
+                ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list)
+                .width();
+        for (int i = 0; i < list->count(); ++i)
+            EXPECT_GE(field, list->fontMetrics().horizontalAdvance(list->itemText(i)))
+                << name << " " << list->itemText(i).toStdString();
+    }
+}
+
+// Whatever the machine lacks of sound, starting says nothing on the terminal.
+TEST(WindowStart, WritesNothingOnStandardError) {
+    const auto log = test::SoundTestFolder() / "stderr.txt";
+    std::fflush(stderr);
+    const int terminal = dup(2), file = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(file, 2);
+    close(file);
+    {
+        SoundServices sound = SystemSoundServices();
+        sound.openOutput(0); // waits for the synthesizer and its drivers' probing
+        QStringList messages;
+        MainWindow window(std::move(sound), std::make_unique<Desk>(messages));
+        window.StartUp();
+    }
+    std::fflush(stderr);
+    dup2(terminal, 2);
+    close(terminal);
+    EXPECT_EQ(std::filesystem::file_size(log), 0u);
 }
 
 } // namespace
