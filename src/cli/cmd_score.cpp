@@ -15,6 +15,7 @@
 #include "midi/sound_tables.h"
 #include "score/musicxml.h"
 #include "score/score_layout.h"
+#include "verse/lyrics.h"
 #include "verse/syllables.h"
 
 #include <QGuiApplication>
@@ -71,15 +72,11 @@ int WriteJson(const ScoreLayout& layout, const std::string& path) {
     return WriteOutput(path, [&](std::ostream& out) { WriteScoreJson(out, layout); });
 }
 
-// The title is the verse's first line that holds more than spaces.
 int WriteMusicXml(const VerseMelody& melody, std::span<const std::u32string_view> rows,
                   const Options& options) {
-    const auto& lines = melody.verse.lines;
-    const auto first = std::ranges::find_if(
-        lines, [](const std::u32string& line) { return !TrimSpaces(line).empty(); });
-    const std::u32string title = first == lines.end() ? U"" : TrimSpaces(*first);
-    return WriteOutput(options.output, MusicXmlScore(melody.tokens, rows,
-                                                     SoundSettingsFromOptions(options), title));
+    return WriteOutput(options.output,
+                       MusicXmlScore(melody.tokens, rows, SoundSettingsFromOptions(options),
+                                     VerseTitle(melody.verse.lines)));
 }
 
 // Qt's chatter (a missing runtime folder and the like) is not the user's business here.

@@ -3,7 +3,6 @@
 #include "midi/arrangement.h"
 #include "midi/instrument_names.h"
 #include "midi/midi_words.h"
-#include "verse/syllables.h"
 
 #include <vector>
 
@@ -68,16 +67,8 @@ SoundSettings SoundSettingsFromOptions(const Options& options) {
 }
 
 TrackBytes MidiFileFromOptions(const VerseMelody& melody, const Options& options) {
-    std::vector<std::optional<LyricSyllable>> syllables;
-    const DividedText divided = DivideSyllables(melody.verse.lines);
-    if (!options.noLyrics) {
-        std::vector<std::u32string_view> rows;
-        rows.reserve(divided.RowCount());
-        for (std::size_t k = 0; k < divided.RowCount(); ++k) rows.push_back(divided.Row(k));
-        syllables = TokenSyllables(rows, melody.tokens.size());
-    }
     return ArrangeMelody(melody.tokens, SoundSettingsFromOptions(options),
-                         VerseWords(melody.verse.lines, syllables));
+                         VerseWords(melody.verse.lines, melody.tokens.size(), !options.noLyrics));
 }
 
 } // namespace kvat::cli

@@ -6,17 +6,14 @@
 #include "text/strings.h"
 #include "verse/lyrics.h"
 
-#include <optional>
-#include <span>
-
 namespace kvat {
 
 // Names and lyrics are for reading, not for holding a whole line of prose: longer ones are cut.
 inline constexpr std::size_t kLongestTitle = 120;
 inline constexpr std::size_t kLongestLyric = 40;
 
-// The title from the first line (trimmed) and, per token, its syllable as a lyric: a syllable
-// whose word goes on ends with "-" ("мгло-"). UTF-8.
-MidiWords VerseWords(const Lines& lines, std::span<const std::optional<LyricSyllable>> syllables);
+// The verse's title and, per token of its melody, the syllable sung on it as a lyric (with
+// `lyrics`): a syllable whose word goes on ends with "-" ("мгло-"). UTF-8.
+MidiWords VerseWords(const Lines& lines, std::size_t tokens, bool lyrics = true);
 
 } // namespace kvat

@@ -25,6 +25,12 @@ LyricSyllable SyllableOfRow(std::u32string_view row) {
 
 } // namespace
 
+std::u32string VerseTitle(const Lines& lines) {
+    for (const auto& line : lines)
+        if (auto title = TrimSpaces(line); !title.empty()) return title;
+    return {};
+}
+
 std::vector<std::optional<LyricSyllable>> TokenSyllables(std::span<const std::u32string_view> rows,
                                                          std::size_t tokens) {
     std::vector<std::optional<LyricSyllable>> syllables(tokens);

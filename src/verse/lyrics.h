@@ -2,6 +2,8 @@
 // The syllable each melody token sings, from the divided text's rows: what the MIDI file's lyric
 // events and the MusicXML lyrics both write under the notes.
 
+#include "text/strings.h"
+
 #include <optional>
 #include <span>
 #include <string_view>
@@ -20,5 +22,8 @@ struct LyricSyllable {
 // (a blank one) holds rows but no tokens. The lyrics so stay under their notes after such a line.
 std::vector<std::optional<LyricSyllable>> TokenSyllables(std::span<const std::u32string_view> rows,
                                                          std::size_t tokens);
+
+// What a verse is called: its first line that holds more than spaces, trimmed.
+std::u32string VerseTitle(const Lines& lines);
 
 } // namespace kvat

@@ -4,6 +4,7 @@
 #include "app/window/qt_text.h"
 #include "midi/arrangement.h"
 #include "midi/file_writer.h"
+#include "midi/midi_words.h"
 #include "score/musicxml.h"
 #include "sound/sound_font.h"
 #include "sound/wav_render.h"
@@ -25,15 +26,11 @@ QString Write(const QString& path, std::span<const std::uint8_t> bytes) {
                                                                  : QString::fromStdString(error);
 }
 
-// The title is the verse's first line that holds more than spaces, as the command line names it.
 std::string MusicXml(const ExportPiece& piece) {
     const DividedText divided = DivideSyllables(piece.lines);
     std::vector<std::u32string_view> rows;
     for (std::size_t k = 0; k < divided.RowCount(); ++k) rows.push_back(divided.Row(k));
-    const auto first = std::ranges::find_if(
-        piece.lines, [](const std::u32string& line) { return !TrimSpaces(line).empty(); });
-    const std::u32string title = first == piece.lines.end() ? U"" : TrimSpaces(*first);
-    return MusicXmlScore(piece.tokens, rows, piece.sound, title);
+    return MusicXmlScore(piece.tokens, rows, piece.sound, VerseTitle(piece.lines));
 }
 
 QString Picture(ExportFormat format, const ScoreLayout& layout, const QString& path) {
@@ -50,7 +47,8 @@ QString ExportFile(ExportFormat format, const ExportPiece& piece, const QString&
     if (piece.tokens.empty()) return "В стихе нет ни одной гласной: мелодии нет.";
     switch (format) {
     case ExportFormat::kMidi:
-        return Write(path, ArrangeMelody(piece.tokens, piece.sound));
+        return Write(path, ArrangeMelody(piece.tokens, piece.sound,
+                                         VerseWords(piece.lines, piece.tokens.size())));
     case ExportFormat::kMusicXml: {
         const std::string text = MusicXml(piece);
         return Write(path,
