@@ -8,8 +8,7 @@
 namespace kvat::cli {
 namespace {
 
-template <class Range, class Format>
-std::string JsonArray(const Range& values, Format format) {
+template <class Range, class Format> std::string JsonArray(const Range& values, Format format) {
     std::string out = "[";
     bool first = true;
     for (const auto& value : values) {
@@ -31,13 +30,14 @@ int RunAnalyse(const Options& options) {
     }
     const VerseAnalysis& a = context->analysis;
     const auto ictus = RedPositions(context->lines, context->paint);
-    const std::array<float, 5> scores{a.scores[0], a.scores[1], a.scores[2],
-                                      a.scores[3], a.scores[4]};
+    const std::array<float, 5> scores{a.scores[0], a.scores[1], a.scores[2], a.scores[3],
+                                      a.scores[4]};
     std::string json = "{\"stress\": ";
     json += JsonArray(a.stress, [](const std::string& s) { return JsonString(s); });
     json += ",\n \"scores\": " + JsonArray(scores, [](float f) { return JsonNumber(f); });
     json += ",\n \"metre\": " + (a.metre ? std::to_string(*a.metre) : std::string("null"));
-    json += ",\n \"items\": " + JsonArray(a.items, [](const std::u32string& s) { return JsonString(s); });
+    json += ",\n \"items\": " +
+            JsonArray(a.items, [](const std::u32string& s) { return JsonString(s); });
     json += ",\n \"ictus\": " + JsonArray(ictus, [](std::size_t p) { return std::to_string(p); });
     std::cout << json << "}\n";
     return 0;

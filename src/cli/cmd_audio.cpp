@@ -1,9 +1,6 @@
 // kvat audio: the verse's melody arranged with the sound options and rendered offline through
 // FluidSynth into a WAV file, faster than it plays and with no audio device or display.
 
-#include "midi/midi_timing.h"
-#include "sound/sound_font.h"
-#include "sound/wav_render.h"
 #include "cli/commands.h"
 #include "cli/melody_options.h"
 #include "cli/output.h"
@@ -11,6 +8,9 @@
 #include "cli/verse_context.h"
 #include "melody/melody.h"
 #include "midi/arrangement.h"
+#include "midi/midi_timing.h"
+#include "sound/sound_font.h"
+#include "sound/wav_render.h"
 
 #include <filesystem>
 #include <iostream>

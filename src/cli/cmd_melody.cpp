@@ -15,7 +15,7 @@ int RunMelody(const Options& options) {
     const auto melody = LoadMelody(options, status);
     if (!melody) return status;
     std::string out;
-    
+
     for (const std::string& token : melody->tokens) (out += token) += '\n';
     std::cout << out;
     return 0;

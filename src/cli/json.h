@@ -13,11 +13,21 @@ inline std::string JsonString(std::string_view utf8) {
     std::string out = "\"";
     for (unsigned char c : utf8) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 static const char hex[] = "0123456789abcdef";
@@ -32,7 +42,9 @@ inline std::string JsonString(std::string_view utf8) {
     return out + "\"";
 }
 
-inline std::string JsonString(std::u32string_view text) { return JsonString(EncodeUtf8(text)); }
+inline std::string JsonString(std::u32string_view text) {
+    return JsonString(EncodeUtf8(text));
+}
 
 // The shortest decimal text that reads back as the same float.
 inline std::string JsonNumber(float value) {

@@ -32,7 +32,7 @@ struct Options {
     int method = MethodIndex(Method::kPentatonic); // a method list index
     std::optional<int> metre;                      // 0..5; none = the analysis's choice
     StressMode stress = StressMode::rule;
-    std::string ictusFile;                         // with metre 5: the painted vowels
+    std::string ictusFile; // with metre 5: the painted vowels
     bool lengthen = true;
     int key = 0;        // kKeyShiftLow..kKeyShiftHigh
     int sharpShift = 0; // 0..kSoftVowelShiftHigh

@@ -13,6 +13,8 @@ inline std::string LfText(std::u32string_view text) {
     return EncodeUtf8(ReplaceAll<char32_t>(text, U"\r\n", U"\n"));
 }
 
-inline void PrintError(const std::string& message) { std::cerr << "kvat: " << message << '\n'; }
+inline void PrintError(const std::string& message) {
+    std::cerr << "kvat: " << message << '\n';
+}
 
 } // namespace kvat::cli

@@ -45,11 +45,9 @@ std::optional<VerseContext> LoadVerse(const Options& options, std::string& error
             if (!digits) return std::nullopt;
             context.paint = PaintFromDigits(*digits);
         }
-        context.metre.templates[kManualMetre] =
-            ReadManualIctuses(context.lines, context.paint);
+        context.metre.templates[kManualMetre] = ReadManualIctuses(context.lines, context.paint);
     } else {
-        context.paint =
-            ColourIctuses(context.lines, context.metre.templates, context.metre.metre);
+        context.paint = ColourIctuses(context.lines, context.metre.templates, context.metre.metre);
     }
     return context;
 }

@@ -20,7 +20,7 @@ struct VerseContext {
     // nothing, it keeps the start-up trochee. templates[5] is the hand-placed pattern
     // read from `paint`.
     MetreState metre;
-    VowelPaint paint;       // the editor's colours: the chosen metre's, or --ictus for metre 5
+    VowelPaint paint; // the editor's colours: the chosen metre's, or --ictus for metre 5
 };
 
 // The locale's decimal separator, as the metre list and the settings labels show numbers.

@@ -42,7 +42,8 @@ struct FrequencyWalker {
 
     int NoteOf(char32_t lower) const {
         const std::size_t vowel = VowelIndex(lower);
-        if (!UsesNoteMap(*settings.method)) return kFixedNotes[vowel] + (IsSoftVowel(lower) ? softShift : 0);
+        if (!UsesNoteMap(*settings.method))
+            return kFixedNotes[vowel] + (IsSoftVowel(lower) ? softShift : 0);
         return kNoteListBase + settings.noteMap[vowel];
     }
 };

@@ -17,27 +17,35 @@ namespace kvat {
 
 // The ten ways of turning vowels into notes, in the order the method list offers them.
 enum class Method : int {
-    kPentatonic = 0,   // a fixed pentatonic note per vowel, the soft row an octave higher
-    kPentatonicShift,  // the same, the soft row shifted by softVowelShift semitones
-    kVowelNotes,       // a note chosen for each vowel (the note map)
-    kTonalWord,        // relative moves on the scale, starting again at every word
-    kTonalLine,        // the same, starting again at every line
-    kTonalPlanar,      // tonal moves bent by the side of the line's centre a word is on
-    kTonalVolume,      // the same, syllable by syllable
+    kPentatonic = 0,  // a fixed pentatonic note per vowel, the soft row an octave higher
+    kPentatonicShift, // the same, the soft row shifted by softVowelShift semitones
+    kVowelNotes,      // a note chosen for each vowel (the note map)
+    kTonalWord,       // relative moves on the scale, starting again at every word
+    kTonalLine,       // the same, starting again at every line
+    kTonalPlanar,     // tonal moves bent by the side of the line's centre a word is on
+    kTonalVolume,     // the same, syllable by syllable
     kTonalPseudoVolume,
-    kTemplateMotif,    // a fixed motif per metre repeated through each line
+    kTemplateMotif, // a fixed motif per metre repeated through each line
     kTemplateFolk,
 };
 inline constexpr int kMethodCount = 10;
 
 // The method of a list index; nothing for an index off the list.
 std::optional<Method> MethodFromIndex(int index);
-constexpr int MethodIndex(Method m) { return static_cast<int>(m); }
+constexpr int MethodIndex(Method m) {
+    return static_cast<int>(m);
+}
 
 // What each method reads from MelodySettings.
-constexpr bool UsesSoftVowelShift(Method m) { return m == Method::kPentatonicShift; }
-constexpr bool UsesNoteMap(Method m) { return m == Method::kVowelNotes; }
-constexpr bool HasKeyShift(Method m) { return MethodIndex(m) >= MethodIndex(Method::kTonalWord); }
+constexpr bool UsesSoftVowelShift(Method m) {
+    return m == Method::kPentatonicShift;
+}
+constexpr bool UsesNoteMap(Method m) {
+    return m == Method::kVowelNotes;
+}
+constexpr bool HasKeyShift(Method m) {
+    return MethodIndex(m) >= MethodIndex(Method::kTonalWord);
+}
 constexpr bool HasCentreRange(Method m) {
     return m == Method::kTonalPlanar || m == Method::kTonalVolume ||
            m == Method::kTonalPseudoVolume;
@@ -77,7 +85,8 @@ int StepToNote(int step);
 std::vector<std::string> MelodyTokens(std::string_view melody);
 
 // The (Min, Max) range of the centre shift that the centre-range methods set from the vowel
-// count n of the last line: (n/4, -n/4), truncated. The window needs it even when a run ends without a melody.
+// count n of the last line: (n/4, -n/4), truncated. The window needs it even when a run ends
+// without a melody.
 std::pair<int, int> CentreRange(const Lines& lines);
 
 } // namespace kvat

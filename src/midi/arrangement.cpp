@@ -16,7 +16,7 @@ constexpr int kVelocityLift = 27;        // melody and held chord sound this muc
 constexpr int kFullValue = 127;          // the effect controller's value
 constexpr int kAccompanimentChannel = 4; // 5, 6 and 7 hold its chord
 constexpr int kVoiceChannels = 4;        // the melody and the three harmony voices
-constexpr int kNoEffect = 0;            // the controller "No Effect" stands for
+constexpr int kNoEffect = 0;             // the controller "No Effect" stands for
 
 // Unmarked, "+" and "++" notes; a rest, marked or not, lasts like a "+" note.
 constexpr int kShortTicks = 48;
@@ -166,7 +166,8 @@ void ArrangeToken(TrackState& state, std::string_view token, int base, int boost
 
     state.pendingTicks += state.noteTicks;
     NoteOff(state, 0, reading.note);
-    ForHarmony(settings, reading.note, [&](int channel, int note) { NoteOff(state, channel, note); });
+    ForHarmony(settings, reading.note,
+               [&](int channel, int note) { NoteOff(state, channel, note); });
     NoteOff(state, kDrumChannel, drum);
     if (settings.accompanimentOn && state.barTokens == settings.numerator) ReleaseHeldChord(state);
 }
@@ -199,8 +200,8 @@ TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSetting
         ArrangeToken(state, tokens[i], base, boost, settings, lyric);
     }
     EndArrangement(state, settings);
-    return BuildMidiFile(state.events, TempoBpm(settings), settings.numerator,
-                         settings.denominator, words.title, state.pendingTicks);
+    return BuildMidiFile(state.events, TempoBpm(settings), settings.numerator, settings.denominator,
+                         words.title, state.pendingTicks);
 }
 
 } // namespace kvat

@@ -15,12 +15,12 @@ namespace kvat {
 
 // What the arrangement carries from one token to the next. A fresh value is a reset track.
 struct TrackState {
-    TrackBytes events; // the events so far, as the bytes the track chunk will hold
-    int noteTicks = 48;  // length of the token just arranged: 48, 72 or 96 ticks
+    TrackBytes events;    // the events so far, as the bytes the track chunk will hold
+    int noteTicks = 48;   // length of the token just arranged: 48, 72 or 96 ticks
     int barTokens = 0;    // tokens since the held chord began; 0: the next token starts one
     int drumTokens = 0;   // tokens since the drum figure last ended
-    int chordNote = 0;     // the note that started the held chord
-    int pendingTicks = 0;  // time since the last event, which the next event waits
+    int chordNote = 0;    // the note that started the held chord
+    int pendingTicks = 0; // time since the last event, which the next event waits
 };
 
 // The words a file carries: the track's name and, per token, the syllable sung on it (empty for

@@ -55,7 +55,8 @@ TrackBytes BuildMidiFile(std::span<const std::uint8_t> events, int tempo, int nu
 
     file.insert(file.end(), name.begin(), name.end());
     file.insert(file.end(),
-                {0, midi::kMetaEvent, midi::kMetaTimeSignature, 4, static_cast<std::uint8_t>(std::clamp(numerator, 0, 255)),
+                {0, midi::kMetaEvent, midi::kMetaTimeSignature, 4,
+                 static_cast<std::uint8_t>(std::clamp(numerator, 0, 255)),
                  DenominatorPower(denominator), kClocksPerClick, kThirtySecondsPerQuarter});
     file.insert(file.end(), {0, midi::kMetaEvent, midi::kMetaTempo, 3});
     const long microseconds = std::max(1L, kMicrosecondsPerMinute / std::max(tempo, kSlowestTempo));

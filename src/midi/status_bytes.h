@@ -31,9 +31,15 @@ inline constexpr int kSustainPedal = 64;
 inline constexpr int kAllSoundOff = 120;
 inline constexpr int kAllNotesOff = 123;
 
-constexpr std::uint8_t StatusKind(std::uint8_t status) { return status & 0xF0; }
-constexpr int StatusChannel(std::uint8_t status) { return status & 0x0F; }
-constexpr bool IsStatus(std::uint8_t byte) { return (byte & 0x80) != 0; }
+constexpr std::uint8_t StatusKind(std::uint8_t status) {
+    return status & 0xF0;
+}
+constexpr int StatusChannel(std::uint8_t status) {
+    return status & 0x0F;
+}
+constexpr bool IsStatus(std::uint8_t byte) {
+    return (byte & 0x80) != 0;
+}
 
 // The data bytes a channel message carries after its status byte.
 constexpr int DataByteCount(std::uint8_t status) {

@@ -2,9 +2,9 @@
 // The sequencer that sounds: FluidSynth's file player on the shared engine. Where no engine
 // could be made it keeps time silently, so the marker still runs.
 
+#include "midi/midi_timing.h"
 #include "sound/dummy_sequencer.h"
 #include "sound/fluid_engine.h"
-#include "midi/midi_timing.h"
 #include "sound/sequencer.h"
 
 #include <memory>

@@ -5,9 +5,9 @@ namespace kvat {
 char32_t ToLower(char32_t c) {
     if (c >= U'A' && c <= U'Z') return c + 0x20;
     if (c < 0xC0) return c;
-    if (c <= 0xDE && c != 0xD7) return c + 0x20;        // Latin-1 capitals
-    if (c >= 0x410 && c <= 0x42F) return c + 0x20;      // А … Я
-    if (c >= 0x400 && c <= 0x40F) return c + 0x50;      // Ѐ … Џ, Ё among them
+    if (c <= 0xDE && c != 0xD7) return c + 0x20;   // Latin-1 capitals
+    if (c >= 0x410 && c <= 0x42F) return c + 0x20; // А … Я
+    if (c >= 0x400 && c <= 0x40F) return c + 0x50; // Ѐ … Џ, Ё among them
     return c;
 }
 

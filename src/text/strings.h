@@ -42,8 +42,8 @@ std::basic_string<Char> ReplaceAll(std::basic_string_view<Char> text,
     out.reserve(text.size());
     std::size_t start = 0;
     for (;;) {
-        const std::size_t at = from.empty() ? std::basic_string_view<Char>::npos
-                                            : text.find(from, start);
+        const std::size_t at =
+            from.empty() ? std::basic_string_view<Char>::npos : text.find(from, start);
         if (at == std::basic_string_view<Char>::npos) break;
         out.append(text.substr(start, at - start));
         out.append(to);
@@ -65,7 +65,9 @@ std::basic_string<Char> Join(const std::vector<std::basic_string<Char>>& pieces,
 }
 
 // The line structure of an editor text: split at CR LF.
-inline Lines SplitLines(std::u32string_view text) { return Split(text, std::u32string_view(U"\r\n")); }
+inline Lines SplitLines(std::u32string_view text) {
+    return Split(text, std::u32string_view(U"\r\n"));
+}
 
 // Removes leading and trailing spaces (only U+0020, as the text box's trim did).
 std::u32string TrimSpaces(std::u32string_view text);

@@ -49,12 +49,16 @@ std::string WordStress(std::u32string_view word) {
     const bool hasYo = word.find(U'ё') != std::u32string_view::npos;
     std::string syllables;
     for (char32_t c : word) {
-        if (IsVowel(c)) syllables.push_back(hasYo && c == U'ё' ? '1' : '0');
-        else if (c == U'1' || c == U'0' || c == U'7') syllables.push_back(static_cast<char>(c));
+        if (IsVowel(c))
+            syllables.push_back(hasYo && c == U'ё' ? '1' : '0');
+        else if (c == U'1' || c == U'0' || c == U'7')
+            syllables.push_back(static_cast<char>(c));
     }
     const bool marked = syllables.find_first_of("17") != std::string::npos;
-    if (!marked && syllables.size() == 1) syllables = "1";
-    else if (!marked && syllables.size() >= 2) syllables[1] = '1';
+    if (!marked && syllables.size() == 1)
+        syllables = "1";
+    else if (!marked && syllables.size() >= 2)
+        syllables[1] = '1';
     std::replace(syllables.begin(), syllables.end(), '7', '0');
     return syllables;
 }
@@ -66,7 +70,8 @@ std::string LineStress(std::u32string_view line) {
         c = ToLower(c);
         if (kDeletedPunctuation.find(c) == std::u32string_view::npos) prepared.push_back(c);
     }
-    std::vector<std::u32string> words = Split(std::u32string_view(prepared), std::u32string_view(U" "));
+    std::vector<std::u32string> words =
+        Split(std::u32string_view(prepared), std::u32string_view(U" "));
     std::string stress;
     for (const auto& word : MarkFunctionWords(std::move(words))) stress += WordStress(word);
     return stress;
@@ -127,7 +132,8 @@ VerseAnalysis AnalyseVerse(const Lines& lines, char32_t decimalSeparator, Stress
         result.scores[k] = static_cast<float>(result.scores[k] / entries);
 
     result.items = MetreItems(result.scores, decimalSeparator);
-    const float best = *std::max_element(result.scores.begin(), result.scores.begin() + kMetreCount);
+    const float best =
+        *std::max_element(result.scores.begin(), result.scores.begin() + kMetreCount);
     // Among equal scores the last metre in the list wins.
     for (int k = 0; k < kMetreCount; ++k)
         if (result.scores[k] == std::max(best, 0.0f)) result.metre = k;

@@ -13,11 +13,11 @@
 namespace kvat {
 
 struct VerseAnalysis {
-    std::vector<std::string> stress;     // one '0'/'1' string per editor line
-    MetreTemplateList templates;         // entry 5 all "0" until the hand-placed pattern is read
-    std::array<float, 6> scores{};       // entries 0..4 the mean match fractions, 5 stays 0
-    std::vector<std::u32string> items;   // the six metre-list texts; empty for an empty text
-    std::optional<int> metre;            // the chosen metre; none when the list stays empty
+    std::vector<std::string> stress;   // one '0'/'1' string per editor line
+    MetreTemplateList templates;       // entry 5 all "0" until the hand-placed pattern is read
+    std::array<float, 6> scores{};     // entries 0..4 the mean match fractions, 5 stays 0
+    std::vector<std::u32string> items; // the six metre-list texts; empty for an empty text
+    std::optional<int> metre;          // the chosen metre; none when the list stays empty
     // Per line, the words no lexicon holds, whose stress is a guess; empty by the rule.
     std::vector<std::vector<TextSpan>> unknownWords;
 };
@@ -38,6 +38,7 @@ VerseAnalysis AnalyseVerse(const Lines& lines, char32_t decimalSeparator,
 std::u32string PercentText(float score, char32_t decimalSeparator);
 
 // The texts of the six metre-list items for the given scores.
-std::vector<std::u32string> MetreItems(const std::array<float, 6>& scores, char32_t decimalSeparator);
+std::vector<std::u32string> MetreItems(const std::array<float, 6>& scores,
+                                       char32_t decimalSeparator);
 
 } // namespace kvat

@@ -37,7 +37,9 @@ constexpr LetterClass ClassOf(char32_t lower) {
     return lower >= 0x430 && lower <= 0x451 ? detail::kLetterClasses[lower - 0x430]
                                             : LetterClass::kOther;
 }
-constexpr bool IsVowel(char32_t lower) { return ClassOf(lower) == LetterClass::kVowel; }
+constexpr bool IsVowel(char32_t lower) {
+    return ClassOf(lower) == LetterClass::kVowel;
+}
 constexpr bool IsSoftVowel(char32_t lower) {
     return kSoftRow.find(lower) != std::u32string_view::npos;
 }

@@ -17,10 +17,10 @@ char DivisionCode(char32_t c) {
 // Where a boundary moves from its place right after a vowel; the first rule that fits wins.
 // Every rule keeps the length, so the code can be rewritten in place.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kBoundaryRules = {{
-    {"3-'", "3'-"},       // й, ь, ъ after a vowel stay with it
-    {"3-22", "32-2"},     // of two voiced or sonorant consonants the first goes left
-    {"3-21", "32-1"},     // voiced or sonorant + voiceless: the first goes left
-    {"3-2'2", "32'-2"},   // split after the sign
+    {"3-'", "3'-"},     // й, ь, ъ after a vowel stay with it
+    {"3-22", "32-2"},   // of two voiced or sonorant consonants the first goes left
+    {"3-21", "32-1"},   // voiced or sonorant + voiceless: the first goes left
+    {"3-2'2", "32'-2"}, // split after the sign
     {"3-2'1", "32'-1"},
     {"3-1211", "31-211"}, // voiceless + voiced + two voiceless: the first goes left
 }};

@@ -12,8 +12,8 @@ inline constexpr std::u32string_view kOrthographyTitle = U"Ошибка в пр�
 
 struct OrthographyMessage {
     enum Kind { kNoVowel, kManyVowels } kind;
-    std::size_t row;       // index of the faulty row
-    std::u32string text;   // the message as the user reads it
+    std::size_t row;     // index of the faulty row
+    std::u32string text; // the message as the user reads it
 };
 
 // The divided text: one row per syllable, each ending with a space; " -" before that space

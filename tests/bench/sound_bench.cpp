@@ -3,13 +3,13 @@
 // first sounding sample, reading a file's timing, and rendering as a multiple of real time.
 
 #include "generated.h"
+#include "midi/arrangement.h"
+#include "midi/file_writer.h"
 #include "midi/midi_timing.h"
 #include "sound/fluid_engine.h"
 #include "sound/fluid_sequencer.h"
 #include "sound/sound_font.h"
 #include "sound/wav_render.h"
-#include "midi/arrangement.h"
-#include "midi/file_writer.h"
 
 #include <benchmark/benchmark.h>
 

@@ -25,8 +25,8 @@ TEST(Audio, TheWavSoundsFromTheStartAndLastsAsLongAsTheMidiFile) {
         {{"--tempo", "0", "--drums", "35,42", "--accompaniment", "48"}, ""},
         {{"--tempo", "38", "--method", "8", "--group", "brass", "--effect", "sustain"},
          wav + ": 100%\n"},
-        {{"--mezzo", "10", "--tenor", "20", "--bass", "30", "--drums", "35,42",
-          "--accompaniment", "50", "--effect", "sustain"},
+        {{"--mezzo", "10", "--tenor", "20", "--bass", "30", "--drums", "35,42", "--accompaniment",
+          "50", "--effect", "sustain"},
          ""},
         {{"--dynamics", "7"}, ""}};
     for (const auto& [options, progress] : cases) {

@@ -74,7 +74,7 @@ signals:
     void scoreOutdated(); // the verse, its metre or its ictuses changed
     void methodChosen(int index);
     void playClicked();
-    void verseEdited(); // any change of the editor's text or colours
+    void verseEdited();               // any change of the editor's text or colours
     void playFromClicked(int column); // a note of the score was clicked
 
 protected:

@@ -13,6 +13,8 @@ void DialogMessageSink::Exclamation(const QString& title, const QString& text) {
     QMessageBox::warning(parent_, title, text);
 }
 
-void SystemDesktopOpener::Open(const QUrl& url) { QDesktopServices::openUrl(url); }
+void SystemDesktopOpener::Open(const QUrl& url) {
+    QDesktopServices::openUrl(url);
+}
 
 } // namespace kvat

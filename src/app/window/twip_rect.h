@@ -7,8 +7,12 @@ namespace kvat {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int Px(int twips) { return twips / kTwipsPerPixel; }
-constexpr int Twips(int pixels) { return pixels * kTwipsPerPixel; }
+constexpr int Px(int twips) {
+    return twips / kTwipsPerPixel;
+}
+constexpr int Twips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
 
 // left, top, width, height in twips.
 inline QRect TwipRect(int left, int top, int width, int height) {

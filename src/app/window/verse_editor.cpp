@@ -19,7 +19,9 @@ namespace {
 const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);
 
-bool IsVowelChar(QChar c) { return IsVowel(ToLower(static_cast<char32_t>(c.unicode()))); }
+bool IsVowelChar(QChar c) {
+    return IsVowel(ToLower(static_cast<char32_t>(c.unicode())));
+}
 
 // Letters that make up a word under the pointer, both cases, and the line feed.
 bool IsWordChar(QChar c) {
@@ -178,12 +180,11 @@ void VerseEditor::Hover(const QPoint& point) {
     const QString q = "\"";
     const QString word = WordAround(hoverPos_);
     viewport()->setCursor(Qt::PointingHandCursor);
-    viewport()->setToolTip(
-        IsRed(hoverPos_)
-            ? " Нажатие на левую кнопку мыши снимет ударение в слове " + q + word + q +
-                  " с буквы " + q + hoverVowel_ + q + ". "
-            : " Нажатие на левую кнопку мыши установит ударение в слове " + q + word + q +
-                  " на букву " + q + hoverVowel_ + q + ". ");
+    viewport()->setToolTip(IsRed(hoverPos_)
+                               ? " Нажатие на левую кнопку мыши снимет ударение в слове " + q +
+                                     word + q + " с буквы " + q + hoverVowel_ + q + ". "
+                               : " Нажатие на левую кнопку мыши установит ударение в слове " + q +
+                                     word + q + " на букву " + q + hoverVowel_ + q + ". ");
 }
 
 void VerseEditor::mouseMoveEvent(QMouseEvent* event) {
@@ -206,7 +207,9 @@ void VerseEditor::mouseReleaseEvent(QMouseEvent* event) {
     emit IctusToggled();
 }
 
-void VerseEditor::contextMenuEvent(QContextMenuEvent* event) { editMenu_->popup(event->globalPos()); }
+void VerseEditor::contextMenuEvent(QContextMenuEvent* event) {
+    editMenu_->popup(event->globalPos());
+}
 
 void VerseEditor::insertFromMimeData(const QMimeData* source) {
     if (source && source->hasText()) emit PasteRequested(source->text());
