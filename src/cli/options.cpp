@@ -232,8 +232,8 @@ constexpr OptionSpec kOptions[] = {
 };
 
 const OptionSpec* FindOption(std::string_view name) {
-    for (const auto& spec : kOptions)
-        if (spec.name == name || (!spec.alias.empty() && spec.alias == name)) return &spec;
+    for (const auto& entry : kOptions)
+        if (entry.name == name || (!entry.alias.empty() && entry.alias == name)) return &entry;
     return nullptr;
 }
 
@@ -258,13 +258,14 @@ bool CheckTogether(const Options& o, std::string& error) {
 std::string OptionsHelp() {
     constexpr std::size_t kColumn = 22;
     std::string help;
-    for (const auto& spec : kOptions) {
-        if (spec.usage.empty()) continue;
-        help += "  " + std::string(spec.usage);
+    for (const auto& entry : kOptions) {
+        if (entry.usage.empty()) continue;
+        help += "  " + std::string(entry.usage);
         // A left column too long for the column stands three spaces from its text.
-        if (!spec.help.empty())
-            help += std::string(spec.usage.size() < kColumn ? kColumn - spec.usage.size() : 3, ' ');
-        help += std::string(spec.help) + "\n";
+        if (!entry.help.empty())
+            help +=
+                std::string(entry.usage.size() < kColumn ? kColumn - entry.usage.size() : 3, ' ');
+        help += std::string(entry.help) + "\n";
     }
     return help;
 }
@@ -275,9 +276,9 @@ std::vector<std::string> PassThroughOptions(const std::vector<std::string>& args
         const std::string_view arg = args[i];
         if (arg.size() < 2 || arg[0] != '-') continue; // the subcommand or a verse file
         const bool joined = arg.starts_with("--") && arg.find('=') != std::string_view::npos;
-        const OptionSpec* spec = FindOption(joined ? arg.substr(0, arg.find('=')) : arg);
-        const bool takesNext = spec && spec->read && !joined && i + 1 < args.size();
-        const bool batch = spec && (spec->name == "--output-dir" || spec->name == "--format");
+        const OptionSpec* entry = FindOption(joined ? arg.substr(0, arg.find('=')) : arg);
+        const bool takesNext = entry && entry->read && !joined && i + 1 < args.size();
+        const bool batch = entry && (entry->name == "--output-dir" || entry->name == "--format");
         if (!batch) kept.emplace_back(arg);
         if (takesNext && !batch) kept.push_back(args[i + 1]);
         if (takesNext) ++i;
@@ -297,14 +298,14 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 name = std::string_view(arg).substr(0, eq);
                 value = std::string_view(arg).substr(eq + 1);
             }
-            const OptionSpec* spec = FindOption(name);
-            if (!spec) {
+            const OptionSpec* entry = FindOption(name);
+            if (!entry) {
                 error = std::string(name) + ": no such option; see kvat --help";
                 return std::nullopt;
             }
-            if (!spec->read) {
+            if (!entry->read) {
                 if (!joined) {
-                    o.*spec->flag = true;
+                    o.*entry->flag = true;
                     continue;
                 }
                 error = std::string(name) + ": takes no value, but was given '" +
@@ -318,7 +319,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 }
                 value = args[++i];
             }
-            if (!spec->read(Reading{name, value, error}, o)) return std::nullopt;
+            if (!entry->read(Reading{name, value, error}, o)) return std::nullopt;
             continue;
         }
         if (o.command.empty()) {
