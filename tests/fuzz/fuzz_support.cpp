@@ -104,7 +104,7 @@ std::array<std::size_t, 16> RequireSoundMidiFile(std::span<const std::uint8_t> f
         return size;
     };
     std::array<std::size_t, 16> noteOns{};
-    std::map<std::pair<int, int>, int> sounding; // channels 0-7 by (channel, note)
+    std::map<std::pair<int, int>, int> sounding; // by (channel, note), drums included
     bool ended = false;
     while (at < track.size()) {
         Require(!ended, "events follow the end of track");
@@ -122,14 +122,17 @@ std::array<std::size_t, 16> RequireSoundMidiFile(std::span<const std::uint8_t> f
             const int velocity = kind == 0xC0 || kind == 0xD0 ? 0 : data();
             const bool on = kind == 0x90 && velocity > 0;
             noteOns[static_cast<std::size_t>(channel)] += on;
-            if (channel < 8 && (on || kind == 0x80 || kind == 0x90))
+            const bool noteEvent = kind == 0x80 || kind == 0x90;
+            Require(!noteEvent || note != 0, "a note event on key 0: a rest must be silence");
+            Require(kind != 0xB0 || note != 0, "controller 0 (bank select) was sent");
+            if (noteEvent)
                 Require((sounding[{channel, note}] += on ? 1 : -1) >= 0,
-                        "a note-off on channels 0-7 without its note-on");
+                        "a note-off without its note-on");
         }
     }
     Require(ended, "the track does not end with end of track");
     Require(std::all_of(sounding.begin(), sounding.end(), [](auto& e) { return e.second == 0; }),
-            "a note-on on channels 0-7 is never switched off");
+            "a note-on is never switched off");
     return noteOns;
 }
 

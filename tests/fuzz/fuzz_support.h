@@ -43,8 +43,9 @@ void RequireMelody(const Lines& lines, const std::string& melody);
 std::span<const std::uint8_t> RequireFrame(std::span<const std::uint8_t> file);
 
 // RequireFrame, and: every event has its status byte and its data bytes below 128, the track
-// ends with end of track, and every note-on of channels 0-7 is followed by its note-off (and no
-// note-off comes without one). Returns the note-ons per channel.
+// ends with end of track, no note event is on key 0 and no controller 0 is sent, and every
+// note-on, drums included, is followed by its note-off (and no note-off comes without one).
+// Returns the note-ons per channel.
 std::array<std::size_t, 16> RequireSoundMidiFile(std::span<const std::uint8_t> file);
 
 } // namespace kvat::fuzz
