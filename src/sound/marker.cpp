@@ -11,11 +11,11 @@ std::optional<int> MarkerInterval(std::optional<int> lengthMs, int scrollMaximum
     return static_cast<int>(interval);
 }
 
-MarkerStep AdvanceMarker(int markerX, int scrollValue, int scrollMaximum) {
+MarkerStep AdvanceMarker(int markerX, int scrollValue, int scrollMaximum, int viewportTwips) {
     MarkerStep step;
     step.markerX = markerX + kColumnTwips;
     step.scrollValue = scrollValue;
-    if (2 * step.markerX > kViewportTwips && scrollValue <= scrollMaximum) ++step.scrollValue;
+    if (2 * step.markerX > viewportTwips && scrollValue <= scrollMaximum) ++step.scrollValue;
     const int v = step.scrollValue;
     step.lampIndex = v + 2 >= scrollMaximum ? scrollMaximum - 1 : v + 1;
     step.atEnd = v + 1 >= scrollMaximum;

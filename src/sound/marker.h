@@ -22,8 +22,10 @@ struct MarkerStep {
     bool atEnd = false;  // the last column is reached: playback stops
 };
 
-// One tick: the marker moves a column right; once it has passed the middle of the viewport the
-// score scrolls under it instead, so it stays in place on screen.
-MarkerStep AdvanceMarker(int markerX, int scrollValue, int scrollMaximum);
+// One tick: the marker moves a column right; once it has passed the middle of the viewport (as
+// wide as the window lets it be) the score scrolls under it instead, so it stays in place on
+// screen.
+MarkerStep AdvanceMarker(int markerX, int scrollValue, int scrollMaximum,
+                         int viewportTwips = kViewportTwips);
 
 } // namespace kvat

@@ -4,6 +4,7 @@
 
 #include "midi/midi_timing.h"
 #include "sound/fluid_sequencer.h"
+#include "sound/marker.h"
 #include "sound/sound_font.h"
 #include "support/sound_support.h"
 
@@ -24,6 +25,21 @@ Bytes MidiFile(std::vector<Bytes> tracks, std::uint8_t divisionHigh = 0) {
         file.insert(file.end(), track.begin(), track.end());
     }
     return file;
+}
+
+// The marker walks to the middle of the score's view, however wide the window made it, and
+// then the score scrolls under it.
+TEST(Marker, StopsAtTheMiddleOfTheViewAndTheScoreScrollsOn) {
+    for (const int viewport : {kViewportTwips, 2 * kViewportTwips, 4 * kViewportTwips}) {
+        int x = kMarkerStartTwips, scroll = 0, ticks = 0;
+        for (; scroll == 0 && ticks < 100; ++ticks) {
+            const MarkerStep step = AdvanceMarker(x, scroll, 1000, viewport);
+            x = step.markerX;
+            scroll = step.scrollValue;
+        }
+        EXPECT_GT(2 * x, viewport) << viewport;
+        EXPECT_LE(2 * (x - kColumnTwips), viewport) << viewport;
+    }
 }
 
 TEST(MidiTiming, ReadsOtherWritersFilesAndRejectsBrokenOnes) {

@@ -102,7 +102,7 @@ void PlaybackController::PlaceMarker(int column) {
     markerX_ = kMarkerStartTwips;
     int scroll = 0;
     for (int i = 0; i < column; ++i) {
-        const MarkerStep step = AdvanceMarker(markerX_, scroll, scrollMaximum_);
+        const MarkerStep step = AdvanceMarker(markerX_, scroll, scrollMaximum_, viewportTwips_);
         markerX_ = step.markerX;
         scroll = step.scrollValue;
     }
@@ -153,7 +153,7 @@ void PlaybackController::StopPlayback() {
 }
 
 void PlaybackController::Tick() {
-    const MarkerStep step = AdvanceMarker(markerX_, scrollValue_, scrollMaximum_);
+    const MarkerStep step = AdvanceMarker(markerX_, scrollValue_, scrollMaximum_, viewportTwips_);
     markerX_ = step.markerX;
     emit markerMoved(markerX_);
     SetScroll(step.scrollValue);

@@ -62,6 +62,8 @@ public:
     void SetCopyName(const QString& name);
     void SetScrollMaximum(int maximum) { scrollMaximum_ = maximum; }
     void SetScrollValue(int value) { scrollValue_ = value; }
+    // The score's visible width, which grows with the window.
+    void SetViewportWidth(int twips) { viewportTwips_ = twips; }
 
     State state() const { return state_; }
     int markerX() const { return markerX_; }
@@ -100,6 +102,7 @@ private:
     int scrollMaximum_ = 0;
     int scrollValue_ = 0;
     int markerX_ = kMarkerStartTwips;
+    int viewportTwips_ = kViewportTwips;
     int interval_ = 0;      // 0: never set, the timer does not run
     int pausePosition_ = 0; // ms
     int pausedScroll_ = 0;

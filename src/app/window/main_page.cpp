@@ -281,6 +281,7 @@ MainPage::Drawing MainPage::DrawScore(const MelodySettings& settings, const Scor
     const int scroll = playing ? playback_->scrollValue() : 0;
     ScoreOptions shown = options;
     shown.viewportWidth = static_cast<float>(Twips(score_->width())); // the window may have grown
+    if (playback_) playback_->SetViewportWidth(Twips(score_->width()));
     score_->Canvas()->SetLayout(LayoutScore(rows, tokenViews, header, shown));
     scoreScroll_->setRange(0, score_->Canvas()->Layout().scrollMaximum);
     scoreScroll_->setValue(scroll);
