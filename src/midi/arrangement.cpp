@@ -12,11 +12,9 @@
 namespace kvat {
 namespace {
 
-constexpr int kVelocityLift = 27;        // melody and held chord sound this much above the dynamics
-constexpr int kFullValue = 127;          // the effect controller's value
-constexpr int kAccompanimentChannel = 4; // 5, 6 and 7 hold its chord
-constexpr int kVoiceChannels = 4;        // the melody and the three harmony voices
-constexpr int kNoEffect = 0;             // the controller "No Effect" stands for
+constexpr int kVelocityLift = 27; // melody and held chord sound this much above the dynamics
+constexpr int kFullValue = 127;   // the effect controller's value
+constexpr int kNoEffect = 0;      // the controller "No Effect" stands for
 
 // Unmarked, "+" and "++" notes; a rest, marked or not, lasts like a "+" note.
 constexpr int kShortTicks = 48;
@@ -75,13 +73,14 @@ void NoteOff(TrackState& state, int channel, int note) {
 }
 
 void SetPrograms(TrackState& state, const SoundSettings& settings) {
-    AppendProgramChange(state.events, TakeDelta(state), 0, settings.soprano);
+    AppendProgramChange(state.events, TakeDelta(state), kMelodyChannel, settings.soprano);
     const auto harmony = HarmonyVoices(settings);
     for (std::size_t i = 0; i < harmony.size(); ++i)
         if (harmony[i].on)
             AppendProgramChange(state.events, 0, static_cast<int>(i) + 1, harmony[i].program);
     if (!settings.accompanimentOn) return;
-    for (int channel = kAccompanimentChannel; channel < kAccompanimentChannel + 4; ++channel)
+    for (int channel = kAccompanimentChannel; channel < kAccompanimentChannel + kChordNotes;
+         ++channel)
         AppendProgramChange(state.events, 0, channel, settings.accompaniment);
 }
 
@@ -155,7 +154,7 @@ void ArrangeToken(TrackState& state, std::string_view token, int base, int boost
     if (reading.note != 0 && !lyric.empty())
         AppendMetaText(state.events, TakeDelta(state), midi::kMetaLyric, lyric);
 
-    NoteOn(state, 0, reading.note, velocity);
+    NoteOn(state, kMelodyChannel, reading.note, velocity);
     ForHarmony(settings, reading.note,
                [&](int channel, int note) { NoteOn(state, channel, note, quieter); });
     if (settings.accompanimentOn && state.barTokens == 0)
@@ -165,7 +164,7 @@ void ArrangeToken(TrackState& state, std::string_view token, int base, int boost
     const int drum = StrikeDrums(state, settings, quieter);
 
     state.pendingTicks += state.noteTicks;
-    NoteOff(state, 0, reading.note);
+    NoteOff(state, kMelodyChannel, reading.note);
     ForHarmony(settings, reading.note,
                [&](int channel, int note) { NoteOff(state, channel, note); });
     NoteOff(state, kDrumChannel, drum);

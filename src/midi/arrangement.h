@@ -13,6 +13,13 @@
 
 namespace kvat {
 
+// The channels the arrangement writes: the melody, the three harmony voices after it, the held
+// chord's four notes from kAccompanimentChannel on, and the drums on kDrumChannel.
+inline constexpr int kMelodyChannel = 0;
+inline constexpr int kVoiceChannels = 4; // the melody and the three harmony voices
+inline constexpr int kAccompanimentChannel = 4;
+inline constexpr int kChordNotes = 4;
+
 // What the arrangement carries from one token to the next. A fresh value is a reset track.
 struct TrackState {
     TrackBytes events;    // the events so far, as the bytes the track chunk will hold

@@ -6,11 +6,6 @@
 namespace kvat {
 namespace {
 
-// The arrangement's channels: the melody, the harmony voices in order after it, the held
-// chord's notes from the accompaniment channel on, the drums on kDrumChannel.
-constexpr int kMelodyChannel = 0;
-constexpr int kAccompanimentChannel = 4;
-constexpr int kChordNotes = 4;
 constexpr int kChannels = 16;
 constexpr int kNone = -1;
 

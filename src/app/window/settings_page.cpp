@@ -50,8 +50,9 @@ void SettingsPage::BuildDynamics() {
     for (const auto& row : kDynamicsTable) dynamics << Q(row.item);
     dynamicsList_ = MakeList(this, control::kDynamicsList, 1080, 1320, 2535, dynamics);
     dynamicsValue_ = MakeLabel(this, control::kDynamicsValue, "", 3720, 1350, 600);
-    dynamicsBar_ = MakeScroll(this, control::kDynamicsBar, Qt::Vertical, 0, 7, 0,
-                              TwipRect(840, 1320, 195, 315));
+    dynamicsBar_ =
+        MakeScroll(this, control::kDynamicsBar, Qt::Vertical, 0,
+                   static_cast<int>(kDynamicsTable.size()) - 1, 0, TwipRect(840, 1320, 195, 315));
     connect(dynamicsList_, &QComboBox::currentIndexChanged, this, &SettingsPage::OnDynamicsChosen);
     connect(dynamicsBar_, &QScrollBar::valueChanged, dynamicsList_, &QComboBox::setCurrentIndex);
 
@@ -72,7 +73,8 @@ void SettingsPage::BuildTempo() {
     tempoList_ = MakeList(this, control::kTempoList, 1080, 2400, 2535, tempos);
     tempoValue_ = MakeLabel(this, control::kTempoValue, "", 3720, 2430, 600);
     tempoBar_ =
-        MakeScroll(this, control::kTempoBar, Qt::Vertical, 0, 38, 0, TwipRect(840, 2400, 195, 315));
+        MakeScroll(this, control::kTempoBar, Qt::Vertical, 0,
+                   static_cast<int>(kTempoTable.size()) - 1, 0, TwipRect(840, 2400, 195, 315));
     connect(tempoList_, &QComboBox::currentIndexChanged, this, &SettingsPage::OnTempoChosen);
     connect(tempoBar_, &QScrollBar::valueChanged, tempoList_, &QComboBox::setCurrentIndex);
 }
