@@ -71,7 +71,9 @@ bool FileActions::Open(const QString& path) {
         messages_.Critical("Открыть", QFileInfo(path).fileName() + ": это не текстовый файл");
         return false;
     }
-    verse_.load(Q(decoded->text));
+    const QString text = Q(decoded->text);
+    lineEnd_ = text.contains("\r\n") ? "\r\n" : "\n";
+    verse_.load(text);
     path_ = path;
     Remember(path);
     MarkClean();
@@ -79,7 +81,8 @@ bool FileActions::Open(const QString& path) {
 }
 
 bool FileActions::Save() {
-    return path_.isEmpty() ? SaveAs() : WriteTo(path_);
+    if (path_.isEmpty()) return SaveAs();
+    return !Modified() || WriteTo(path_); // the file holds the verse already
 }
 
 bool FileActions::SaveAs() {
@@ -96,7 +99,7 @@ bool FileActions::SaveAs() {
 
 bool FileActions::WriteTo(const QString& path) {
     const QString text = verse_.text();
-    const QByteArray bytes = text.toUtf8();
+    const QByteArray bytes = QString(text).replace("\n", lineEnd_).toUtf8();
     std::string error;
     if (!WriteFileAtomically(path.toStdString(),
                              std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),

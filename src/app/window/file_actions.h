@@ -22,7 +22,8 @@ class FileActions : public QObject {
     Q_OBJECT
 
 public:
-    // How the actions reach the verse: its text, and loading a text as a paste would.
+    // How the actions reach the verse: its text (lines end in \n), and loading a text as it
+    // stands.
     struct Verse {
         std::function<QString()> text;
         std::function<void(const QString&)> load;
@@ -63,6 +64,7 @@ private:
     Verse verse_;
     QString path_;
     QString savedText_;
+    QString lineEnd_ = "\n"; // as the file opened had them
     QMenu* recentMenu_ = nullptr;
 };
 

@@ -64,6 +64,8 @@ void MainPage::BuildVerseControls() {
 
     MakeLabel(this, control::kMetreLabel, "Размер:", 120, 2430, 700);
     metreList_ = MakeList(this, control::kMetreList, 840, 2400, 2655);
+    // Tab reaches the lists; a click on one leaves the focus in the editor.
+    metreList_->setFocusPolicy(Qt::TabFocus);
     connect(metreList_, &QComboBox::activated, this, &MainPage::OnMetreChosen);
 
     auto* analyse = new QPushButton("Анализ", this);
@@ -80,8 +82,9 @@ void MainPage::BuildVerseControls() {
     QStringList methods;
     for (auto name : kMethodNames) methods << Q(name);
     methodList_ = MakeList(this, control::kMethodList, 840, 2760, 2655, methods);
+    methodList_->setFocusPolicy(Qt::TabFocus);
     connect(methodList_, &QComboBox::activated, this, [this](int index) {
-        editor_->setFocus();
+        HandFocusOn(methodList_, editor_);
         emit methodChosen(index);
     });
 }
@@ -92,7 +95,7 @@ void MainPage::BuildScoreControls() {
     scoreScroll_ = MakeScroll(this, control::kScoreScroll, Qt::Horizontal, 0, 0, 0,
                               TwipRect(120, 4680, kViewportTwips, 135));
     connect(scoreScroll_, &QScrollBar::valueChanged, this, [this](int value) {
-        editor_->setFocus();
+        HandFocusOn(scoreScroll_, editor_);
         score_->ScrollTo(value);
     });
 
@@ -110,7 +113,7 @@ void MainPage::BuildScoreControls() {
     }
     transport_[kPause]->hide();
     connect(transport_[kPlay], &PictureButton::clicked, this, [this] {
-        editor_->setFocus();
+        HandFocusOn(transport_[kPlay], editor_);
         emit playClicked();
     });
     connect(score_->Canvas(), &ScoreCanvas::columnClicked, this, [this](int column) {
@@ -128,11 +131,11 @@ void MainPage::BindPlayback(PlaybackController& playback) {
     playback_ = &playback;
     PlaybackController* p = &playback;
     connect(transport_[kPause], &PictureButton::clicked, this, [this, p] {
-        editor_->setFocus();
+        HandFocusOn(transport_[kPause], editor_);
         p->Pause();
     });
     connect(transport_[kStop], &PictureButton::clicked, this, [this, p] {
-        editor_->setFocus();
+        HandFocusOn(transport_[kStop], editor_);
         p->Stop();
     });
     connect(p, &PlaybackController::stateChanged, this, [this](PlaybackController::State state) {
@@ -204,8 +207,12 @@ Lines MainPage::VerseLines() const {
 }
 
 void MainPage::LoadVerse(const QString& text) {
-    editor_->clear();
-    OnPaste(text);
+    // Shown as it stands, never cleaned as a paste is: a poem's blank lines, dashes and spaces
+    // are the poet's, and saving must give the same text back.
+    QString verse = text;
+    editor_->setPlainText(verse.replace("\r\n", "\n").replace('\r', '\n'));
+    AnalyseVerse();
+    emit scoreOutdated();
 }
 
 const ScoreLayout& MainPage::Layout() const {
@@ -217,7 +224,7 @@ void MainPage::ReadHandPattern() {
 }
 
 void MainPage::OnMetreChosen(int index) {
-    editor_->setFocus();
+    HandFocusOn(metreList_, editor_);
     ColourEditor();
     if (index == kManualMetre) {
         // Hand placement starts afresh from an all-black text.

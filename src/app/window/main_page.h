@@ -57,7 +57,8 @@ public:
     int ScrollValue() const;
 
     const MetreState& Metre() const { return metre_; }
-    // The verse as the editor holds it, and a whole new verse put in as a paste would be.
+    // The verse as the editor holds it (lines end in \n), and a whole new verse put in as it
+    // stands.
     QString VerseText() const;
     Lines VerseLines() const;
     void LoadVerse(const QString& text);

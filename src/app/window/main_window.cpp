@@ -78,10 +78,11 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     main_ = new MainPage(central);
     settings_ = new SettingsPage(central);
     instruments_ = new InstrumentsPage(focusSink_, central);
-    about_ = new AboutPage(focusSink_, central);
+    about_ = new AboutPage(central);
     for (QFrame* page : std::initializer_list<QFrame*>{main_, settings_, instruments_, about_})
         page->setGeometry(TwipRect(kPageLeft, kPageTop, kPageWidth, kPageHeight));
     panels_ = new MethodPanels(settings_, central, focusSink_);
+    settings_->ChainTabs(panels_->TabControls());
 
     connect(main_, &MainPage::scoreOutdated, this, &MainWindow::DrawScore);
     connect(main_, &MainPage::methodChosen, this, &MainWindow::OnMethodChosen);
@@ -258,23 +259,29 @@ void MainWindow::ShowPage(Page page) {
     settingsAction_->setEnabled(page != Page::kSettings);
     instrumentsAction_->setEnabled(page != Page::kInstruments);
     helpMenu_->menuAction()->setEnabled(page != Page::kAbout);
-    main_->setVisible(page == Page::kMain);
-    settings_->setVisible(page == Page::kSettings);
-    instruments_->setVisible(page == Page::kInstruments);
-    about_->setVisible(page == Page::kAbout);
+    // A page out of sight is out of reach: disabled, it holds no focus and takes no key.
+    QWidget* shown = Pages()[static_cast<std::size_t>(page)];
+    for (QWidget* other : Pages())
+        if (other != shown) {
+            other->hide();
+            other->setEnabled(false);
+        }
+    shown->setEnabled(true);
+    shown->show(); // the main page hands the focus to the editor
     MelodySettings chosen;
     main_->ReadInto(chosen);
     panels_->Place(IndexOf(chosen.method), page == Page::kSettings);
     if (page == Page::kMain) DrawScore();
     if (page == Page::kAbout) about_->DrawText();
-    AimFocusSink();
+    // The other pages take the focus themselves, on no control: keys act nowhere till Tab.
+    if (page != Page::kMain) shown->setFocus();
+    // The hidden button hands a clicked control's focus on to the page shown, so the focus
+    // never rests on a control out of sight.
+    focusSink_->setFocusProxy(shown);
 }
 
-// The hidden button hands a clicked control's focus on to the page shown, so the focus never
-// rests on a control out of sight.
-void MainWindow::AimFocusSink() {
-    const std::array<QWidget*, 4> pages = {main_, settings_, instruments_, about_};
-    focusSink_->setFocusProxy(pages[static_cast<std::size_t>(page_)]);
+std::array<QWidget*, 4> MainWindow::Pages() const {
+    return {main_, settings_, instruments_, about_};
 }
 
 void MainWindow::DrawScore() {

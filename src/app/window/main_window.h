@@ -13,6 +13,7 @@
 
 #include <QMainWindow>
 #include <QVariantMap>
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -76,7 +77,7 @@ private:
     void BindSound();
     void BindTransportKeys();
     void ShowPage(Page page);
-    void AimFocusSink();
+    std::array<QWidget*, 4> Pages() const; // by Page
     void DrawScore();
     void OnMethodChosen(int index);
     void Play(std::optional<int> fromColumn = std::nullopt);

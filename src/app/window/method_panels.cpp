@@ -81,8 +81,8 @@ QScrollBar* MethodPanels::AddBar(QGroupBox* panel, const control::BarNames& name
         MakeLabel(panel, names.value, "0", place.valueLeft, place.top, place.valueWidth);
     QLabel* text = MakeLabel(panel, names.text, Q(place.text(0)), 120, place.textTop, 3480);
     connect(bar, &QScrollBar::valueChanged, this,
-            [this, value, text, describe = place.text](int v) {
-                focusSink_->setFocus();
+            [this, bar, value, text, describe = place.text](int v) {
+                HandFocusOn(bar, focusSink_);
                 value->setText(QString::number(v));
                 text->setText(Q(describe(v)));
             });
@@ -127,10 +127,11 @@ void MethodPanels::BuildNoteMapPanel(QWidget* layer) {
             MakeList(noteMapPanel_, control::kNoteLists[i], left + 330, top, 780, notes);
         auto* speaker =
             new PictureButton(Picture::kSpeaker, control::kNoteSpeakers[i], noteMapPanel_);
+        noteSpeakers_[static_cast<std::size_t>(i)] = speaker;
         speaker->setGeometry(TwipRect(left + 1125, top + 15, 255, 270));
         speakers->Add(speaker);
-        connect(speaker, &PictureButton::clicked, this, [this, i] {
-            focusSink_->setFocus();
+        connect(speaker, &PictureButton::clicked, this, [this, i, speaker] {
+            HandFocusOn(speaker, focusSink_);
             emit notePreviewRequested(noteLists_[i]->currentIndex());
         });
     }
@@ -139,12 +140,27 @@ void MethodPanels::BuildNoteMapPanel(QWidget* layer) {
     octaveList_ =
         MakeList(noteMapPanel_, control::kOctaveList, 60 + 2 * 1380, 240 + 2 * 315, 1335, octaves);
     auto* generate = new QPushButton("Генерировать", noteMapPanel_);
+    generate_ = generate;
     generate->setObjectName(control::kGenerateButton);
     generate->setGeometry(TwipRect(60 + 2 * 1380, 240 + 3 * 315, 1335, 300));
-    connect(generate, &QPushButton::clicked, this, [this] {
-        focusSink_->setFocus();
+    connect(generate, &QPushButton::clicked, this, [this, generate] {
+        HandFocusOn(generate, focusSink_);
         GenerateNoteMap();
     });
+}
+
+std::vector<QWidget*> MethodPanels::TabControls() const {
+    std::vector<QWidget*> controls = {tonalKey_, softShift_, centreKey_, centreShift_,
+                                      templateKey_};
+    // The note map row by row, as it reads: each vowel's note, then its speaker.
+    for (int row = 0; row < 4; ++row)
+        for (int i = row; i < static_cast<int>(noteLists_.size()); i += 4) {
+            controls.push_back(noteLists_[static_cast<std::size_t>(i)]);
+            controls.push_back(noteSpeakers_[static_cast<std::size_t>(i)]);
+        }
+    controls.push_back(octaveList_);
+    controls.push_back(generate_);
+    return controls;
 }
 
 void MethodPanels::Apply(const MelodySettings& settings) {

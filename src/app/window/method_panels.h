@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <random>
 #include <utility>
+#include <vector>
 
 class QComboBox;
 class QGroupBox;
@@ -42,6 +43,8 @@ public:
     // Fills the note lists at random from the chosen octaves.
     void GenerateNoteMap();
     void Seed(std::uint64_t seed) { random_.seed(seed); }
+    // The panels' controls in the order Tab walks them; those of hidden panels are passed over.
+    std::vector<QWidget*> TabControls() const;
 
 signals:
     void notePreviewRequested(int note);
@@ -69,6 +72,8 @@ private:
     QScrollBar* softShift_ = nullptr;
     QScrollBar* centreShift_ = nullptr;
     std::array<QComboBox*, 10> noteLists_{};
+    std::array<QWidget*, 10> noteSpeakers_{};
+    QWidget* generate_ = nullptr;
     QComboBox* octaveList_ = nullptr;
 };
 

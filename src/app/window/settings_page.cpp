@@ -37,10 +37,18 @@ SettingsPage::SettingsPage(QWidget* parent) : QFrame(parent) {
     connect(stressChoice_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked) emit stressModeChosen(Stress());
     });
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{deviceList_, dynamicsList_, tempoList_, numeratorList_,
-                                         denominatorList_, lengthen_, colourOption_, keepFile_})
-        w->setFocusPolicy(Qt::NoFocus == w->focusPolicy() ? Qt::NoFocus : Qt::ClickFocus);
+    // The bars beside the lists move with them: the keyboard uses the lists.
+    for (QScrollBar* bar : {dynamicsBar_, tempoBar_}) bar->setFocusPolicy(Qt::NoFocus);
+}
+
+void SettingsPage::ChainTabs(const std::vector<QWidget*>& panelControls) {
+    std::vector<QWidget*> controls = {deviceList_};
+    for (QAbstractButton* button : stressChoice_->buttons()) controls.push_back(button);
+    controls.insert(controls.end(),
+                    {dynamicsList_, boostBar_, tempoList_, numeratorList_, denominatorList_});
+    controls.insert(controls.end(), panelControls.begin(), panelControls.end());
+    controls.insert(controls.end(), {lengthen_, colourOption_, keepFile_});
+    kvat::ChainTabs(controls);
 }
 
 void SettingsPage::BuildDynamics() {

@@ -33,6 +33,8 @@ public:
     // The tempo, dynamics and time signature the score prints, and how it is drawn.
     ScoreHeader Header() const;
     ScoreOptions Options() const;
+    // Tab walks the page from the top down, the method's panel where it stands.
+    void ChainTabs(const std::vector<QWidget*>& panelControls);
     bool KeepFile() const;
     StressMode Stress() const;
 

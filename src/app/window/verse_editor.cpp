@@ -50,6 +50,8 @@ char MarkOf(const QTextCharFormat& format) {
 VerseEditor::VerseEditor(QWidget* parent) : QTextEdit(parent), editMenu_(new QMenu(this)) {
     setObjectName(control::kEditor);
     setAcceptRichText(false);
+    // A verse has no tab stops: Tab moves on to the next control, as everywhere else.
+    setTabChangesFocus(true);
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
     QFont font("MS Sans Serif");

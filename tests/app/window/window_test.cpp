@@ -14,10 +14,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QSet>
 #include <QSettings>
 #include <QStandardItemModel>
 #include <QStyleOptionComboBox>
 #include <QTest>
+#include <QWindow>
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
@@ -246,6 +248,60 @@ TEST_F(Window, TypingGoesOnAfterEveryCommandOfTheMainPage) {
     }
 }
 
+// Keys pressed as a user presses them: through the window, to whatever has the focus.
+void Press(QWindow* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(window, key, modifiers);
+}
+
+TEST_F(Window, KeysActOnThePageShownOrNowhere) {
+    const QString verse = Editor()->toPlainText();
+    const int metres = List(c::kMetreList)->count();
+    for (const char* page : {c::kSettingsMenu, c::kInstrumentsMenu, c::kAboutItem}) {
+        Trigger(page);
+        for (Qt::Key key : {Qt::Key_Z, Qt::Key_Tab, Qt::Key_Delete, Qt::Key_Backspace}) {
+            Press(window_->windowHandle(), key);
+            Press(window_->windowHandle(), Qt::Key_A, Qt::ControlModifier);
+            const QWidget* focus = QApplication::focusWidget();
+            EXPECT_TRUE(!focus || focus->isVisible())
+                << page << " " << focus->objectName().toStdString();
+        }
+        Trigger(c::kMainMenu);
+        EXPECT_EQ(Editor()->toPlainText(), verse) << page;
+        EXPECT_TRUE(!window_->isWindowModified() && List(c::kMetreList)->count() == metres) << page;
+    }
+}
+
+TEST_F(Window, TabWalksTheControlsOfThePageShownAndNothingHidden) {
+    Choose(c::kMethodList, 6); // a method whose panel has bars
+    const std::pair<const char*, std::vector<const char*>> cases[] = {
+        {c::kMainMenu,
+         {c::kEditor, c::kMetreList, c::kAnalyseButton, c::kMethodList, c::kScoreScroll,
+          c::kPlayButton, c::kStopButton}},
+        {c::kSettingsMenu,
+         {c::kDeviceList, c::kStressOptions[0], c::kDynamicsList, c::kBoostBar, c::kTempoList,
+          c::kNumeratorList, c::kDenominatorList, c::kCentreKey.bar, c::kCentreShift.bar,
+          c::kLengthenCheck, c::kColourCheck, c::kKeepFileCheck}},
+        {c::kInstrumentsMenu,
+         {c::kVoiceLists[0], c::kVoiceChecks[0], c::kVoiceLists[3], c::kSpeakers[0], c::kGroupCheck,
+          c::kDrumsCheck, c::kDrumFirstList, c::kDrumMapBar, c::kAccompanimentList,
+          c::kEffectList}},
+        {c::kAboutItem, {c::kSiteLink, c::kMailLink, c::kCreditsLink}}};
+    for (const auto& [page, controls] : cases) {
+        Trigger(page);
+        QSet<QString> reached;
+        for (int i = 0; i < 60; ++i) {
+            Press(window_->windowHandle(), Qt::Key_Tab,
+                  i % 2 ? Qt::NoModifier : Qt::ControlModifier);
+            const QWidget* focus = QApplication::focusWidget();
+            ASSERT_TRUE(focus && focus->isVisible()) << page << " " << i;
+            reached << focus->objectName();
+        }
+        for (const char* control : controls)
+            EXPECT_TRUE(reached.contains(control)) << page << " " << control;
+    }
+    EXPECT_FALSE(Editor()->toPlainText().contains('\t'));
+}
+
 TEST_F(Window, OrthographyIsToldOncePerText) {
     Editor()->setPlainText("123");
     Click(c::kAnalyseButton);
@@ -268,6 +324,9 @@ TEST_F(Window, EveryVerticalBarRisesByItsUpperArrow) {
         Trigger(c::kSettingsMenu);
         QScrollBar* bar = Bar(name);
         ASSERT_TRUE(bar->isVisible() && bar->maximum() > bar->minimum()) << name;
+        bar->setValue(bar->minimum());
+        QTest::keyClick(bar, Qt::Key_Up); // the key as the arrow pointing up
+        EXPECT_EQ(bar->value(), bar->minimum() + 1) << name;
         bar->setValue(bar->minimum());
         QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, 2));
         EXPECT_EQ(bar->value(), bar->minimum() + 1) << name;
