@@ -2,6 +2,7 @@
 
 #include "app/window/control_names.h"
 #include "app/window/file_dialogs.h"
+#include "app/window/kept_verse.h"
 #include "app/window/platform_services.h"
 #include "app/window/qt_text.h"
 #include "midi/file_writer.h"
@@ -20,6 +21,7 @@ namespace {
 constexpr const char* kRecentKey = "files/recent";
 constexpr const char* kFolderKey = "files/folder";
 constexpr const char* kUntitled = "Без имени";
+constexpr int kKeepDelayMs = 1000;
 
 QString Reason(const QFile& file) {
     return QString("%1: %2").arg(QFileInfo(file).fileName(), file.errorString());
@@ -31,6 +33,9 @@ FileActions::FileActions(QMainWindow& window, FileDialogs& dialogs, MessageSink&
                          Verse verse)
     : QObject(&window), window_(window), dialogs_(dialogs), messages_(messages),
       verse_(std::move(verse)) {
+    keepTimer_.setSingleShot(true);
+    keepTimer_.setInterval(kKeepDelayMs);
+    connect(&keepTimer_, &QTimer::timeout, this, &FileActions::KeepUnsaved);
     UpdateTitle();
 }
 
@@ -60,24 +65,53 @@ void FileActions::AddCloseItems(QMenu& menu) {
 
 bool FileActions::Open(const QString& path) {
     if (!MayDropEdits()) return false;
+    const auto text = ReadVerse(path);
+    if (!text) return false;
+    verse_.load(*text);
+    path_ = path;
+    Remember(path);
+    MarkClean();
+    return true;
+}
+
+// The file's text decoded, lines ending in \n; nothing (and a message) when it cannot be read.
+std::optional<QString> FileActions::ReadVerse(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         messages_.Critical("Открыть", Reason(file));
-        return false;
+        return std::nullopt;
     }
     const QByteArray bytes = file.readAll();
     const auto decoded = DecodeTextFile(std::string_view(bytes.constData(), bytes.size()));
     if (!decoded) {
         messages_.Critical("Открыть", QFileInfo(path).fileName() + ": это не текстовый файл");
-        return false;
+        return std::nullopt;
     }
-    const QString text = Q(decoded->text);
+    QString text = Q(decoded->text);
     lineEnd_ = text.contains("\r\n") ? "\r\n" : "\n";
-    verse_.load(text);
-    path_ = path;
-    Remember(path);
-    MarkClean();
-    return true;
+    return text.replace("\r\n", "\n").replace('\r', '\n');
+}
+
+void FileActions::Restore(std::optional<QString> legacyText) {
+    std::optional<KeptVerse> kept = LoadKeptVerse();
+    if (!kept && legacyText) kept = KeptVerse{*legacyText, {}};
+    if (!kept) return MarkClean();
+    path_ = kept->path;
+    // The file as it stands is what the edits are measured against; gone, it is empty.
+    savedText_ =
+        path_.isEmpty() || !QFile::exists(path_) ? QString() : ReadVerse(path_).value_or(QString());
+    verse_.load(kept->text); // modified, so kept again: it stays kept until saved or dropped
+    UpdateTitle();
+}
+
+void FileActions::KeepUnsaved() {
+    keepTimer_.stop();
+    if (Modified()) KeepVerse({verse_.text(), path_});
+}
+
+void FileActions::ForgetUnsaved() {
+    keepTimer_.stop();
+    ForgetKeptVerse();
 }
 
 bool FileActions::Save() {
@@ -109,6 +143,7 @@ bool FileActions::WriteTo(const QString& path) {
         return false;
     }
     savedText_ = text;
+    ForgetUnsaved();
     UpdateTitle();
     return true;
 }
@@ -129,10 +164,15 @@ bool FileActions::MayDropEdits() {
 
 void FileActions::VerseChanged() {
     if (window_.isWindowModified() != Modified()) UpdateTitle();
+    if (Modified())
+        keepTimer_.start();
+    else if (keepTimer_.isActive() || QFile::exists(KeptVersePath()))
+        ForgetUnsaved();
 }
 
 void FileActions::MarkClean() {
     savedText_ = verse_.text();
+    ForgetUnsaved();
     UpdateTitle();
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 // The verse as a file: open, save, save as, the five recent files, the title with the file's
-// name and its modified mark, and the question before unsaved edits are dropped.
+// name and its modified mark, the question before unsaved edits are dropped, and the unsaved
+// verse kept for the next start.
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <functional>
+#include <optional>
 
 class QMainWindow;
 class QMenu;
@@ -43,6 +46,11 @@ public:
     void VerseChanged();
     // The verse now shown counts as unchanged (start-up, after loading).
     void MarkClean();
+    // At start-up: the verse an earlier run left unsaved, with its file, else the one shown.
+    void Restore(std::optional<QString> legacyText = std::nullopt);
+    // Keeps the unsaved verse at once (a logout), or forgets it (saved or dropped on closing).
+    void KeepUnsaved();
+    void ForgetUnsaved();
 
     QString Path() const { return path_; }
     bool Modified() const;
@@ -53,6 +61,7 @@ public:
     static constexpr const char* kTextFilter = "Текст (*.txt);;Все файлы (*)";
 
 private:
+    std::optional<QString> ReadVerse(const QString& path);
     bool WriteTo(const QString& path);
     void Remember(const QString& path);
     void UpdateTitle();
@@ -66,6 +75,7 @@ private:
     QString savedText_;
     QString lineEnd_ = "\n"; // as the file opened had them
     QMenu* recentMenu_ = nullptr;
+    QTimer keepTimer_; // a moment after the last edit, the unsaved verse is kept
 };
 
 } // namespace kvat

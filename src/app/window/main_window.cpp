@@ -24,6 +24,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
@@ -100,6 +101,8 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
         },
         [this] { return files_->Folder(); });
     connect(main_, &MainPage::verseEdited, files_, &FileActions::VerseChanged);
+    // A logout may end the process before the next edit is kept.
+    connect(qApp, &QGuiApplication::commitDataRequest, files_, &FileActions::KeepUnsaved);
     BuildMenus();
     BindSound();
     BindTransportKeys();
@@ -195,8 +198,7 @@ void MainWindow::StartUp() {
     Apply(LoadMelody(store), LoadSound(store));
     ApplyControls(LoadControls(store), *this);
     restoreGeometry(store.value(kGeometryKey).toByteArray());
-    files_->MarkClean();
-    if (const auto verse = LoadUnsavedVerse(store)) main_->LoadVerse(*verse);
+    files_->Restore(TakeLegacyUnsavedVerse(store));
 
     DrawScore();
     panels_->Seed(
@@ -227,7 +229,6 @@ void MainWindow::SaveSettings() {
     SaveSound(store, CurrentSoundSettings());
     SaveControls(store, ReadControls(*this));
     store.setValue(kGeometryKey, saveGeometry());
-    SaveUnsavedVerse(store, files_->Modified() ? std::optional(main_->VerseText()) : std::nullopt);
 }
 
 const MetreState& MainWindow::Metre() const {
@@ -355,6 +356,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    files_->ForgetUnsaved(); // saved or dropped, as the user chose
     SaveSettings();
     playback_->StopPlayback();
     QFile::remove(ReportPath());

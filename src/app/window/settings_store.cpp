@@ -158,16 +158,11 @@ QVariantMap LoadControls(QSettings& store) {
     return controls;
 }
 
-void SaveUnsavedVerse(QSettings& store, const std::optional<QString>& verse) {
-    if (verse)
-        store.setValue(kUnsavedVerseKey, *verse);
-    else
-        store.remove(kUnsavedVerseKey);
-}
-
-std::optional<QString> LoadUnsavedVerse(QSettings& store) {
+std::optional<QString> TakeLegacyUnsavedVerse(QSettings& store) {
     if (!store.contains(kUnsavedVerseKey)) return std::nullopt;
-    return store.value(kUnsavedVerseKey).toString();
+    const QString verse = store.value(kUnsavedVerseKey).toString();
+    store.remove(kUnsavedVerseKey);
+    return verse;
 }
 
 } // namespace kvat

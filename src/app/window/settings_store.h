@@ -1,7 +1,7 @@
 #pragma once
 // The user's choices kept between runs in QSettings: the melody and sound settings as values,
-// the check boxes and device the values do not hold, the window's place, the last folder and
-// the verse left unsaved. The organisation and application names choose where they live.
+// the check boxes and device the values do not hold, the window's place and the last folder.
+// The organisation and application names choose where they live.
 
 #include "melody/melody.h"
 #include "midi/sound_settings.h"
@@ -35,8 +35,8 @@ void ApplyControls(const QVariantMap& controls, QWidget& window);
 void SaveControls(QSettings& store, const QVariantMap& controls);
 QVariantMap LoadControls(QSettings& store);
 
-// The verse the user left without saving it; nothing when it was saved or never changed.
-void SaveUnsavedVerse(QSettings& store, const std::optional<QString>& verse);
-std::optional<QString> LoadUnsavedVerse(QSettings& store);
+// An unsaved verse that an earlier version kept in the settings: taken out, so that the file
+// every start reads stays small. The verse now has a file of its own (kept_verse.h).
+std::optional<QString> TakeLegacyUnsavedVerse(QSettings& store);
 
 } // namespace kvat

@@ -14,9 +14,9 @@ ValueBar::ValueBar(Qt::Orientation orientation, bool upward, QWidget* parent)
 
 void ValueBar::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
-    const int step = key == Qt::Key_Up     ? singleStep()
-                     : key == Qt::Key_Down ? -singleStep()
-                     : key == Qt::Key_PageUp ? pageStep()
+    const int step = key == Qt::Key_Up         ? singleStep()
+                     : key == Qt::Key_Down     ? -singleStep()
+                     : key == Qt::Key_PageUp   ? pageStep()
                      : key == Qt::Key_PageDown ? -pageStep()
                                                : 0;
     if (!upward_ || step == 0) return QScrollBar::keyPressEvent(event);

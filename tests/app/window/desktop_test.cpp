@@ -5,6 +5,7 @@
 #include "app/window/control_names.h"
 #include "app/window/export_actions.h"
 #include "app/window/file_actions.h"
+#include "app/window/kept_verse.h"
 #include "app/window/main_window.h"
 #include "app/window/verse_editor.h"
 #include "midi/arrangement.h"
@@ -19,6 +20,7 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace kvat {
@@ -119,6 +121,23 @@ TEST_F(Desktop, UnsavedEditsAreAskedAboutBeforeTheyGo) {
     EXPECT_EQ(log_, (QStringList{"ask a.txt", "ask a.txt", "ask b.txt", "ask b.txt"}));
 }
 
+TEST_F(Desktop, AnUnsavedVerseOutlivesACrashInAFileOfItsOwnAndGoesWhenDropped) {
+    const QString poem = Write("a.txt", "лес");
+    ASSERT_TRUE(window_->Files().Open(poem));
+    Type("ель ");
+    // Kept a moment after the edit, in a file the next start finds after a crash.
+    ASSERT_TRUE(QTest::qWaitFor([] { return QFile::exists(KeptVersePath()); }, 10000));
+    window_.reset();
+    Start();
+    EXPECT_TRUE(Editor()->toPlainText() == "ель лес" && window_->isWindowModified() &&
+                window_->Files().Path() == poem);
+    answers_ = {Unsaved::kDiscard};
+    ASSERT_TRUE(window_->close());
+    EXPECT_FALSE(QFile::exists(KeptVersePath()) || Read(QSettings().fileName()).contains("ель"));
+    Start(); // dropped: the verse the window starts with
+    EXPECT_TRUE(!Editor()->toPlainText().contains("ель") && !window_->isWindowModified());
+}
+
 TEST_F(Desktop, ExportsWriteWhatTheWindowShows) {
     const std::tuple<ExportFormat, QString, QByteArray> cases[] = {
         {ExportFormat::kMidi, "mid", "MThd"},   {ExportFormat::kMusicXml, "musicxml", "<?xml"},
@@ -142,11 +161,9 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilReset) {
     Find<QComboBox>(c::kTempoList)->setCurrentIndex(20);
     for (const char* box : {c::kVoiceChecks[1], c::kColourCheck}) Find<QCheckBox>(box)->toggle();
     window_->resize(700, 800);
-    Type("ночь ");
     const std::vector<std::string> tokens = {"60+", "64", "67++", "0"};
     const TrackBytes sound = ArrangeMelody(tokens, window_->CurrentSoundSettings());
     const MelodySettings melody = window_->CurrentMelodySettings();
-    answers_ = {Unsaved::kDiscard}; // not written to a file, but kept for the next start
     ASSERT_TRUE(window_->close());
 
     Start();
@@ -155,7 +172,6 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilReset) {
                 window_->CurrentMelodySettings().noteMap == melody.noteMap);
     EXPECT_TRUE(Find<QCheckBox>(c::kColourCheck)->isChecked() &&
                 window_->size() == QSize(700, 800));
-    EXPECT_TRUE(Editor()->toPlainText().startsWith("ночь Буря") && window_->isWindowModified());
 
     window_->ResetSettings();
     for (int run = 0; run < 2; ++run, Start()) {
