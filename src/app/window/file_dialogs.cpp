@@ -27,4 +27,15 @@ FileDialogs::Unsaved SystemFileDialogs::AskUnsaved(const QString& name) {
     return Unsaved::kCancel;
 }
 
+bool SystemFileDialogs::AskReset() {
+    QMessageBox box(QMessageBox::Question, "Kvat",
+                    "Вернуть все настройки к исходным? Открытое стихотворение, последние файлы "
+                    "и папка останутся.",
+                    QMessageBox::NoButton, parent_);
+    QPushButton* reset = box.addButton("Сбросить", QMessageBox::DestructiveRole);
+    box.setDefaultButton(box.addButton("Отмена", QMessageBox::RejectRole));
+    box.exec();
+    return box.clickedButton() == reset;
+}
+
 } // namespace kvat

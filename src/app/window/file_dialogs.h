@@ -17,6 +17,8 @@ public:
     virtual QString SavePath(const QString& suggested, const QString& filter) = 0;
     // What to do with the unsaved edits of `name`: «Сохранить», «Не сохранять» or «Отмена».
     virtual Unsaved AskUnsaved(const QString& name) = 0;
+    // Whether every choice is to return to its default: true for «Сбросить».
+    virtual bool AskReset() = 0;
 };
 
 class SystemFileDialogs : public FileDialogs {
@@ -25,6 +27,7 @@ public:
     QString OpenPath(const QString& folder, const QString& filter) override;
     QString SavePath(const QString& suggested, const QString& filter) override;
     Unsaved AskUnsaved(const QString& name) override;
+    bool AskReset() override;
 
 private:
     QWidget* parent_;

@@ -19,8 +19,8 @@ QString KeptVersePath() {
 bool KeepVerse(const KeptVerse& verse) {
     const QString file = KeptVersePath();
     if (!QDir().mkpath(QFileInfo(file).path())) return false;
-    const QByteArray link = verse.path.isEmpty() ? QByteArray()
-                                                 : QUrl::fromLocalFile(verse.path).toEncoded();
+    const QByteArray link =
+        verse.path.isEmpty() ? QByteArray() : QUrl::fromLocalFile(verse.path).toEncoded();
     const QByteArray bytes = link + '\n' + verse.text.toUtf8();
     return WriteFileAtomically(file.toStdString(),
                                std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),

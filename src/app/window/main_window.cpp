@@ -132,7 +132,10 @@ void MainWindow::BuildFileMenu() {
     file->addSeparator();
     exports_->AddMenu(*file);
     file->addSeparator();
-    file->addAction("Сбросить &настройки", this, &MainWindow::ResetSettings)
+    file->addAction("Сбросить &настройки", this,
+                    [this] {
+                        if (dialogs_->AskReset()) ResetSettings();
+                    })
         ->setObjectName(control::kResetItem);
     files_->AddCloseItems(*file);
 }
@@ -195,7 +198,8 @@ void MainWindow::StartUp() {
 
     defaultControls_ = ReadControls(*this); // with the devices listed, the first chosen
     QSettings store;
-    Apply(LoadMelody(store), LoadSound(store));
+    const MelodySettings melody = LoadMelody(store);
+    Apply(melody, LoadSound(store), LoadChoices(store, melody));
     ApplyControls(LoadControls(store), *this);
     restoreGeometry(store.value(kGeometryKey).toByteArray());
     files_->Restore(TakeLegacyUnsavedVerse(store));
@@ -207,17 +211,21 @@ void MainWindow::StartUp() {
     if (!HasSavedMelody(store)) panels_->GenerateNoteMap();
 }
 
-void MainWindow::Apply(const MelodySettings& melody, const SoundSettings& sound) {
+void MainWindow::Apply(const MelodySettings& melody, const SoundSettings& sound,
+                       const WindowChoices& choices) {
     main_->Apply(melody);
     panels_->Apply(melody);
+    panels_->Apply(choices);
     panels_->SetCaption(IndexOf(melody.method));
     settings_->Apply(sound);
+    settings_->SetStress(choices.stress);
     instruments_->Apply(sound);
 }
 
 void MainWindow::ResetSettings() {
-    QSettings().clear();
-    Apply(MelodySettings{}, SoundSettings{});
+    QSettings store;
+    ForgetChoices(store);
+    Apply(MelodySettings{}, SoundSettings{}, WindowChoices{});
     ApplyControls(defaultControls_, *this);
     panels_->GenerateNoteMap();
     DrawScore();
@@ -227,6 +235,7 @@ void MainWindow::SaveSettings() {
     QSettings store;
     SaveMelody(store, CurrentMelodySettings());
     SaveSound(store, CurrentSoundSettings());
+    SaveChoices(store, CurrentChoices());
     SaveControls(store, ReadControls(*this));
     store.setValue(kGeometryKey, saveGeometry());
 }
@@ -245,6 +254,13 @@ MelodySettings MainWindow::CurrentMelodySettings() const {
     settings_->ReadInto(settings);
     panels_->ReadInto(settings);
     return settings;
+}
+
+WindowChoices MainWindow::CurrentChoices() const {
+    WindowChoices choices;
+    choices.stress = settings_->Stress();
+    panels_->ReadInto(choices);
+    return choices;
 }
 
 SoundSettings MainWindow::CurrentSoundSettings() const {

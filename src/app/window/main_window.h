@@ -31,6 +31,7 @@ class InstrumentsPage;
 class MainPage;
 class MethodPanels;
 class SettingsPage;
+struct WindowChoices;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -48,7 +49,8 @@ public:
     // The start-up sequence: analysis, devices, font, the settings remembered from the last
     // run (or the defaults), first drawing, note map.
     void StartUp();
-    // Forgets every remembered choice and returns the window to the start-up defaults.
+    // Forgets every remembered choice (not the recent files, the last folder or the window's
+    // place) and returns the window to the start-up defaults.
     void ResetSettings();
     // Keeps the choices, the window's place and an unsaved verse for the next start.
     void SaveSettings();
@@ -64,6 +66,7 @@ public:
 
     MelodySettings CurrentMelodySettings() const;
     SoundSettings CurrentSoundSettings() const;
+    WindowChoices CurrentChoices() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,7 +76,8 @@ protected:
 private:
     void BuildMenus();
     void BuildFileMenu();
-    void Apply(const MelodySettings& melody, const SoundSettings& sound);
+    void Apply(const MelodySettings& melody, const SoundSettings& sound,
+               const WindowChoices& choices);
     void BindSound();
     void BindTransportKeys();
     void ShowPage(Page page);

@@ -4,6 +4,7 @@
 
 #include "app/window/control_names.h"
 #include "app/window/picture_button.h"
+#include "app/window/settings_store.h"
 #include "app/window/widgets.h"
 #include "melody/method_texts.h"
 #include "melody/note_map.h"
@@ -179,6 +180,17 @@ void MethodPanels::ReadInto(MelodySettings& s) const {
     s.centreShift = centreShift_->value();
     for (std::size_t i = 0; i < noteLists_.size(); ++i)
         s.noteMap[i] = noteLists_[i]->currentIndex();
+}
+
+void MethodPanels::Apply(const WindowChoices& choices) {
+    const std::array<QScrollBar*, 3> keys = {tonalKey_, centreKey_, templateKey_};
+    for (std::size_t i = 0; i < keys.size(); ++i) keys[i]->setValue(choices.keyShifts[i]);
+    octaveList_->setCurrentIndex(choices.octaves);
+}
+
+void MethodPanels::ReadInto(WindowChoices& choices) const {
+    choices.keyShifts = {tonalKey_->value(), centreKey_->value(), templateKey_->value()};
+    choices.octaves = octaveList_->currentIndex();
 }
 
 QScrollBar* MethodPanels::KeyBar(int methodIndex) const {

@@ -24,6 +24,7 @@ namespace kvat {
 namespace control {
 struct BarNames;
 }
+struct WindowChoices;
 
 class MethodPanels : public QObject {
     Q_OBJECT
@@ -34,6 +35,9 @@ public:
 
     void Apply(const MelodySettings& settings);
     void ReadInto(MelodySettings& settings) const;
+    // The three families' key bars apart, and the octaves the note map is drawn from.
+    void Apply(const WindowChoices& choices);
+    void ReadInto(WindowChoices& choices) const;
     // The caption every panel shows, from the method list's item.
     void SetCaption(int methodIndex);
     // Lays the method's own panel over the tonal one while the settings page is shown.

@@ -15,7 +15,10 @@ int RunWindow(int argc, char** argv, bool resetSettings) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kSettingsApplication);
     QApplication::setOrganizationName(kSettingsOrganisation);
-    if (resetSettings) QSettings().clear();
+    if (resetSettings) {
+        QSettings store;
+        ForgetChoices(store);
+    }
     QApplication::setWindowIcon(QIcon(":/icons/kvat.svg"));
     // The installed menu entry's name: Wayland desktops match the window to it by this.
     QApplication::setDesktopFileName("org.example.Kvat");

@@ -172,6 +172,10 @@ StressMode SettingsPage::Stress() const {
     return CheckedStressMode(*stressChoice_);
 }
 
+void SettingsPage::SetStress(StressMode mode) {
+    stressChoice_->button(static_cast<int>(mode))->setChecked(true);
+}
+
 void SettingsPage::OnDynamicsChosen(int index) {
     const auto row = DynamicsValue(index);
     if (!row) return;

@@ -37,6 +37,7 @@ public:
     void ChainTabs(const std::vector<QWidget*>& panelControls);
     bool KeepFile() const;
     StressMode Stress() const;
+    void SetStress(StressMode mode); // as if the user had chosen it
 
 signals:
     void deviceChosen(int device);

@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QSettings>
 #include <QWidget>
+#include <algorithm>
+#include <iterator>
 
 namespace kvat {
 namespace {
@@ -61,6 +63,12 @@ constexpr const char* kLengthenKey = "melody/lengthen";
 constexpr const char* kNoteMapKey = "melody/noteMap";
 constexpr const char* kUnsavedVerseKey = "verse/unsaved";
 constexpr const char* kControlsGroup = "controls";
+constexpr const char* kStressKey = "choices/stress";
+constexpr const char* kKeyShiftKeys[] = {"choices/tonalKey", "choices/centreKey",
+                                         "choices/templateKey"};
+constexpr const char* kOctavesKey = "choices/octaves";
+// The groups that hold no choice, which a reset keeps.
+constexpr const char* kNotChoices[] = {"files", "window"};
 
 constexpr const char* kRememberedChecks[] = {control::kColourCheck, control::kKeepFileCheck};
 
@@ -121,6 +129,31 @@ SoundSettings LoadSound(QSettings& store) {
         choice.program = ReadInt(store, (key + "Program").toUtf8().constData(), choice.program);
     }
     return settings;
+}
+
+void SaveChoices(QSettings& store, const WindowChoices& choices) {
+    store.setValue(kStressKey, static_cast<int>(choices.stress));
+    for (std::size_t i = 0; i < choices.keyShifts.size(); ++i)
+        store.setValue(kKeyShiftKeys[i], choices.keyShifts[i]);
+    store.setValue(kOctavesKey, choices.octaves);
+}
+
+WindowChoices LoadChoices(QSettings& store, const MelodySettings& melody) {
+    WindowChoices choices;
+    if (ReadInt(store, kStressKey, 0) == static_cast<int>(StressMode::dictionary))
+        choices.stress = StressMode::dictionary;
+    for (std::size_t i = 0; i < choices.keyShifts.size(); ++i)
+        choices.keyShifts[i] = ReadInt(store, kKeyShiftKeys[i], melody.keyShift);
+    choices.octaves = ReadInt(store, kOctavesKey, 0);
+    return choices;
+}
+
+void ForgetChoices(QSettings& store) {
+    for (const QString& group : store.childGroups())
+        if (std::find(std::begin(kNotChoices), std::end(kNotChoices), group) ==
+            std::end(kNotChoices))
+            store.remove(group);
+    for (const QString& key : store.childKeys()) store.remove(key);
 }
 
 QVariantMap ReadControls(const QWidget& window) {

@@ -5,9 +5,11 @@
 
 #include "melody/melody.h"
 #include "midi/sound_settings.h"
+#include "verse/analysis.h"
 
 #include <QString>
 #include <QVariantMap>
+#include <array>
 #include <optional>
 
 class QSettings;
@@ -25,6 +27,22 @@ MelodySettings LoadMelody(QSettings& store);
 // Whether an earlier run left its melody settings, the note map among them.
 bool HasSavedMelody(QSettings& store);
 SoundSettings LoadSound(QSettings& store);
+
+// The window's choices that no melody or sound value holds.
+struct WindowChoices {
+    StressMode stress = StressMode::rule;
+    // Each family of methods has its own key bar (tonal, centre, template); the melody takes
+    // the chosen method's.
+    std::array<int, 3> keyShifts{};
+    int octaves = 0; // the note map's octave list, which the next generated map draws from
+};
+void SaveChoices(QSettings& store, const WindowChoices& choices);
+// A key bar missing from the store (an earlier version kept one for all) takes `melody`'s.
+WindowChoices LoadChoices(QSettings& store, const MelodySettings& melody);
+
+// Forgets every choice, and keeps what is not one: the recent files, the last folder and the
+// window's place.
+void ForgetChoices(QSettings& store);
 
 // The check boxes and lists that no settings value holds, found by their object names under
 // `window`: the score's colours, the kept MIDI file, the output device (by name, since the

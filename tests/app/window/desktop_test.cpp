@@ -13,11 +13,14 @@
 #include "sound/sound_font.h"
 #include "support/sound_support.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,6 +45,7 @@ protected:
         Unsaved AskUnsaved(const QString& name) override {
             return t.log_ << "ask " + name, t.answers_.takeFirst();
         }
+        bool AskReset() override { return t.resets_.takeFirst(); }
         Desktop& t;
     };
 
@@ -70,6 +74,7 @@ protected:
     QTemporaryDir dir_;
     QStringList log_;
     QList<Unsaved> answers_;
+    QList<bool> resets_;
     std::unique_ptr<MainWindow> window_;
 };
 
@@ -156,10 +161,17 @@ TEST_F(Desktop, ExportsWriteWhatTheWindowShows) {
     EXPECT_TRUE(!QFile::exists(dir_.filePath("none.mid")) && log_ == QStringList{"Экспорт"});
 }
 
-TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilReset) {
+TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilAResetThatKeepsTheFiles) {
+    ASSERT_TRUE(window_->Files().Open(Write("a.txt", "лес")));
     Find<QComboBox>(c::kMethodList)->setCurrentIndex(4);
     Find<QComboBox>(c::kTempoList)->setCurrentIndex(20);
-    for (const char* box : {c::kVoiceChecks[1], c::kColourCheck}) Find<QCheckBox>(box)->toggle();
+    Find<QComboBox>(c::kOctaveList)->setCurrentIndex(2);
+    for (const char* box : {c::kVoiceChecks[1], c::kColourCheck, c::kStressOptions[1]})
+        Find<QAbstractButton>(box)->toggle();
+    // Each family of methods keeps its own key.
+    const std::pair<const char*, int> keys[] = {
+        {c::kTonalKey.bar, -2}, {c::kCentreKey.bar, 3}, {c::kTemplateKey.bar, 5}};
+    for (const auto& [bar, value] : keys) Find<QScrollBar>(bar)->setValue(value);
     window_->resize(700, 800);
     const std::vector<std::string> tokens = {"60+", "64", "67++", "0"};
     const TrackBytes sound = ArrangeMelody(tokens, window_->CurrentSoundSettings());
@@ -172,13 +184,25 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilReset) {
                 window_->CurrentMelodySettings().noteMap == melody.noteMap);
     EXPECT_TRUE(Find<QCheckBox>(c::kColourCheck)->isChecked() &&
                 window_->size() == QSize(700, 800));
+    for (const auto& [bar, value] : keys) EXPECT_EQ(Find<QScrollBar>(bar)->value(), value) << bar;
+    EXPECT_TRUE(Find<QComboBox>(c::kOctaveList)->currentIndex() == 2 &&
+                Find<QAbstractButton>(c::kStressOptions[1])->isChecked());
 
-    window_->ResetSettings();
+    resets_ = {false, true}; // asked first: «Отмена» leaves every choice
+    Find<QAction>(c::kResetItem)->trigger();
+    EXPECT_TRUE(Find<QCheckBox>(c::kColourCheck)->isChecked());
+    Find<QAction>(c::kResetItem)->trigger();
     for (int run = 0; run < 2; ++run, Start()) {
         EXPECT_EQ(ArrangeMelody(tokens, window_->CurrentSoundSettings()),
                   ArrangeMelody(tokens, SoundSettings{}));
         EXPECT_TRUE(window_->CurrentMelodySettings().method == MelodySettings{}.method &&
-                    !Find<QCheckBox>(c::kColourCheck)->isChecked());
+                    !Find<QCheckBox>(c::kColourCheck)->isChecked() &&
+                    Find<QScrollBar>(c::kTemplateKey.bar)->value() == 0 &&
+                    Find<QAbstractButton>(c::kStressOptions[0])->isChecked());
+        // The recent files and the last folder are no choices: they stay, and so does the menu.
+        EXPECT_TRUE(window_->Files().Recent().size() == 1 &&
+                    window_->Files().Folder() == dir_.path() &&
+                    Find<QMenu>(c::kRecentMenu)->actions().size() == 1);
     }
 }
 
