@@ -5,6 +5,7 @@
 #include "midi/arrangement.h"
 #include "midi/file_writer.h"
 #include "midi/midi_words.h"
+#include "score/melody_token.h"
 #include "score/musicxml.h"
 #include "sound/sound_font.h"
 #include "sound/wav_render.h"
@@ -43,8 +44,15 @@ QString Picture(ExportFormat format, const ScoreLayout& layout, const QString& p
 
 } // namespace
 
+bool HasMelody(const std::vector<std::string>& tokens) {
+    return std::ranges::any_of(tokens, [](const std::string& token) {
+        const auto note = ReadScoreToken(token);
+        return note && note->value != 0;
+    });
+}
+
 QString ExportFile(ExportFormat format, const ExportPiece& piece, const QString& path) {
-    if (piece.tokens.empty()) return "В стихе нет ни одной гласной: мелодии нет.";
+    if (!HasMelody(piece.tokens)) return kNoMelody;
     switch (format) {
     case ExportFormat::kMidi:
         return Write(path, ArrangeMelody(piece.tokens, piece.sound,
@@ -66,7 +74,7 @@ QString ExportFile(ExportFormat format, const ExportPiece& piece, const QString&
 
 QString ExportWav(const ExportPiece& piece, const QString& path,
                   const std::function<void(double)>& progress) {
-    if (piece.tokens.empty()) return "В стихе нет ни одной гласной: мелодии нет.";
+    if (!HasMelody(piece.tokens)) return kNoMelody;
     const auto soundFont = FindSoundFont();
     if (!soundFont)
         return "Не найден SoundFont: установите fluid-soundfont-gm или задайте KVAT_SOUNDFONT.";

@@ -32,6 +32,11 @@ inline constexpr ExportFormatInfo kExportFormats[] = {
     {ExportFormat::kWav, "WAV…", "wav", "WAV (*.wav)"},
 };
 
+// What the window says when asked to play or export a verse that has no melody.
+inline constexpr const char* kNoMelody = "В стихе нет ни одной гласной: мелодии нет.";
+// Whether a note of the melody sounds: a text without a vowel gives none, or only rests.
+bool HasMelody(const std::vector<std::string>& tokens);
+
 // The piece as the window shows it at the moment of export.
 struct ExportPiece {
     std::vector<std::string> tokens;

@@ -4,6 +4,7 @@
 #include "app/window/about_page.h"
 #include "app/window/control_names.h"
 #include "app/window/export_actions.h"
+#include "app/window/export_files.h"
 #include "app/window/file_actions.h"
 #include "app/window/file_dialogs.h"
 #include "app/window/instruments_page.h"
@@ -326,6 +327,9 @@ void MainWindow::OnMethodChosen(int index) {
 
 void MainWindow::Play(std::optional<int> fromColumn) {
     const std::vector<std::string> tokens = main_->MelodyTokens(CurrentMelodySettings());
+    // Nothing to sound: no play that never ends, no file without a note.
+    if (!HasMelody(tokens) && playback_->state() != PlaybackController::State::Paused)
+        return messages_->Exclamation("Воспроизведение", kNoMelody);
     playback_->SetKeepCopy(settings_->KeepFile());
     playback_->SetCopyName(main_->FirstLine());
     playback_->SetScrollMaximum(main_->ScrollMaximum());

@@ -421,6 +421,21 @@ TEST_F(Window, PlayPauseResumeAndStopMoveTheMarkerAndTheLamp) {
     EXPECT_EQ(lamp(), QColor(Qt::white));
 }
 
+TEST_F(Window, AVerseWithoutAVowelIsNotPlayedAndLeavesNoFile) {
+    namespace fs = std::filesystem;
+    fs::remove_all(folder_ / "c");
+    for (const QString verse : {"", "123 ..."}) {
+        Editor()->setPlainText(verse);
+        QTest::keyClick(Editor(), Qt::Key_F5);
+        Click(c::kPlayButton);
+        EXPECT_TRUE(window_->Playback().state() == PlaybackController::State::Stopped &&
+                    !Shown(c::kMarker) && Shown(c::kPlayButton));
+        Click(c::kStopButton);
+    }
+    EXPECT_EQ(desk_.filter("мелодии нет").size(), 4);
+    EXPECT_FALSE(fs::exists(folder_ / "c") || fs::exists(window_->Playback().filePath()));
+}
+
 TEST_F(Window, TheKeptCopyIsNamedAfterTheVerseAndSparesAnotherPoemsFile) {
     namespace fs = std::filesystem;
     fs::remove_all(folder_ / "c");
