@@ -86,7 +86,7 @@ void PlaybackController::PlayFrom(const std::vector<std::string>& tokens,
 void PlaybackController::FreshStart(const std::vector<std::string>& tokens,
                                     const SoundSettings& settings, int column) {
     StopPlayback();
-    const auto bytes = ArrangeMelody(tokens, settings);
+    const auto bytes = ArrangeMelody(tokens, settings, words_);
     WriteFile(bytes);
     std::int64_t fromMs = 0;
     if (const auto timing = ReadMidiTiming(bytes); timing && column > 0)
@@ -176,13 +176,6 @@ void PlaybackController::SetScroll(int value) {
     emit scrollChanged(value);
 }
 
-void PlaybackController::SetCopyName(const QString& name) {
-    const QString stem = SafeFileStem(name);
-    if (stem == copyName_) return;
-    copyName_ = stem;
-    copyPath_.clear();
-}
-
 void PlaybackController::WriteFile(const std::vector<std::uint8_t>& bytes) {
     // A file that cannot be written is not opened, so nothing sounds; the marker still runs.
     if (PrivateFolder(folders_.work)) WriteFileAtomically(filePath(), bytes);
@@ -193,7 +186,8 @@ void PlaybackController::KeepCopy() {
     if (!bytes) return;
     std::error_code ignored;
     fs::create_directories(folders_.copy, ignored);
-    if (copyPath_.empty()) copyPath_ = FreeCopyPath(folders_.copy, SafeFileStem(copyName_));
+    copyPath_ =
+        FreeCopyPath(folders_.copy, SafeFileStem(QString::fromStdString(words_.title)), *bytes);
     WriteFileAtomically(copyPath_, *bytes);
 }
 

@@ -5,6 +5,7 @@
 // playback at the last column. The window binds the signals to its controls and tells the
 // controller what the user changed.
 
+#include "midi/arrangement.h"
 #include "midi/sound_settings.h"
 #include "score/twips.h"
 #include "sound/sequencer.h"
@@ -58,8 +59,9 @@ public:
     // What the window holds and the controller reads: whether the user keeps the files, the
     // score's scroll range (set by every drawing) and a scroll the user made.
     void SetKeepCopy(bool keep) { keepCopy_ = keep; }
-    // The name of the verse now played; the copy is named after it.
-    void SetCopyName(const QString& name);
+    // The words of the verse now played: its file carries them, and a kept copy is named after
+    // the title.
+    void SetWords(MidiWords words) { words_ = std::move(words); }
     void SetScrollMaximum(int maximum) { scrollMaximum_ = maximum; }
     void SetScrollValue(int value) { scrollValue_ = value; }
     // The score's visible width, which grows with the window.
@@ -107,8 +109,8 @@ private:
     int pausePosition_ = 0; // ms
     int pausedScroll_ = 0;
     std::optional<int> songLength_; // the last length the sequencer reported
-    QString copyName_;
-    std::filesystem::path copyPath_; // the verse's copy replaces its own earlier one only
+    MidiWords words_;
+    std::filesystem::path copyPath_;
 };
 
 } // namespace kvat

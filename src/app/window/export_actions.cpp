@@ -31,9 +31,9 @@ struct ExportActions::WavJob {
 };
 
 ExportActions::ExportActions(QWidget& window, FileDialogs& dialogs, MessageSink& messages,
-                             std::function<ExportPiece()> piece, std::function<QString()> folder)
+                             std::function<ExportPiece()> piece, std::function<QString()> suggest)
     : QObject(&window), window_(window), dialogs_(dialogs), messages_(messages),
-      piece_(std::move(piece)), folder_(std::move(folder)) {}
+      piece_(std::move(piece)), suggest_(std::move(suggest)) {}
 
 ExportActions::~ExportActions() = default;
 
@@ -42,8 +42,8 @@ void ExportActions::AddMenu(QMenu& file) {
     menu->setObjectName(control::kExportMenu);
     for (const auto& info : kExportFormats)
         menu->addAction(info.item, this, [this, info] {
-            const QString suggested = folder_() + "/kvat." + info.extension;
-            QString path = dialogs_.SavePath(suggested, info.filter);
+            const QString title = QString("Экспорт в %1").arg(QString(info.item).remove("…"));
+            QString path = dialogs_.SavePath(title, suggest_() + "." + info.extension, info.filter);
             if (path.isEmpty()) return;
             if (QFileInfo(path).suffix().isEmpty()) path += QString(".") + info.extension;
             Export(info.format, path);

@@ -1,5 +1,6 @@
 #include "app/window/file_actions.h"
 
+#include "app/playback/copy_name.h"
 #include "app/window/control_names.h"
 #include "app/window/file_dialogs.h"
 #include "app/window/kept_verse.h"
@@ -7,6 +8,7 @@
 #include "app/window/qt_text.h"
 #include "midi/file_writer.h"
 #include "text/text_file.h"
+#include "verse/lyrics.h"
 
 #include <QDir>
 #include <QFile>
@@ -120,8 +122,8 @@ bool FileActions::Save() {
 }
 
 bool FileActions::SaveAs() {
-    const QString suggested = path_.isEmpty() ? Folder() + "/" + kUntitled + ".txt" : path_;
-    QString path = dialogs_.SavePath(suggested, kTextFilter);
+    const QString suggested = path_.isEmpty() ? Folder() + "/" + Stem() + ".txt" : path_;
+    QString path = dialogs_.SavePath("Сохранить стихотворение", suggested, kTextFilter);
     if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += ".txt";
     if (!WriteTo(path)) return false;
@@ -182,6 +184,13 @@ bool FileActions::Modified() const {
 
 QStringList FileActions::Recent() const {
     return QSettings().value(kRecentKey).toStringList();
+}
+
+QString FileActions::Stem() const {
+    if (!path_.isEmpty()) return QFileInfo(path_).completeBaseName();
+    Lines lines;
+    for (const QString& line : verse_.text().split('\n')) lines.push_back(line.toStdU32String());
+    return SafeFileStem(Q(VerseTitle(lines)));
 }
 
 QString FileActions::Folder() const {

@@ -55,6 +55,8 @@ public:
     QString Path() const { return path_; }
     bool Modified() const;
     QStringList Recent() const;
+    // What files made from the verse are called: its file's name, else its first line.
+    QString Stem() const;
     // The folder of the last file opened or saved; the home folder at first.
     QString Folder() const;
 

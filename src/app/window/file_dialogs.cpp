@@ -10,8 +10,9 @@ QString SystemFileDialogs::OpenPath(const QString& folder, const QString& filter
     return QFileDialog::getOpenFileName(parent_, "Открыть стихотворение", folder, filter);
 }
 
-QString SystemFileDialogs::SavePath(const QString& suggested, const QString& filter) {
-    return QFileDialog::getSaveFileName(parent_, "Сохранить", suggested, filter);
+QString SystemFileDialogs::SavePath(const QString& title, const QString& suggested,
+                                    const QString& filter) {
+    return QFileDialog::getSaveFileName(parent_, title, suggested, filter);
 }
 
 FileDialogs::Unsaved SystemFileDialogs::AskUnsaved(const QString& name) {

@@ -12,9 +12,10 @@ class FileDialogs {
 public:
     enum class Unsaved { kSave, kDiscard, kCancel };
     virtual ~FileDialogs() = default;
-    // An empty path when the user cancels.
+    // An empty path when the user cancels. `title` says what is saved.
     virtual QString OpenPath(const QString& folder, const QString& filter) = 0;
-    virtual QString SavePath(const QString& suggested, const QString& filter) = 0;
+    virtual QString SavePath(const QString& title, const QString& suggested,
+                             const QString& filter) = 0;
     // What to do with the unsaved edits of `name`: «Сохранить», «Не сохранять» or «Отмена».
     virtual Unsaved AskUnsaved(const QString& name) = 0;
     // Whether every choice is to return to its default: true for «Сбросить».
@@ -25,7 +26,8 @@ class SystemFileDialogs : public FileDialogs {
 public:
     explicit SystemFileDialogs(QWidget* parent) : parent_(parent) {}
     QString OpenPath(const QString& folder, const QString& filter) override;
-    QString SavePath(const QString& suggested, const QString& filter) override;
+    QString SavePath(const QString& title, const QString& suggested,
+                     const QString& filter) override;
     Unsaved AskUnsaved(const QString& name) override;
     bool AskReset() override;
 

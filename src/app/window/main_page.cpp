@@ -303,12 +303,6 @@ MainPage::Drawing MainPage::DrawScore(const MelodySettings& settings, const Scor
     return drawing;
 }
 
-QString MainPage::FirstLine() const {
-    for (const QString& line : editor_->toPlainText().split('\n'))
-        if (!line.trimmed().isEmpty()) return line;
-    return {};
-}
-
 QString MainPage::ColourList() const {
     QString list;
     for (ColourValue colour : score_->Canvas()->Layout().colours)

@@ -64,8 +64,6 @@ public:
     void LoadVerse(const QString& text);
     // The score as last drawn.
     const ScoreLayout& Layout() const;
-    // The verse's first line with text: what the user calls the poem.
-    QString FirstLine() const;
     // The colour list of the last drawing, one "&H…" line per drawn syllable.
     QString ColourList() const;
     // The report of the help menu: the ictuses as the editor's colours hold them.

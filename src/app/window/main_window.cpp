@@ -18,6 +18,7 @@
 #include "app/window/twip_rect.h"
 #include "help/help_texts.h"
 #include "help/sample_verse.h"
+#include "midi/midi_words.h"
 #include "sound/dummy_sequencer.h"
 #include "verse/syllables.h"
 
@@ -100,7 +101,7 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
             return ExportPiece{main_->MelodyTokens(CurrentMelodySettings()), main_->VerseLines(),
                                main_->Layout(), CurrentSoundSettings()};
         },
-        [this] { return files_->Folder(); });
+        [this] { return files_->Folder() + "/" + files_->Stem(); });
     connect(main_, &MainPage::verseEdited, files_, &FileActions::VerseChanged);
     // A logout may end the process before the next edit is kept.
     connect(qApp, &QGuiApplication::commitDataRequest, files_, &FileActions::KeepUnsaved);
@@ -331,7 +332,7 @@ void MainWindow::Play(std::optional<int> fromColumn) {
     if (!HasMelody(tokens) && playback_->state() != PlaybackController::State::Paused)
         return messages_->Exclamation("Воспроизведение", kNoMelody);
     playback_->SetKeepCopy(settings_->KeepFile());
-    playback_->SetCopyName(main_->FirstLine());
+    playback_->SetWords(VerseWords(main_->VerseLines(), tokens.size()));
     playback_->SetScrollMaximum(main_->ScrollMaximum());
     playback_->SetScrollValue(main_->ScrollValue());
     if (fromColumn)

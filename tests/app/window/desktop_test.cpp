@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -41,7 +42,9 @@ protected:
         void Exclamation(const QString& title, const QString&) override { t.log_ << title; }
         void Open(const QUrl&) override {}
         QString OpenPath(const QString&, const QString&) override { return {}; }
-        QString SavePath(const QString&, const QString&) override { return {}; }
+        QString SavePath(const QString& title, const QString& suggested, const QString&) override {
+            return t.saves_ << title + " " + suggested, QString();
+        }
         Unsaved AskUnsaved(const QString& name) override {
             return t.log_ << "ask " + name, t.answers_.takeFirst();
         }
@@ -75,6 +78,7 @@ protected:
     QStringList log_;
     QList<Unsaved> answers_;
     QList<bool> resets_;
+    QStringList saves_;
     std::unique_ptr<MainWindow> window_;
 };
 
@@ -124,6 +128,22 @@ TEST_F(Desktop, UnsavedEditsAreAskedAboutBeforeTheyGo) {
     EXPECT_TRUE(!window_->close() && window_->close()); // cancelled, then the edits dropped
     EXPECT_EQ(Read(second), "дом");
     EXPECT_EQ(log_, (QStringList{"ask a.txt", "ask a.txt", "ask b.txt", "ask b.txt"}));
+}
+
+TEST_F(Desktop, SaveAndExportDialogsSayWhatTheySaveAndSuggestThePoemsName) {
+    window_->Files().SaveAs(); // no file yet: the verse's first line names it
+    ASSERT_TRUE(window_->Files().Open(Write("koi8r.txt", "\xCC\xC5\xD3")));
+    for (QAction* item : Find<QMenu>(c::kExportMenu)->actions()) item->trigger();
+    window_->Files().SaveAs();
+    const QString home = QDir::homePath() + "/", here = dir_.path() + "/";
+    EXPECT_EQ(
+        saves_,
+        (QStringList{"Сохранить стихотворение " + home + "Буря мглою небо кроет.txt",
+                     "Экспорт в MIDI " + here + "koi8r.mid",
+                     "Экспорт в MusicXML " + here + "koi8r.musicxml",
+                     "Экспорт в PDF " + here + "koi8r.pdf", "Экспорт в SVG " + here + "koi8r.svg",
+                     "Экспорт в PNG " + here + "koi8r.png", "Экспорт в WAV " + here + "koi8r.wav",
+                     "Сохранить стихотворение " + here + "koi8r.txt"}));
 }
 
 TEST_F(Desktop, AnUnsavedVerseOutlivesACrashInAFileOfItsOwnAndGoesWhenDropped) {

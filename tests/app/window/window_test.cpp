@@ -436,20 +436,27 @@ TEST_F(Window, AVerseWithoutAVowelIsNotPlayedAndLeavesNoFile) {
     EXPECT_FALSE(fs::exists(folder_ / "c") || fs::exists(window_->Playback().filePath()));
 }
 
-TEST_F(Window, TheKeptCopyIsNamedAfterTheVerseAndSparesAnotherPoemsFile) {
+TEST_F(Window, TheKeptCopyIsNamedAfterThePoemAndReplacedByItsLaterVersionsOnly) {
     namespace fs = std::filesystem;
     fs::remove_all(folder_ / "c");
     fs::create_directories(folder_ / "c");
     const fs::path other = folder_ / "c" / "Мороз и солнце.mid";
     std::ofstream(other) << "another poem";
-    Editor()->setPlainText("\n  Мороз: и солнце?\nдень чудесный");
-    for (int round = 0; round < 2; ++round) { // the same verse again replaces its own copy
-        Click(c::kPlayButton);
-        Click(c::kStopButton);
-        EXPECT_EQ(window_->Playback().copyPath(), folder_ / "c" / "Мороз и солнце (2).mid");
-    }
+    // Played again, edited, or played after a restart: the poem's own copy is replaced.
+    const std::pair<QString, const char*> cases[] = {
+        {"\n  Мороз: и солнце?\nдень чудесный", "Мороз и солнце (2).mid"},
+        {"\n  Мороз: и солнце?\nдень чудесный!", "Мороз и солнце (2).mid"},
+        {"Буря, мглою небо кроет,", "Буря мглою небо кроет.mid"},
+        {"Буря, мглою небо кроет,\nвихри", "Буря мглою небо кроет.mid"}};
+    for (int start = 0; start < 2; ++start, window_.reset(), SetUp())
+        for (const auto& [verse, copy] : cases) {
+            Editor()->setPlainText(verse);
+            Click(c::kPlayButton);
+            Click(c::kStopButton);
+            EXPECT_EQ(window_->Playback().copyPath(), folder_ / "c" / copy);
+        }
     EXPECT_EQ(fs::file_size(other), 12u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "c"), fs::directory_iterator()), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "c"), fs::directory_iterator()), 3);
 }
 
 TEST_F(Window, ListsShowTheirLongestItemsWhole) {
