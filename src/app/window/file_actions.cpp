@@ -43,16 +43,19 @@ FileActions::FileActions(QMainWindow& window, FileDialogs& dialogs, MessageSink&
 
 void FileActions::AddOpenItems(QMenu& menu) {
     QAction* open = menu.addAction("&Открыть…", this, [this] {
+        if (!MayDropEdits()) return; // asked before the user looks for a file, not after
         const QString path = dialogs_.OpenPath(Folder(), kTextFilter);
-        if (!path.isEmpty()) Open(path);
+        if (!path.isEmpty()) Load(path);
     });
     open->setShortcut(QKeySequence::Open);
     open->setObjectName(control::kOpenItem);
     QAction* save = menu.addAction("&Сохранить", this, [this] { Save(); });
     save->setShortcut(QKeySequence::Save);
     save->setObjectName(control::kSaveItem);
-    menu.addAction("Сохранить &как…", this, [this] { SaveAs(); })
-        ->setObjectName(control::kSaveAsItem);
+    QAction* saveAs = menu.addAction("Сохранить &как…", this, [this] { SaveAs(); });
+    saveAs->setShortcut(
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)); // where no desktop sets one
+    saveAs->setObjectName(control::kSaveAsItem);
 }
 
 void FileActions::AddCloseItems(QMenu& menu) {
@@ -66,7 +69,10 @@ void FileActions::AddCloseItems(QMenu& menu) {
 }
 
 bool FileActions::Open(const QString& path) {
-    if (!MayDropEdits()) return false;
+    return MayDropEdits() && Load(path);
+}
+
+bool FileActions::Load(const QString& path) {
     const auto text = ReadVerse(path);
     if (!text) return false;
     verse_.load(*text);

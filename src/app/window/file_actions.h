@@ -63,6 +63,7 @@ public:
     static constexpr const char* kTextFilter = "Текст (*.txt);;Все файлы (*)";
 
 private:
+    bool Load(const QString& path); // Open without the question
     std::optional<QString> ReadVerse(const QString& path);
     bool WriteTo(const QString& path);
     void Remember(const QString& path);

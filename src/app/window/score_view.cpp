@@ -19,6 +19,7 @@ ScoreCanvas::ScoreCanvas(QWidget* parent) : QWidget(parent), marker_(new QFrame(
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
+    setMouseTracking(true); // the pointer shows where a click plays from
     marker_->setObjectName(control::kMarker);
     marker_->setFrameShape(QFrame::VLine);
     marker_->setFrameShadow(QFrame::Plain);
@@ -53,13 +54,25 @@ void ScoreCanvas::paintEvent(QPaintEvent* event) {
     PaintScore(painter, layout_, area);
 }
 
-void ScoreCanvas::mousePressEvent(QMouseEvent* event) {
-    // The column whose marker place lies nearest, as the marker would stand over that note.
-    const int x = Twips(event->position().toPoint().x()) - kMarkerStartTwips + kColumnTwips / 2;
+// The column whose marker place lies nearest, as the marker would stand over that note.
+std::optional<int> ScoreCanvas::ColumnAt(int x) const {
+    const int from = Twips(x) - kMarkerStartTwips + kColumnTwips / 2;
     const int columns = static_cast<int>(layout_.columnStart.size()) - 1;
-    if (event->button() == Qt::LeftButton && x >= 0 && x / kColumnTwips < columns)
-        emit columnClicked(x / kColumnTwips);
+    if (from < 0 || from / kColumnTwips >= columns) return std::nullopt;
+    return from / kColumnTwips;
+}
+
+void ScoreCanvas::mousePressEvent(QMouseEvent* event) {
+    const auto column = ColumnAt(event->position().toPoint().x());
+    if (event->button() == Qt::LeftButton && column) emit columnClicked(*column);
     QWidget::mousePressEvent(event);
+}
+
+void ScoreCanvas::mouseMoveEvent(QMouseEvent* event) {
+    const bool note = ColumnAt(event->position().toPoint().x()).has_value();
+    setCursor(note ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    setToolTip(note ? " Нажмите, чтобы играть с этой ноты " : QString());
+    QWidget::mouseMoveEvent(event);
 }
 
 ScoreViewport::ScoreViewport(QWidget* parent) : QWidget(parent), canvas_(new ScoreCanvas(this)) {

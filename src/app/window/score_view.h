@@ -6,6 +6,7 @@
 #include "score/score_layout.h"
 
 #include <QWidget>
+#include <optional>
 
 class QFrame;
 
@@ -30,8 +31,10 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    std::optional<int> ColumnAt(int x) const; // the note's column under the point
     ScoreLayout layout_;
     QFrame* marker_;
 };

@@ -17,6 +17,9 @@ namespace kvat {
 namespace {
 
 const QColor kRed(255, 0, 0);
+constexpr const char* kUnknownWordTip =
+    " Этого слова нет в словаре ударений: ударение в нём угадано. Поставить его можно вручную: "
+    "выберите размер «Расстановка иктов вручную» и нажмите на ударную гласную. ";
 const QColor kBlack(0, 0, 0);
 
 bool IsVowelChar(QChar c) {
@@ -60,10 +63,32 @@ VerseEditor::VerseEditor(QWidget* parent) : QTextEdit(parent), editMenu_(new QMe
     setFont(font);
     editMenu_->setObjectName(control::kEditMenu);
     editMenu_->setTitle("Правка");
-    QAction* paste = editMenu_->addAction("Вставить");
+    BuildEditMenu();
+}
+
+// The usual edits, each with the key that does it (the editor answers the keys itself), and
+// each enabled while it can do something.
+void VerseEditor::BuildEditMenu() {
+    const auto add = [this](const char* text, QKeySequence::StandardKey key, auto act) {
+        QAction* item = editMenu_->addAction(text, this, act);
+        item->setShortcut(key);
+        return item;
+    };
+    QAction* undo = add("Отменить", QKeySequence::Undo, &QTextEdit::undo);
+    QAction* redo = add("Повторить", QKeySequence::Redo, &QTextEdit::redo);
+    editMenu_->addSeparator();
+    QAction* cut = add("Вырезать", QKeySequence::Cut, &QTextEdit::cut);
+    QAction* copy = add("Копировать", QKeySequence::Copy, &QTextEdit::copy);
+    QAction* paste = add("Вставить", QKeySequence::Paste,
+                         [this] { emit PasteRequested(QGuiApplication::clipboard()->text()); });
     paste->setObjectName(control::kPasteItem);
-    connect(paste, &QAction::triggered, this,
-            [this] { emit PasteRequested(QGuiApplication::clipboard()->text()); });
+    editMenu_->addSeparator();
+    add("Выделить всё", QKeySequence::SelectAll, &QTextEdit::selectAll);
+    for (QAction* item : {undo, redo, cut, copy}) item->setEnabled(false);
+    connect(this, &QTextEdit::undoAvailable, undo, &QAction::setEnabled);
+    connect(this, &QTextEdit::redoAvailable, redo, &QAction::setEnabled);
+    connect(this, &QTextEdit::copyAvailable, cut, &QAction::setEnabled);
+    connect(this, &QTextEdit::copyAvailable, copy, &QAction::setEnabled);
 }
 
 Lines VerseEditor::VerseLines() const {
@@ -151,6 +176,13 @@ QString VerseEditor::WordAround(int position) const {
     return word.remove('\'');
 }
 
+bool VerseEditor::IsUnknownWord(int position) const {
+    if (position < 0 || position + 1 >= document()->characterCount()) return false;
+    QTextCursor cursor(document());
+    cursor.setPosition(position + 1);
+    return cursor.charFormat().underlineStyle() == QTextCharFormat::WaveUnderline;
+}
+
 bool VerseEditor::IsRed(int position) const {
     QTextCursor cursor(document());
     cursor.setPosition(position + 1);
@@ -170,7 +202,7 @@ void VerseEditor::Hover(const QPoint& point) {
     }
     if (!handPlacement_) {
         viewport()->setCursor(Qt::IBeamCursor);
-        viewport()->setToolTip(QString());
+        viewport()->setToolTip(IsUnknownWord(p) ? kUnknownWordTip : QString());
         return;
     }
     if (hoverVowel_.isEmpty()) {

@@ -50,6 +50,9 @@ private:
     int CharacterAt(const QPoint& viewportPoint) const;
     QString WordAround(int position) const;
     bool IsRed(int position) const;
+    // Whether the character at `position` is of a word the dictionary does not hold.
+    bool IsUnknownWord(int position) const;
+    void BuildEditMenu();
     void Hover(const QPoint& viewportPoint);
 
     QMenu* editMenu_; // "Правка", which the right button opens

@@ -11,6 +11,7 @@
 #include "midi/arrangement.h"
 #include "sound/dummy_sequencer.h"
 #include "sound/sound_font.h"
+#include "support/qt_print.h"
 #include "support/sound_support.h"
 
 #include <QAction>
@@ -41,7 +42,9 @@ protected:
         void Critical(const QString& title, const QString&) override { t.log_ << title; }
         void Exclamation(const QString& title, const QString&) override { t.log_ << title; }
         void Open(const QUrl&) override {}
-        QString OpenPath(const QString&, const QString&) override { return {}; }
+        QString OpenPath(const QString&, const QString&) override {
+            return t.log_ << "choose", QString();
+        }
         QString SavePath(const QString& title, const QString& suggested, const QString&) override {
             return t.saves_ << title + " " + suggested, QString();
         }
@@ -124,10 +127,13 @@ TEST_F(Desktop, UnsavedEditsAreAskedAboutBeforeTheyGo) {
     EXPECT_TRUE(window_->Files().Open(second));
     EXPECT_TRUE(Read(first) == "ель лес" && Editor()->toPlainText() == "дом");
     Type("сад ");
+    answers_ = {Unsaved::kCancel, Unsaved::kDiscard}; // asked before a file is chosen
+    for (int i = 0; i < 2; ++i) Find<QAction>(c::kOpenItem)->trigger();
     answers_ = {Unsaved::kCancel, Unsaved::kDiscard};
     EXPECT_TRUE(!window_->close() && window_->close()); // cancelled, then the edits dropped
     EXPECT_EQ(Read(second), "дом");
-    EXPECT_EQ(log_, (QStringList{"ask a.txt", "ask a.txt", "ask b.txt", "ask b.txt"}));
+    EXPECT_EQ(log_, (QStringList{"ask a.txt", "ask a.txt", "ask b.txt", "ask b.txt", "choose",
+                                 "ask b.txt", "ask b.txt"}));
 }
 
 TEST_F(Desktop, SaveAndExportDialogsSayWhatTheySaveAndSuggestThePoemsName) {

@@ -7,6 +7,7 @@
 #include "app/window/verse_editor.h"
 #include "app/window/widgets.h"
 #include "sound/dummy_sequencer.h"
+#include "support/qt_print.h"
 #include "support/sound_support.h"
 #include "verse/analysis.h"
 
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QMenu>
 #include <QSet>
 #include <QSettings>
 #include <QStandardItemModel>
@@ -220,6 +222,23 @@ TEST_F(Window, WordsNoSourceKnewAreUnderlinedAndStillTakeAStressByHand) {
     EXPECT_TRUE(Underlined(8) && !Underlined(9));
     ChooseStress(StressMode::rule); // the rule knows no word, so it marks none
     EXPECT_FALSE(Underlined(0));
+}
+
+TEST_F(Window, WhatCanBeDoneSaysSo) {
+    QStringList edits; // the editor's menu: the usual edits, with the keys that do them
+    for (const QAction* item : Find<QMenu>(c::kEditMenu)->actions())
+        if (!item->isSeparator() && !item->shortcut().isEmpty()) edits << item->text();
+    EXPECT_EQ(edits, (QStringList{"Отменить", "Повторить", "Вырезать", "Копировать", "Вставить",
+                                  "Выделить всё"}));
+    EXPECT_EQ(Find<QAction>(c::kSaveAsItem)->shortcut(), QKeySequence("Ctrl+Shift+S"));
+    // A note says a click plays from it; an unknown word, that its stress may be placed by hand.
+    QTest::mouseMove(Find(c::kScoreCanvas), QPoint(Px(kMarkerStartTwips + 2 * kColumnTwips), 20));
+    EXPECT_TRUE(Find(c::kScoreCanvas)->cursor().shape() == Qt::PointingHandCursor &&
+                Find(c::kScoreCanvas)->toolTip().contains("играть"));
+    Editor()->SetVerse({U"Кваттракс и небо"});
+    ChooseStress(StressMode::dictionary);
+    ASSERT_TRUE(Await([this] { return Underlined(0); }));
+    EXPECT_TRUE(Hover(2).contains("вручную") && Hover(12).isEmpty());
 }
 
 TEST_F(Window, PasteCleansTheTextAndAnalyses) {
