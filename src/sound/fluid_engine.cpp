@@ -8,6 +8,7 @@
 #include <array>
 #include <mutex>
 #include <string_view>
+#include <thread>
 
 namespace kvat {
 namespace {
@@ -116,12 +117,15 @@ void FluidEngine::Render(std::span<float> left, std::span<float> right) {
 }
 
 EngineFuture StartEngine(std::optional<std::filesystem::path> soundFont, AudioOutput output) {
-    return std::async(std::launch::async,
-                      [soundFont = std::move(soundFont), output] {
-                          return std::shared_ptr<FluidEngine>(
-                              FluidEngine::Create(soundFont, output));
-                      })
-        .share();
+    std::promise<std::shared_ptr<FluidEngine>> made;
+    EngineFuture engine = made.get_future().share();
+    // Detached, unlike std::async, whose future waits for its thread: a window closed while a
+    // large SoundFont still loads (a second or two on a busy machine) ends at once, and the
+    // load ends with the process.
+    std::thread([made = std::move(made), soundFont = std::move(soundFont), output]() mutable {
+        made.set_value(std::shared_ptr<FluidEngine>(FluidEngine::Create(soundFont, output)));
+    }).detach();
+    return engine;
 }
 
 EngineFuture ReadyEngine(std::shared_ptr<FluidEngine> engine) {

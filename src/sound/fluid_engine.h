@@ -67,7 +67,8 @@ private:
 
 // The engine being made on a worker thread: loading a SoundFont takes long enough to be felt,
 // so the window starts without waiting and the first play finds it ready. Holds nothing when
-// no synthesizer could be made.
+// no synthesizer could be made. Nothing waits for the worker: the future dropped before it is
+// ready leaves the load to end on its own, or with the process.
 using EngineFuture = std::shared_future<std::shared_ptr<FluidEngine>>;
 EngineFuture StartEngine(std::optional<std::filesystem::path> soundFont, AudioOutput output);
 // An engine already made, in the same wrapping.

@@ -9,6 +9,11 @@
 #include "support/sound_support.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <atomic>
+#include <fstream>
+#include <thread>
 
 namespace kvat {
 namespace {
@@ -57,6 +62,25 @@ TEST(MidiTiming, ReadsOtherWritersFilesAndRejectsBrokenOnes) {
         {"a delta of five bytes", MidiFile({{0x81, 0x81, 0x81, 0x81, 0x01, 0x90, 60, 1}})},
     };
     for (const auto& [name, bytes] : broken) EXPECT_FALSE(ReadMidiTiming(bytes)) << name;
+}
+
+// A window closed while its SoundFont still loads ends at once: nothing waits for the load. The
+// SoundFont here is a FIFO, whose load stands still until the test lets it go on; a drop that
+// waited for it would be let go only when the helper gives up after ten seconds.
+TEST(FluidEngine, ALoadStillGoingOnHoldsNothingUp) {
+    const auto fifo = test::SoundTestFolder() / "slow.sf2";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::atomic<bool> dropped = false, gaveUp = false;
+    std::thread release([&] {
+        for (int i = 0; i < 1000 && !dropped; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        gaveUp = !dropped;
+        std::ofstream(fifo) << "no SoundFont";
+    });
+    StartEngine(fifo, AudioOutput::None); // the future dropped at once
+    dropped = true;
+    release.join();
+    EXPECT_FALSE(gaveUp);
 }
 
 constexpr int kTwentyEighthsMs = 5555; // 960 ticks at 555 555 µs per 96
