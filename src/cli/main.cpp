@@ -8,6 +8,7 @@
 #include "kvat_version.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <string>
@@ -20,7 +21,7 @@ using kvat::cli::Options;
 constexpr const char* kUsage = R"( - music from Russian verse
 
 Usage:
-  kvat                            open the window
+  kvat           [FILE]           open the window (with FILE; an open window takes it)
   kvat analyse   [FILE] [opts]    JSON of the verse analysis
   kvat syllables [FILE]           the verse divided into syllables
   kvat report    [FILE] [opts]    the verse report
@@ -78,6 +79,9 @@ int main(int argc, char** argv) {
     if (!options->outputDir.empty()) return kvat::cli::RunBatch(*options, args, "/proc/self/exe");
     for (const auto& sub : Subcommands())
         if (options->command == sub.name) return sub.run(*options);
+    // Not a subcommand but a verse file: the window opens it.
+    if (std::error_code ignored; std::filesystem::is_regular_file(options->command, ignored))
+        return kvat::RunWindow(argc, argv, options->resetSettings, options->command);
     std::cerr << "kvat: '" << options->command << "': no such subcommand; see kvat --help\n";
     return 2;
 }

@@ -75,8 +75,11 @@ bool FileActions::Open(const QString& path) {
 bool FileActions::Load(const QString& path) {
     const auto text = ReadVerse(path);
     if (!text) return false;
-    verse_.load(*text);
+    // The file's name and text first: the drawing that follows the load may show a message,
+    // and the title behind it names the file, unmodified.
     path_ = path;
+    savedText_ = *text;
+    verse_.load(*text);
     Remember(path);
     MarkClean();
     return true;

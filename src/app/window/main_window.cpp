@@ -242,6 +242,14 @@ void MainWindow::SaveSettings() {
     store.setValue(kGeometryKey, saveGeometry());
 }
 
+void MainWindow::ComeForward(const QStringList& files) {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    if (!files.isEmpty()) files_->Open(files.front());
+}
+
 const MetreState& MainWindow::Metre() const {
     return main_->Metre();
 }

@@ -52,8 +52,10 @@ public:
     // Forgets every remembered choice (not the recent files, the last folder or the window's
     // place) and returns the window to the start-up defaults.
     void ResetSettings();
-    // Keeps the choices, the window's place and an unsaved verse for the next start.
+    // Keeps the choices and the window's place for the next start.
     void SaveSettings();
+    // Another start of the program: the window comes forward and opens the first of its files.
+    void ComeForward(const QStringList& files);
 
     FileActions& Files() const { return *files_; }
     ExportActions& Exports() const { return *exports_; }

@@ -4,6 +4,7 @@
 #include "app/window/control_names.h"
 #include "app/window/main_window.h"
 #include "app/window/settings_page.h"
+#include "app/window/single_instance.h"
 #include "app/window/verse_editor.h"
 #include "app/window/widgets.h"
 #include "sound/dummy_sequencer.h"
@@ -497,6 +498,22 @@ TEST_F(Window, ListsShowTheirLongestItemsWhole) {
             EXPECT_GE(field, list->fontMetrics().horizontalAdvance(list->itemText(i)))
                 << name << " " << list->itemText(i).toStdString();
     }
+}
+
+// A second start hands its file to the window open and ends; the window comes forward with it.
+TEST_F(Window, ASecondStartHandsItsFileToTheWindowOpen) {
+    const auto socket = folder_ / "window.socket", poem = folder_ / "poem.txt";
+    std::ofstream(socket) << "left behind by a crash";
+    std::ofstream(poem) << "лес\n";
+    const QString name = QString::fromStdString(socket.string());
+    SingleInstance first(nullptr, name), second(nullptr, name);
+    EXPECT_FALSE(second.HandOver({})); // no window listens yet
+    ASSERT_TRUE(first.Listen());
+    QObject::connect(&first, &SingleInstance::started, window_.get(), &MainWindow::ComeForward);
+    window_->showMinimized();
+    EXPECT_TRUE(second.HandOver({QString::fromStdString(poem.string())}));
+    EXPECT_TRUE(Await([this] { return Editor()->toPlainText() == "лес\n"; }));
+    EXPECT_FALSE(window_->isMinimized());
 }
 
 // Whatever the machine lacks of sound, starting says nothing on the terminal.
