@@ -31,9 +31,10 @@ struct ExportActions::WavJob {
 };
 
 ExportActions::ExportActions(QWidget& window, FileDialogs& dialogs, MessageSink& messages,
-                             std::function<ExportPiece()> piece, std::function<QString()> suggest)
+                             std::function<ExportPiece()> piece, std::function<QString()> suggest,
+                             std::function<QString()> verse)
     : QObject(&window), window_(window), dialogs_(dialogs), messages_(messages),
-      piece_(std::move(piece)), suggest_(std::move(suggest)) {}
+      piece_(std::move(piece)), suggest_(std::move(suggest)), verse_(std::move(verse)) {}
 
 ExportActions::~ExportActions() = default;
 
@@ -51,6 +52,11 @@ void ExportActions::AddMenu(QMenu& file) {
 }
 
 bool ExportActions::Export(ExportFormat format, const QString& path) {
+    if (const QString verse = verse_(); !verse.isEmpty() && QFileInfo(path) == QFileInfo(verse)) {
+        messages_.Critical("Экспорт", "Это файл самого стихотворения: выберите для экспорта "
+                                      "другое имя.");
+        return false;
+    }
     const ExportPiece piece = piece_();
     if (format == ExportFormat::kWav) return ExportWavWithProgress(piece, path);
     const QString error = ExportFile(format, piece, path);

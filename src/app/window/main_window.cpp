@@ -101,7 +101,8 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
             return ExportPiece{main_->MelodyTokens(CurrentMelodySettings()), main_->VerseLines(),
                                main_->Layout(), CurrentSoundSettings()};
         },
-        [this] { return files_->Folder() + "/" + files_->Stem(); });
+        [this] { return files_->Folder() + "/" + files_->Stem(); },
+        [this] { return files_->Path(); });
     connect(main_, &MainPage::verseEdited, files_, &FileActions::VerseChanged);
     // A logout may end the process before the next edit is kept.
     connect(qApp, &QGuiApplication::commitDataRequest, files_, &FileActions::KeepUnsaved);

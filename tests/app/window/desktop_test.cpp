@@ -186,7 +186,12 @@ TEST_F(Desktop, ExportsWriteWhatTheWindowShows) {
         Editor()->setPlainText(verse);
         EXPECT_FALSE(window_->Exports().Export(ExportFormat::kMidi, dir_.filePath("none.mid")));
     }
-    EXPECT_TRUE(!QFile::exists(dir_.filePath("none.mid")) && log_.count("Экспорт") == 2);
+    // Nor over the verse's own file, which the title would still call saved.
+    answers_ = {Unsaved::kDiscard};
+    ASSERT_TRUE(window_->Files().Open(Write("poem.txt", "лес")));
+    EXPECT_FALSE(window_->Exports().Export(ExportFormat::kPdf, dir_.filePath("poem.txt")));
+    EXPECT_TRUE(!QFile::exists(dir_.filePath("none.mid")) &&
+                Read(dir_.filePath("poem.txt")) == "лес" && log_.count("Экспорт") == 3);
 }
 
 TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilAResetThatKeepsTheFiles) {
