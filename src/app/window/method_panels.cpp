@@ -19,16 +19,10 @@ constexpr int kPanelHeight = 1575;
 constexpr std::array<const char*, 10> kVowelLabels = {
     "А =", "Е =", "Ё =", "И =", "О =", "У =", "Ы =", "Э =", "Ю =", "Я ="};
 
-// Which panel each method of the list reads its settings from.
-enum class Panel { kFixed, kSoftShift, kNoteMap, kTonal, kCentre, kTemplate };
-constexpr std::array<Panel, kMethodCount> kPanelOfMethod = {
-    Panel::kFixed,  Panel::kSoftShift, Panel::kNoteMap, Panel::kTonal,    Panel::kTonal,
-    Panel::kCentre, Panel::kCentre,    Panel::kCentre,  Panel::kTemplate, Panel::kTemplate};
-
 // Methods off the list read the tonal panel, as the list's first tonal methods do.
-Panel PanelOf(int methodIndex) {
-    if (methodIndex < 0 || methodIndex >= kMethodCount) return Panel::kTonal;
-    return kPanelOfMethod[static_cast<std::size_t>(methodIndex)];
+MethodFamily PanelFamily(int methodIndex) {
+    const auto method = MethodFromIndex(methodIndex);
+    return method ? kMethods[static_cast<std::size_t>(methodIndex)].family : MethodFamily::kTonal;
 }
 
 QGroupBox* MakePanel(QWidget* parent, const char* name, const QString& caption) {
@@ -166,38 +160,42 @@ void MethodPanels::ReadInto(MelodySettings& s) const {
 }
 
 QScrollBar* MethodPanels::KeyBar(int methodIndex) const {
-    switch (PanelOf(methodIndex)) {
-    case Panel::kCentre:
+    switch (PanelFamily(methodIndex)) {
+    case MethodFamily::kCentre:
         return centreKey_;
-    case Panel::kTemplate:
+    case MethodFamily::kTemplate:
         return templateKey_;
-    default:
-        return tonalKey_;
+    case MethodFamily::kFixed:
+    case MethodFamily::kSoftShift:
+    case MethodFamily::kNoteMap:
+    case MethodFamily::kTonal:
+        break;
     }
+    return tonalKey_;
 }
 
 QGroupBox* MethodPanels::FloatingPanel(int methodIndex) const {
     if (methodIndex < 0) return nullptr;
-    switch (PanelOf(methodIndex)) {
-    case Panel::kFixed:
+    switch (PanelFamily(methodIndex)) {
+    case MethodFamily::kFixed:
         return fixedPanel_;
-    case Panel::kSoftShift:
+    case MethodFamily::kSoftShift:
         return softShiftPanel_;
-    case Panel::kNoteMap:
+    case MethodFamily::kNoteMap:
         return noteMapPanel_;
-    case Panel::kCentre:
+    case MethodFamily::kCentre:
         return centrePanel_;
-    case Panel::kTemplate:
+    case MethodFamily::kTemplate:
         return templatePanel_;
-    case Panel::kTonal:
+    case MethodFamily::kTonal:
         break; // the tonal panel itself serves them
     }
     return nullptr;
 }
 
 void MethodPanels::SetCaption(int methodIndex) {
-    if (methodIndex < 0 || methodIndex >= kMethodCount) return;
-    tonalPanel_->setTitle(Q(MethodCaption(kMethodNames[static_cast<std::size_t>(methodIndex)])));
+    if (!MethodFromIndex(methodIndex)) return;
+    tonalPanel_->setTitle(Q(MethodCaption(kMethods[static_cast<std::size_t>(methodIndex)].name)));
 }
 
 void MethodPanels::Place(int methodIndex, bool settingsShown) {
