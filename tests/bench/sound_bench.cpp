@@ -29,7 +29,7 @@ fs::path BenchFile(const std::string& name) {
 // Every part on.
 kvat::TrackBytes Arranged(const std::vector<std::string>& tokens) {
     kvat::SoundSettings settings{.drumsOn = true, .accompanimentOn = true};
-    kvat::ApplyGroup(settings, 0);
+    kvat::ApplyGroup(settings, kvat::VoiceGroup::kStrings);
     return kvat::ArrangeMelody(tokens, settings);
 }
 

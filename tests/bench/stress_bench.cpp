@@ -63,9 +63,9 @@ int main() {
                 MillisecondsOf([] { (void)LexiconReadings(U"слово"); }));
     const Lines verse = bench::GeneratedVerse(10000);
     std::printf("10 000 lines, dictionary, first: %.1f ms\n",
-                MillisecondsOf([&] { (void)AnalyseVerse(verse, U',', StressMode::dictionary); }));
+                MillisecondsOf([&] { (void)AnalyseVerse(verse, U',', StressMode::kDictionary); }));
     std::printf("10 000 lines, dictionary, again: %.1f ms\n",
-                MillisecondsOf([&] { (void)AnalyseVerse(verse, U',', StressMode::dictionary); }));
+                MillisecondsOf([&] { (void)AnalyseVerse(verse, U',', StressMode::kDictionary); }));
 
     const char* env = std::getenv("KVAT_STRESS_DEV");
     const std::string path = env ? env : "/work/shared/data/rifma-dev/rifma_dev.json";
@@ -74,6 +74,6 @@ int main() {
     std::stringstream json;
     json << in.rdbuf();
     const auto markups = Markups(json.str());
-    Accuracy(markups, StressMode::rule, "rule");
-    Accuracy(markups, StressMode::dictionary, "dictionary");
+    Accuracy(markups, StressMode::kRule, "rule");
+    Accuracy(markups, StressMode::kDictionary, "dictionary");
 }
