@@ -1,6 +1,7 @@
 // espeak-ng keeps its state in globals, so every call goes through the one instance below, one
 // at a time. It is the only process-wide state of the verse analysis, and it only ever holds
-// what espeak-ng would answer again for the same word.
+// what espeak-ng would answer again for the same word. The library is opened on first use: it
+// brings the sound libraries with it, which a command that never asks it would load for nothing.
 
 #include "verse/espeak_stress.h"
 
@@ -8,6 +9,8 @@
 #include "verse/letters.h"
 
 #include <espeak-ng/speak_lib.h>
+
+#include <dlfcn.h>
 
 #include <mutex>
 #include <string>
@@ -45,6 +48,26 @@ std::optional<int> StressedSyllable(std::u32string_view ipa, int vowels) {
     return stressed;
 }
 
+constexpr const char* kLibrary = "libespeak-ng.so.1";
+
+// The three entry points used, from the library opened at run time.
+struct EspeakLibrary {
+    decltype(&espeak_Initialize) initialize = nullptr;
+    decltype(&espeak_SetVoiceByName) setVoiceByName = nullptr;
+    decltype(&espeak_TextToPhonemes) textToPhonemes = nullptr;
+
+    bool Open() {
+        void* library = dlopen(kLibrary, RTLD_NOW | RTLD_LOCAL);
+        if (!library) return false;
+        initialize = reinterpret_cast<decltype(initialize)>(dlsym(library, "espeak_Initialize"));
+        setVoiceByName =
+            reinterpret_cast<decltype(setVoiceByName)>(dlsym(library, "espeak_SetVoiceByName"));
+        textToPhonemes =
+            reinterpret_cast<decltype(textToPhonemes)>(dlsym(library, "espeak_TextToPhonemes"));
+        return initialize && setVoiceByName && textToPhonemes;
+    }
+};
+
 class Espeak {
 public:
     std::optional<int> StressedVowel(std::u32string_view word) {
@@ -64,20 +87,21 @@ private:
     bool Ready() {
         if (!tried_) {
             tried_ = true;
-            ready_ = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
-                                       espeakINITIALIZE_DONT_EXIT) > 0 &&
-                     espeak_SetVoiceByName("ru") == EE_OK;
+            ready_ = library_.Open() &&
+                     library_.initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
+                                         espeakINITIALIZE_DONT_EXIT) > 0 &&
+                     library_.setVoiceByName("ru") == EE_OK;
         }
         return ready_;
     }
 
-    static std::optional<int> Ask(std::u32string_view word) {
+    std::optional<int> Ask(std::u32string_view word) const {
         int vowels = 0;
         for (char32_t c : word) vowels += IsVowel(c);
         if (word.size() > kLongestWord || vowels == 0) return std::nullopt;
         const std::string text = EncodeUtf8(word);
         const void* cursor = text.c_str();
-        const char* phonemes = espeak_TextToPhonemes(&cursor, espeakCHARS_UTF8, kPhonemesAsIpa);
+        const char* phonemes = library_.textToPhonemes(&cursor, espeakCHARS_UTF8, kPhonemesAsIpa);
         if (!phonemes) return std::nullopt;
         const auto ipa = DecodeUtf8(phonemes);
         if (!ipa) return std::nullopt;
@@ -86,6 +110,7 @@ private:
     }
 
     std::mutex mutex_;
+    EspeakLibrary library_;
     bool tried_ = false;
     bool ready_ = false;
     std::unordered_map<std::u32string, int> cache_; // 0: espeak-ng had no answer

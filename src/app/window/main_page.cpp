@@ -48,7 +48,7 @@ MainPage::MainPage(QWidget* parent) : QFrame(parent) {
     BuildScoreControls();
     warmUp_ = new DictionaryWarmUp(this);
     connect(warmUp_, &DictionaryWarmUp::ready, this, [this] {
-        if (stressMode_ == StressMode::dictionary) SetStressMode(stressMode_);
+        if (stressMode_ == StressMode::kDictionary) SetStressMode(stressMode_);
     });
     connect(editor_, &VerseEditor::textChanged, this, &MainPage::verseEdited);
     RecordStretch();
@@ -78,7 +78,7 @@ void MainPage::BuildVerseControls() {
 
     MakeLabel(this, control::kMethodLabel, "Метод:", 120, 2790, 700);
     QStringList methods;
-    for (auto name : kMethodNames) methods << Q(name);
+    for (const auto& method : kMethods) methods << Q(method.name);
     methodList_ = MakeList(this, control::kMethodList, 840, 2760, 2655, methods);
     connect(methodList_, &QComboBox::activated, this, [this](int index) {
         editor_->setFocus();
@@ -156,7 +156,7 @@ int MainPage::ScrollValue() const {
 }
 
 void MainPage::AnalyseVerse() {
-    const StressMode mode = warmUp_->Ready() ? stressMode_ : StressMode::rule;
+    const StressMode mode = warmUp_->Ready() ? stressMode_ : StressMode::kRule;
     const VerseAnalysis analysis =
         kvat::AnalyseVerse(editor_->VerseLines(), LocaleDecimalSeparator(), mode);
     UnderlineUnknownWords(*editor_->document(), analysis.unknownWords);
@@ -170,7 +170,7 @@ void MainPage::AnalyseVerse() {
 
 void MainPage::SetStressMode(StressMode mode) {
     stressMode_ = mode;
-    if (mode == StressMode::dictionary && !warmUp_->Ready()) {
+    if (mode == StressMode::kDictionary && !warmUp_->Ready()) {
         warmUp_->Start(); // its `ready` comes back here
         return;
     }

@@ -99,7 +99,7 @@ private:
 
     PlaybackController* playback_ = nullptr;
     MetreState metre_;
-    StressMode stressMode_ = StressMode::rule;
+    StressMode stressMode_ = StressMode::kRule;
     DictionaryWarmUp* warmUp_ = nullptr;
     QString messagedText_; // the text whose orthography messages were last given
     VerseEditor* editor_ = nullptr;
