@@ -1,5 +1,5 @@
 #pragma once
-// Just enough JSON writing for the command line's output.
+// Just enough JSON writing for what the program writes as JSON.
 
 #include "text/utf8.h"
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace kvat::cli {
+namespace kvat {
 
 inline std::string JsonString(std::string_view utf8) {
     std::string out = "\"";
@@ -53,4 +53,4 @@ inline std::string JsonNumber(float value) {
     return ec == std::errc() ? std::string(buffer, end) : "0";
 }
 
-} // namespace kvat::cli
+} // namespace kvat
