@@ -7,6 +7,7 @@
 #include "app/window/widgets.h"
 #include "melody/method_texts.h"
 #include "melody/note_map.h"
+#include "verse/letters.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -16,8 +17,6 @@ namespace {
 
 constexpr int kPanelWidth = 4215;
 constexpr int kPanelHeight = 1575;
-constexpr std::array<const char*, 10> kVowelLabels = {
-    "А =", "Е =", "Ё =", "И =", "О =", "У =", "Ы =", "Э =", "Ю =", "Я ="};
 
 // Methods off the list read the tonal panel, as the list's first tonal methods do.
 MethodFamily PanelFamily(int methodIndex) {
@@ -116,7 +115,8 @@ void MethodPanels::BuildNoteMapPanel(QWidget* layer) {
     for (int i = 0; i < 10; ++i) {
         // A narrow label leaves the list room for the sharps of the second octave.
         const int left = 60 + (i / 4) * 1380, top = 240 + (i % 4) * 315;
-        MakeLabel(noteMapPanel_, control::kVowelLabels[i], kVowelLabels[i], left, top + 30, 330);
+        const QString vowel = Q(kVowels.substr(std::size_t(i), 1)).toUpper();
+        MakeLabel(noteMapPanel_, control::kVowelLabels[i], vowel + " =", left, top + 30, 330);
         noteLists_[i] =
             MakeList(noteMapPanel_, control::kNoteLists[i], left + 330, top, 780, notes);
         auto* speaker =
