@@ -82,6 +82,17 @@ Piece BuildPiece(Lines lines, const MetreState& metre, const PieceSettings& sett
     return piece;
 }
 
+Piece PieceOfTokens(std::vector<std::string> tokens, const PieceSettings& settings) {
+    Piece piece;
+    piece.settings = settings;
+    piece.tokens = std::move(tokens);
+    piece.notes = NotesOf(piece.tokens);
+    piece.header = HeaderOf(settings.sound);
+    piece.scoreOptions.accents = settings.sound.boostPercent > 0;
+    piece.scoreOptions.colour = settings.colour;
+    return piece;
+}
+
 ScoreLayout LayoutPiece(const Piece& piece, float width) {
     const std::vector<std::u32string_view> rows = piece.Rows();
     const std::vector<std::string_view> tokens(piece.tokens.begin(), piece.tokens.end());

@@ -65,6 +65,9 @@ struct Piece {
 
 Piece BuildPiece(Lines lines, const MetreState& metre, const PieceSettings& settings);
 
+// A piece of melody tokens alone, with no verse under them: no title and no words.
+Piece PieceOfTokens(std::vector<std::string> tokens, const PieceSettings& settings = {});
+
 // The score's header as the sound settings leave it: the nearest tempo term and dynamics mark,
 // the beats per minute and the time signature.
 ScoreHeader HeaderOf(const SoundSettings& sound);
