@@ -69,6 +69,7 @@ run: build
 
 bench: build
 	@$(KVAT_BUILD_DIR)/tests/bench/kvat_bench
+	@/usr/bin/python3 tests/bench/cli_bench.py $(KVAT_BUILD_DIR)/src/cli/kvat
 
 install: build
 	@cmake --install $(KVAT_BUILD_DIR) $(if $(KVAT_PREFIX),--prefix $(KVAT_PREFIX))

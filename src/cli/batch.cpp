@@ -20,6 +20,11 @@ namespace fs = std::filesystem;
 
 using Subcommand = int (*)(const Run&);
 
+// A poem takes a fraction of a millisecond to make and about a millisecond for its file to
+// reach the disk, which waits without using the core: each core has this many workers, so that
+// one computes while the others wait.
+constexpr unsigned kWorkersPerCore = 4;
+
 // Each input's output path; a name met twice gets "-2", "-3" … so no poem overwrites another.
 std::vector<std::string> OutputPaths(const Options& options, std::string_view extension) {
     std::map<std::string, int> seen;
@@ -112,6 +117,7 @@ private:
         Poem poem;
         try {
             poem.status = subcommand_(Run{options, run_.out, said, run_.desktop, true});
+
         } catch (const std::exception& e) {
             said << "kvat: " << options.file << ": " << e.what() << '\n';
             poem.status = 1;
@@ -166,13 +172,14 @@ int RunBatch(const Run& run) {
     }
     Poems poems(run, subcommand, OutputPaths(options, FormatRow(*format).extension));
     // Pictures are painted on this thread, where the application object lives.
-    if (FormatRow(*format).family == FormatFamily::kPicture) {
-        poems.Work();
-        return poems.ShowAll() ? 0 : 1;
-    }
-    std::vector<std::jthread> workers(std::max(1u, std::thread::hardware_concurrency()));
+    const bool pictures = FormatRow(*format).family == FormatFamily::kPicture;
+    std::vector<std::jthread> workers(pictures ? 0
+                                               : std::max(1u, std::thread::hardware_concurrency()));
     for (auto& worker : workers) worker = std::jthread([&poems] { poems.Work(); });
-    return poems.ShowAll() ? 0 : 1;
+    if (pictures) poems.Work();
+    const bool written = poems.ShowAll();
+    FlushFolder(options.outputDir);
+    return written ? 0 : 1;
 }
 
 } // namespace kvat::cli

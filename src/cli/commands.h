@@ -4,6 +4,7 @@
 
 #include "cli/desktop.h"
 #include "cli/options.h"
+#include "midi/file_writer.h"
 
 #include <ostream>
 #include <string>
@@ -16,7 +17,11 @@ struct Run {
     std::ostream& out;           // standard output
     std::ostream& err;           // standard error, or what the batch shows of this poem
     const DesktopParts* desktop; // null in the kvat command itself
-    bool quiet = false;          // no progress of its own: a batch shows its own
+    // One of a batch's poems: no progress of its own, the batch shows its own, and the folder
+    // is flushed to the disk once, when every poem is written.
+    bool inBatch = false;
+
+    FolderSync Sync() const { return inBatch ? FolderSync::kByCaller : FolderSync::kEach; }
 
     void Error(const std::string& message) const { err << "kvat: " << message << '\n'; }
     // The verse's name in messages.

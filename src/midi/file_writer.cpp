@@ -51,18 +51,17 @@ int CreateTemporary(const fs::path& target, fs::path& temporary) {
     return -1;
 }
 
-// The folder's own entry reaches the disk too, so the renamed file survives a power cut.
-void SyncFolder(const fs::path& target) {
-    const fs::path folder = target.parent_path().empty() ? "." : target.parent_path();
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+} // namespace
+
+void FlushFolder(const fs::path& folder) {
+    const int descriptor =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0) return;
     ::fsync(descriptor);
     ::close(descriptor);
 }
 
-} // namespace
-
-AtomicFile::AtomicFile(const fs::path& path) : path_(path) {
+AtomicFile::AtomicFile(const fs::path& path, FolderSync sync) : path_(path), sync_(sync) {
     if (!path.has_filename()) {
         Fail(path.empty() ? ENOENT : EISDIR);
         return;
@@ -141,13 +140,13 @@ bool AtomicFile::Commit() {
     if (closed != 0) return Fail(errno);
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) return Fail(errno);
     temporary_.clear();
-    SyncFolder(target_);
+    if (sync_ == FolderSync::kEach) FlushFolder(target_.parent_path());
     return true;
 }
 
 bool WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes,
-                         std::string& error) {
-    AtomicFile file(path);
+                         std::string& error, FolderSync sync) {
+    AtomicFile file(path, sync);
     if (file.Write(bytes) && file.Commit()) return true;
     error = file.Error();
     return false;

@@ -9,6 +9,11 @@
 
 namespace kvat {
 
+// When a file's folder is flushed to the disk after the file is put in place: at once, or by
+// the caller, once for many files (FlushFolder), as a batch writing a thousand files into one
+// folder does; a flush costs as much as the file's own.
+enum class FolderSync { kEach, kByCaller };
+
 // A file being written. A regular or missing target is written to a new file beside it, which
 // Commit renames over it once the bytes are on the disk; a symbolic link is followed, so the
 // link stays and what it points to is replaced. A device or a FIFO is written straight through:
@@ -16,7 +21,7 @@ namespace kvat {
 // Commit, the new file goes and the target is as it was.
 class AtomicFile {
 public:
-    explicit AtomicFile(const std::filesystem::path& path);
+    explicit AtomicFile(const std::filesystem::path& path, FolderSync sync = FolderSync::kEach);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -37,13 +42,17 @@ private:
     std::filesystem::path temporary_; // empty when writing straight through
     int descriptor_ = -1;
     std::uint64_t written_ = 0;
+    FolderSync sync_;
     std::string error_;
 };
 
 // The whole of `bytes` as the file `path`, as AtomicFile writes it. False on failure, with the
 // one-line reason in `error`.
 bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-                         std::string& error);
+                         std::string& error, FolderSync sync = FolderSync::kEach);
 bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
+// Flushes a folder's entries to the disk, so that the files renamed into it survive a power cut.
+void FlushFolder(const std::filesystem::path& folder);
 
 } // namespace kvat

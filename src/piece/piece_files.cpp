@@ -43,13 +43,14 @@ std::string Failure(const std::filesystem::path& path, const std::string& error)
     return error.empty() ? path.string() + ": cannot write the file" : error;
 }
 
-std::string WriteBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+std::string WriteBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                       FolderSync sync) {
     std::string error;
-    return WriteFileAtomically(path, bytes, error) ? std::string() : Failure(path, error);
+    return WriteFileAtomically(path, bytes, error, sync) ? std::string() : Failure(path, error);
 }
 
-std::string WriteLayout(const Piece& piece, const std::filesystem::path& path) {
-    AtomicFile file(path);
+std::string WriteLayout(const Piece& piece, const std::filesystem::path& path, FolderSync sync) {
+    AtomicFile file(path, sync);
     if (!file.Error().empty()) return Failure(path, file.Error());
     FileBuffer buffer(file);
     std::ostream stream(&buffer);
@@ -69,19 +70,19 @@ std::string PieceMusicXml(const Piece& piece) {
 }
 
 std::string WritePieceFile(const Piece& piece, OutputFormat format,
-                           const std::filesystem::path& path) {
+                           const std::filesystem::path& path, FolderSync sync) {
     if (const std::string silence = piece.Silence(); !silence.empty())
         return path.string() + ": no melody: " + silence;
     switch (format) {
     case OutputFormat::kMidi:
-        return WriteBytes(path, PieceMidi(piece));
+        return WriteBytes(path, PieceMidi(piece), sync);
     case OutputFormat::kMusicXml: {
         const std::string text = PieceMusicXml(piece);
         return WriteBytes(
-            path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+            path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), sync);
     }
     case OutputFormat::kJson:
-        return WriteLayout(piece, path);
+        return WriteLayout(piece, path, sync);
     case OutputFormat::kWav:
     case OutputFormat::kPng:
     case OutputFormat::kSvg:

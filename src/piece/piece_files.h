@@ -3,6 +3,7 @@
 // score layout's JSON. Pictures are app/render's and the WAV is sound/'s, each from the same
 // piece.
 
+#include "midi/file_writer.h"
 #include "midi/track_events.h"
 #include "piece/output_formats.h"
 #include "piece/piece.h"
@@ -23,6 +24,6 @@ std::string PieceMusicXml(const Piece& piece);
 // whole or not at all. Empty on success, else one line naming the file and the reason; a
 // picture or sound format is refused, as is a piece with nothing to sound.
 std::string WritePieceFile(const Piece& piece, OutputFormat format,
-                           const std::filesystem::path& path);
+                           const std::filesystem::path& path, FolderSync sync = FolderSync::kEach);
 
 } // namespace kvat
