@@ -20,11 +20,6 @@ namespace fs = std::filesystem;
 
 using Subcommand = int (*)(const Run&);
 
-// A poem takes a fraction of a millisecond to make and about a millisecond for its file to
-// reach the disk, which waits without using the core: each core has this many workers, so that
-// one computes while the others wait.
-constexpr unsigned kWorkersPerCore = 4;
-
 // Each input's output path; a name met twice gets "-2", "-3" … so no poem overwrites another.
 std::vector<std::string> OutputPaths(const Options& options, std::string_view extension) {
     std::map<std::string, int> seen;
@@ -88,7 +83,8 @@ public:
         }
     }
 
-    // Waits for the poems one completion at a time, showing what they said and the progress.
+    // Waits for the poems one completion at a time, showing what they said and the progress;
+    // then puts the last files in place.
     bool ShowAll() {
         Progress progress(run_.err, poems_.size());
         bool failed = false;
@@ -103,11 +99,15 @@ public:
             }
             progress.Done(counted);
         }
+        for (const std::string& error : files_.PutInPlace()) {
+            run_.err << "kvat: " << error << '\n';
+            failed = true;
+        }
         return !failed;
     }
 
 private:
-    Poem RunOne(std::size_t i) const {
+    Poem RunOne(std::size_t i) {
         Options options = run_.options;
         options.file = options.files[i];
         options.files = {options.file};
@@ -116,7 +116,7 @@ private:
         std::ostringstream said;
         Poem poem;
         try {
-            poem.status = subcommand_(Run{options, run_.out, said, run_.desktop, true});
+            poem.status = subcommand_(Run{options, run_.out, said, run_.desktop, &files_});
 
         } catch (const std::exception& e) {
             said << "kvat: " << options.file << ": " << e.what() << '\n';
@@ -128,6 +128,7 @@ private:
 
     const Run& run_;
     Subcommand subcommand_;
+    FileBatch files_;
     std::vector<std::string> outputs_;
     std::vector<Poem> poems_;
     std::mutex mutex_;
@@ -177,9 +178,7 @@ int RunBatch(const Run& run) {
                                                : std::max(1u, std::thread::hardware_concurrency()));
     for (auto& worker : workers) worker = std::jthread([&poems] { poems.Work(); });
     if (pictures) poems.Work();
-    const bool written = poems.ShowAll();
-    FlushFolder(options.outputDir);
-    return written ? 0 : 1;
+    return poems.ShowAll() ? 0 : 1;
 }
 
 } // namespace kvat::cli

@@ -1,6 +1,6 @@
 #pragma once
 // Many poems at once: `kvat midi|score|audio FILE... -d DIR [-f EXT]` runs the subcommand for
-// every file in this one process, on workers for every core.
+// every file in this one process, a worker on every core.
 
 #include "cli/commands.h"
 

@@ -19,7 +19,7 @@ namespace {
 constexpr std::int64_t kQuietRenderMs = 60'000;
 
 RenderProgress ProgressLine(const Run& run, std::int64_t lengthMs) {
-    if (run.inBatch || lengthMs < kQuietRenderMs) return nullptr;
+    if (run.batch || lengthMs < kQuietRenderMs) return nullptr;
     return [output = run.options.output, &err = run.err](double done) {
         err << "\rkvat: audio: rendering " << output << ": " << static_cast<int>(done * 100) << "%"
             << (done >= 1 ? "\n" : "") << std::flush;

@@ -24,7 +24,7 @@ int RunMidi(const Run& run) {
         run.Error("standard output: cannot write the MIDI file");
         return 1;
     }
-    const std::string error = WritePieceFile(*piece, OutputFormat::kMidi, output, run.Sync());
+    const std::string error = WritePieceFile(*piece, OutputFormat::kMidi, output, run.batch);
     if (error.empty()) return 0;
     run.Error(error);
     return 1;

@@ -35,7 +35,7 @@ int WritePicture(const Run& run, const Piece& piece, OutputFormat format) {
         return 1;
     }
     std::string error;
-    if (WriteFileAtomically(path, bytes, error, run.Sync())) return 0;
+    if (WriteFileAtomically(path, bytes, error, run.batch)) return 0;
     run.Error(error.empty() ? path + ": cannot write the file" : error);
     return 1;
 }
@@ -59,7 +59,7 @@ int RunScore(const Run& run) {
     if (!piece) return status;
     PrintMessages(run.err, piece->syllables);
     if (NeedsDesktop(*format)) return WritePicture(run, *piece, *format);
-    const std::string error = WritePieceFile(*piece, *format, output, run.Sync());
+    const std::string error = WritePieceFile(*piece, *format, output, run.batch);
     if (error.empty()) return 0;
     run.Error(error);
     return 1;

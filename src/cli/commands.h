@@ -17,11 +17,9 @@ struct Run {
     std::ostream& out;           // standard output
     std::ostream& err;           // standard error, or what the batch shows of this poem
     const DesktopParts* desktop; // null in the kvat command itself
-    // One of a batch's poems: no progress of its own, the batch shows its own, and the folder
-    // is flushed to the disk once, when every poem is written.
-    bool inBatch = false;
-
-    FolderSync Sync() const { return inBatch ? FolderSync::kByCaller : FolderSync::kEach; }
+    // One of a batch's poems: no progress of its own, the batch shows its own, and the files
+    // put in place together.
+    FileBatch* batch = nullptr;
 
     void Error(const std::string& message) const { err << "kvat: " << message << '\n'; }
     // The verse's name in messages.

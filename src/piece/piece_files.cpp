@@ -44,13 +44,13 @@ std::string Failure(const std::filesystem::path& path, const std::string& error)
 }
 
 std::string WriteBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
-                       FolderSync sync) {
+                       FileBatch* batch) {
     std::string error;
-    return WriteFileAtomically(path, bytes, error, sync) ? std::string() : Failure(path, error);
+    return WriteFileAtomically(path, bytes, error, batch) ? std::string() : Failure(path, error);
 }
 
-std::string WriteLayout(const Piece& piece, const std::filesystem::path& path, FolderSync sync) {
-    AtomicFile file(path, sync);
+std::string WriteLayout(const Piece& piece, const std::filesystem::path& path, FileBatch* batch) {
+    AtomicFile file(path, batch);
     if (!file.Error().empty()) return Failure(path, file.Error());
     FileBuffer buffer(file);
     std::ostream stream(&buffer);
@@ -70,19 +70,20 @@ std::string PieceMusicXml(const Piece& piece) {
 }
 
 std::string WritePieceFile(const Piece& piece, OutputFormat format,
-                           const std::filesystem::path& path, FolderSync sync) {
+                           const std::filesystem::path& path, FileBatch* batch) {
     if (const std::string silence = piece.Silence(); !silence.empty())
         return path.string() + ": no melody: " + silence;
     switch (format) {
     case OutputFormat::kMidi:
-        return WriteBytes(path, PieceMidi(piece), sync);
+        return WriteBytes(path, PieceMidi(piece), batch);
     case OutputFormat::kMusicXml: {
         const std::string text = PieceMusicXml(piece);
         return WriteBytes(
-            path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), sync);
+            path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
+            batch);
     }
     case OutputFormat::kJson:
-        return WriteLayout(piece, path, sync);
+        return WriteLayout(piece, path, batch);
     case OutputFormat::kWav:
     case OutputFormat::kPng:
     case OutputFormat::kSvg:

@@ -21,9 +21,10 @@ TrackBytes PieceMidi(const Piece& piece);
 std::string PieceMusicXml(const Piece& piece);
 
 // Writes the piece as `path` in a format the core writes (MIDI, the layout's JSON, MusicXML),
-// whole or not at all. Empty on success, else one line naming the file and the reason; a
-// picture or sound format is refused, as is a piece with nothing to sound.
+// whole or not at all (by way of `batch`, when given). Empty on success, else one line naming
+// the file and the reason; a picture or sound format is refused, as is a piece with nothing to
+// sound.
 std::string WritePieceFile(const Piece& piece, OutputFormat format,
-                           const std::filesystem::path& path, FolderSync sync = FolderSync::kEach);
+                           const std::filesystem::path& path, FileBatch* batch = nullptr);
 
 } // namespace kvat

@@ -52,7 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char32_t c : text)
         Require(c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF), "a character no text holds");
 
-    const std::string_view body = bytes.substr(utf16 ? 2 : bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0);
+    const std::string_view body = bytes.substr(utf16                               ? 2
+                                               : bytes.starts_with("\xEF\xBB\xBF") ? 3
+                                                                                   : 0);
     switch (decoded->encoding) {
     case TextEncoding::kUtf8:
         Require(EncodeUtf8(text) == body, "UTF-8 read as other characters than its own");
