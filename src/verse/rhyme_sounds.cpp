@@ -63,6 +63,7 @@ RhymeStart FindRhymeStart(std::u32string_view line, std::string_view stress) {
         }
     }
     RhymeStart start = stressed.found ? stressed : last;
+    if (!start.found) return start;
     // A word begins on a letter; accents and hyphens go on the letters before them.
     while (start.word > 0 && InWord(line, start.word - 1)) --start.word;
     while (!IsCyrillicLetter(Lower(line[start.word]))) ++start.word;
