@@ -28,6 +28,7 @@ struct Costs {
     float tail = 0.5f;         // the share a feminine or longer ending's last consonants count
 };
 constexpr Costs kCost;
+constexpr float kBestInexact = 0.95f;
 
 // Longer clusters than this are compared by their last sounds only: no verse has them, and
 // the comparison stays short for any text.
@@ -36,19 +37,25 @@ constexpr std::size_t kLongestCluster = 6;
 bool In(std::u32string_view set, char32_t c) {
     return set.find(c) != std::u32string_view::npos;
 }
+// The same for a literal, whose length is known without counting.
+template <std::size_t N> bool In(const char32_t (&set)[N], char32_t c) {
+    return In(std::u32string_view(set, N - 1), c);
+}
 
-float ConsonantCost(const Sound& a, const Sound& b) {
+// A voiced consonant and its voiceless pair: б п, в ф, г к, д т, ж ш, з с.
+bool VoicingPair(const Sound& a, const Sound& b) {
     constexpr std::u32string_view kVoiced = U"бвгджз", kVoiceless = U"пфктшс";
-    const float soft = a.soft == b.soft ? 0.0f : kCost.softness;
-    if (a.letter == b.letter) return soft;
-    const auto both = [&](std::u32string_view set) {
-        return In(set, a.letter) && In(set, b.letter);
-    };
     const std::size_t va = kVoiced.find(a.letter), vb = kVoiced.find(b.letter);
     const std::size_t la = kVoiceless.find(a.letter), lb = kVoiceless.find(b.letter);
-    if ((va != std::u32string_view::npos && va == lb) ||
-        (vb != std::u32string_view::npos && vb == la))
-        return kCost.voicing + soft;
+    return (va != std::u32string_view::npos && va == lb) ||
+           (vb != std::u32string_view::npos && vb == la);
+}
+
+float ConsonantCost(const Sound& a, const Sound& b) {
+    const float soft = a.soft == b.soft ? 0.0f : kCost.softness;
+    if (a.letter == b.letter) return soft;
+    const auto both = [&](const auto& set) { return In(set, a.letter) && In(set, b.letter); };
+    if (VoicingPair(a, b)) return kCost.voicing + soft;
     if (both(U"мн") || both(U"лр") || both(U"кгх") || both(U"жшщч")) return kCost.kin + soft;
     if (both(U"лмнрй")) return kCost.sonorants + soft;
     if (both(U"сзшжщчц") || both(U"пбтдкг")) return kCost.sameManner + soft;
@@ -94,7 +101,9 @@ struct Cut {
 
 float SupportCost(const Sound& a, const Sound& b) {
     if (a.letter == 0 || b.letter == 0) return a.letter == b.letter ? 0.0f : kCost.noSupport;
-    return std::min(ConsonantCost(a, b), a.letter == b.letter ? 1.0f : kCost.unlikeSupport);
+    // Only the same consonant, or its voicing pair, holds up an open rhyme.
+    const float cost = ConsonantCost(a, b);
+    return a.letter == b.letter || VoicingPair(a, b) ? cost : std::max(cost, kCost.unlikeSupport);
 }
 
 // The stressed vowels, the same by sound, or о against a written е that may be ё.
@@ -134,7 +143,8 @@ RhymeMatch MatchEndings(const LineEnding& a, const LineEnding& b) {
     const bool exact = cost < 1e-4f;
     const bool supported = !open && a.support.letter != 0 && a.support == b.support;
     const float score = 1.0f - cost + (supported ? kCost.supportBonus : 0.0f);
-    return {std::clamp(score, 0.0f, 1.0f), exact};
+    // Only an exact rhyme scores 1, however rich an inexact one is.
+    return {exact ? 1.0f : std::clamp(score, 0.0f, kBestInexact), exact};
 }
 
 } // namespace kvat

@@ -17,6 +17,10 @@ constexpr std::u32string_view kVoiceless = U"пфктшс";
 bool In(std::u32string_view set, char32_t c) {
     return set.find(c) != std::u32string_view::npos;
 }
+// The same for a literal, whose length is known without counting.
+template <std::size_t N> bool In(const char32_t (&set)[N], char32_t c) {
+    return In(std::u32string_view(set, N - 1), c);
+}
 // Lower case for the Russian letters, the only ones a rhyme is read from.
 constexpr char32_t Lower(char32_t c) {
     return c >= U'А' && c <= U'Я' ? c + 0x20 : c == U'Ё' ? U'ё' : c;
@@ -145,7 +149,7 @@ std::vector<Item> Transcribe(const std::vector<Letter>& letters, std::size_t str
     return items;
 }
 
-bool IsConsonant(const Item& item, std::u32string_view letters) {
+template <class Set> bool IsConsonant(const Item& item, const Set& letters) {
     return !item.sound.vowel && In(letters, item.sound.letter);
 }
 
@@ -158,13 +162,13 @@ void Simplify(std::vector<Item>& items) {
     auto put = [&](const Item& item) { items[written++] = item; };
     for (std::size_t i = 0; i < items.size(); ++i) {
         // Whether the k-th sound on is, inside this word, a consonant of the set.
-        auto ahead = [&](std::size_t k, std::u32string_view set) {
+        auto ahead = [&](std::size_t k, const auto& set) {
             for (std::size_t j = i; j < i + k; ++j)
                 if (j >= items.size() || items[j].wordEnd) return false;
             return i + k < items.size() && IsConsonant(items[i + k], set);
         };
         // Whether the sound written last is, inside this word, a consonant of the set.
-        auto behind = [&](std::u32string_view set) {
+        auto behind = [&](const auto& set) {
             return written > 0 && !items[written - 1].wordEnd &&
                    IsConsonant(items[written - 1], set);
         };
