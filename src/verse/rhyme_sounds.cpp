@@ -63,7 +63,7 @@ RhymeStart FindRhymeStart(std::u32string_view line, std::string_view stress) {
             if (position < stress.size() && stress[position] == '1') stressed = last;
             ++position;
         } else {
-            position += c == U'1' || c == U'0' || c == U'7';
+            position += In(kTypedPositions, c);
         }
     }
     RhymeStart start = stressed.found ? stressed : last;

@@ -15,12 +15,6 @@ constexpr std::size_t kReach = 4;
 // The least score heard as a rhyme, by how far apart the lines stand (index: distance).
 constexpr float kThreshold[kReach + 1] = {1.0f, 0.6f, 0.6f, 0.6f, 0.65f};
 
-bool IsBlank(std::u32string_view line) {
-    return std::all_of(line.begin(), line.end(), [](char32_t c) {
-        return c <= U' ' || c == 0xA0 || (c >= 0x2000 && c <= 0x200B) || c == 0x3000 || c == 0xFEFF;
-    });
-}
-
 // A verse that writes ё anywhere writes it everywhere: its е are е.
 bool WritesYo(const Lines& lines) {
     for (const auto& line : lines)
@@ -72,7 +66,7 @@ std::vector<Link> Links(const Lines& lines, const std::vector<std::string>& stre
     std::vector<LineEnding> endings(lines.size());
     int stanza = -1;
     for (std::size_t j = 0; j < lines.size(); ++j) {
-        if (IsBlank(lines[j])) {
+        if (IsBlankLine(lines[j])) {
             if (!recent.empty()) ++stanza;
             recent.clear();
             continue;
@@ -98,6 +92,12 @@ std::vector<Link> Links(const Lines& lines, const std::vector<std::string>& stre
 }
 
 } // namespace
+
+bool IsBlankLine(std::u32string_view line) {
+    return std::all_of(line.begin(), line.end(), [](char32_t c) {
+        return c <= U' ' || c == 0xA0 || (c >= 0x2000 && c <= 0x200B) || c == 0x3000 || c == 0xFEFF;
+    });
+}
 
 std::vector<LineRhyme> FindRhymes(const Lines& lines, const std::vector<std::string>& stress) {
     std::vector<LineRhyme> rhymes(lines.size());

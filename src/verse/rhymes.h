@@ -26,6 +26,9 @@ struct LineRhyme {
     std::size_t begin = 0, end = 0;
 };
 
+// Nothing but spaces of any width and control characters: such a line parts stanzas.
+bool IsBlankLine(std::u32string_view line);
+
 // One entry per line. `stress` holds the lines' stress strings (one '0'/'1' per vowel letter
 // and typed 1, 0, 7), with the user's own stresses put in where the user placed them; a line
 // without one is read as stressed on its last vowel.
