@@ -124,11 +124,17 @@ void Measure(const std::vector<std::u32string>& texts, const std::vector<std::u3
 int main() {
     const Lines verse = bench::GeneratedVerse(10000);
     const VerseAnalysis analysis = AnalyseVerse(verse, U',');
-    const auto start = std::chrono::steady_clock::now();
-    const auto rhymes = FindRhymes(verse, analysis.stress);
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    std::printf("10 000 lines, rhymes: %.2f ms (%zu lines)\n", ms, rhymes.size());
+    // The best of five runs: the least the machine's other work adds to the figure.
+    double best = 1e9;
+    std::size_t lines = 0;
+    for (int run = 0; run < 5; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        lines += FindRhymes(verse, analysis.stress).size();
+        const auto time = std::chrono::steady_clock::now() - start;
+        best = std::min(best, std::chrono::duration<double, std::milli>(time).count());
+    }
+    std::printf("10 000 lines, rhymes: %.2f ms, the best of five runs of %zu lines\n", best,
+                lines / 5);
 
     const auto json = bench::ReadDevSet("KVAT_STRESS_DEV");
     if (!json) return std::printf("no development set: figures skipped\n"), 0;
