@@ -155,8 +155,7 @@ template <class Set> bool IsConsonant(const Item& item, const Set& letters) {
 
 // What is written but not said: т and д between с or з and н or л (честный, праздник), д before
 // ц (сердце), л in лнц (солнце), the first в of вств, т and д before ч; and тс, дс said as ц
-// (смеётся), сч and жч as щ.
-// Rewrites the sounds in place: a sound written never lies past the one being read.
+// (смеётся), сч and жч as щ. In place: a sound written never lies past the one being read.
 void Simplify(std::vector<Item>& items) {
     std::size_t written = 0;
     auto put = [&](const Item& item) { items[written++] = item; };
@@ -272,6 +271,7 @@ LineEnding EndingOfLine(std::u32string_view line, std::string_view stress) {
         ending.sounds.push_back(items[i].sound);
         ending.postTonic += items[i].sound.vowel && i > k;
     }
+    // An ending in -ей (людей, моей) is said so nearly always.
     ending.unwrittenYo = letters[stressed].c == U'е' &&
                          !(ending.sounds.size() == 2 && ending.sounds[1].letter == U'й');
     ending.begin = letters[stressed].at;

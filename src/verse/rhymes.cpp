@@ -12,8 +12,9 @@ namespace {
 // A rhyme links lines at most this many lines apart inside a stanza (the outer pair of a ring,
 // a sonnet's tercets); further apart, a reader no longer hears it.
 constexpr std::size_t kReach = 4;
-// The least score heard as a rhyme, by how far apart the lines stand (index: distance).
-constexpr float kThreshold[kReach + 1] = {1.0f, 0.6f, 0.6f, 0.6f, 0.65f};
+// The least score heard as a rhyme, by how far apart the lines stand (index: distance): the
+// further apart, the surer a rhyme must be to be heard.
+constexpr float kThreshold[kReach + 1] = {1.0f, 0.6f, 0.6f, 0.65f, 0.7f};
 
 // A verse that writes ё anywhere writes it everywhere: its е are е.
 bool WritesYo(const Lines& lines) {
