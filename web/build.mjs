@@ -28,6 +28,8 @@ const copies = [
   [join(root, 'resources/fonts/kvat-symbols/KvatSymbols.ttf'), 'fonts/KvatSymbols.ttf'],
   [join(root, 'resources/fonts/kvat-symbols/OFL.txt'), 'fonts/OFL.txt'],
   [join(root, 'COPYING'), 'COPYING.txt'],
+  [join(root, 'resources/stress/festvox-ru.LICENSE.txt'), 'notices/festvox-ru.LICENSE.txt'],
+  [join(root, 'resources/stress/mueller7accent.LICENSE.txt'), 'notices/mueller7accent.LICENSE.txt'],
   [join(synth, 'externals/libfluidsynth-2.4.6.js'), 'vendor/libfluidsynth-2.4.6.js'],
   [join(synth, 'externals/LICENSE.fluidsynth.txt'), 'vendor/LICENSE.fluidsynth.txt'],
   [join(synth, 'dist/js-synthesizer.min.js'), 'vendor/js-synthesizer.min.js'],

@@ -28,9 +28,11 @@ export async function openBrowser(dist) {
   return { browser, url, close };
 }
 
-// A page opened on the built site, ready when the first score is drawn.
-export async function openPage(browser, url) {
+// A page opened on the built site, ready when the first score is drawn; `before` runs in it
+// before the page's own scripts.
+export async function openPage(browser, url, before) {
   const page = await browser.newPage();
+  if (before) await page.evaluateOnNewDocument(before);
   await page.setViewport({ width: 1280, height: 800 });
   page.on('pageerror', (error) => console.log(`page error: ${error.message}`));
   await page.goto(url);

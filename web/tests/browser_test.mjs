@@ -187,7 +187,8 @@ async function unknownWords(page) {
 
 async function byteEquality(browser, url) {
   for (const c of kCases) {
-    const page = await openPage(browser, url);
+    // Each case from the defaults, whatever the one before it kept.
+    const page = await openPage(browser, url, () => localStorage.clear());
     const save = await downloader(browser, page);
     const text = readFileSync(c.verse, 'utf8').replace(/\n$/, '');
     await setVerse(page, text);
@@ -201,7 +202,6 @@ async function byteEquality(browser, url) {
     run(['score', c.verse, '-o', join(work, 'expected.musicxml'), ...c.args]);
     const expectedXml = readFileSync(join(work, 'expected.musicxml'));
     check(`MusicXML equals kvat score: ${c.name}`, Buffer.compare(xml, expectedXml) === 0, firstDifference(xml, expectedXml));
-    await page.evaluate(() => localStorage.clear());
     await page.close();
   }
 }
@@ -241,6 +241,7 @@ async function offlineSound(page) {
 async function keptAndOffline(browser, url) {
   const page = await openPage(browser, url);
   await setControl(page, 'tempo', 20);
+  await page.waitForFunction(() => Object.values(localStorage).some((kept) => kept.includes('"tempo":20')));
   await page.waitForFunction(() => navigator.serviceWorker.controller || navigator.serviceWorker.ready, { timeout: 20_000 });
   await page.evaluate(() => navigator.serviceWorker.ready);
   await page.setOfflineMode(true);

@@ -214,12 +214,20 @@ class Page {
     $('messages').textContent = result.messages.join(' ');
     for (const id of ['play', 'save-midi', 'save-musicxml']) $(id).disabled = !result.sung;
     $('status').textContent = result.sung ? '' : result.made ? 'Все ноты — паузы: играть нечего.' : 'Нет мелодии: в тексте нет русских гласных.';
-    c.verse = this.verse.text;
-    saveChoices(c);
+    this.saveSoon();
     if (!this.firstScore) {
       this.firstScore = true;
       performance.mark('kvat-first-score');
     }
+  }
+
+  // A long verse is kept once typing pauses, not at every key.
+  saveSoon() {
+    clearTimeout(this.saving);
+    this.saving = setTimeout(() => {
+      this.choices.verse = this.verse.text;
+      saveChoices(this.choices);
+    }, 300);
   }
 
   midi() {
@@ -307,6 +315,7 @@ class Page {
 async function start() {
   try {
     const [kit, font] = await Promise.all([loadCore(), loadSymbolFont()]);
+    performance.mark('kvat-core-ready');
     window.kvatPage = new Page(kit, font);
   } catch (error) {
     $('status').textContent = `Страница не загрузилась: ${error.message}`;

@@ -21,6 +21,12 @@ export class ScoreView {
       const column = this.columnAt(event.offsetX + root.scrollLeft);
       if (column >= 0) onColumn(column);
     });
+    // From the keyboard: Enter plays from the first note in sight (the arrows scroll).
+    root.addEventListener('keydown', (event) => {
+      if (event.key !== 'Enter') return;
+      event.preventDefault();
+      onColumn(Math.max(0, this.columnAt(root.scrollLeft + this.markerX(0))));
+    });
   }
 
   // The layout's width of view, in twips: the score scrolls by as much as it shows.
