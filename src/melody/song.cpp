@@ -49,7 +49,7 @@ int TypicalFeet(const std::vector<SyllableLine>& lines) {
 // stanza has got to (low in its first line, higher in its later ones) to a peak a little past
 // its middle, then falls to its cadence.
 int Target(const Phrase& p, std::size_t i, std::size_t n, int cadenceStep) {
-    constexpr int kLowStart = 0, kHighStart = 6, kPeak = 9;
+    constexpr int kLowStart = -4, kHighStart = 4, kPeak = 9;
     const int span = std::max(p.stanzaSize - 1, 1);
     const int start = kLowStart + (kHighStart - kLowStart) * p.place / span;
     const auto last = static_cast<long long>(n) - 1, at = static_cast<long long>(i);

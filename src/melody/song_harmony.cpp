@@ -53,6 +53,8 @@ BarChords Harmonise(const std::vector<Phrase>& phrases, const Timeline& t, bool 
         for (int b = 0; b < prog.size; ++b)
             at(first + opening + b) = prog.chords[static_cast<std::size_t>(b)];
         for (int b = cadence + 1; b < first + p.bars; ++b) at(b) = at(cadence);
+        // A stanza opens on the tonic, unless it is a line too short for anything but V-I.
+        if (phrases[k].place == 0 && phrases[k].cadence != Cadence::kFull) at(first) = kT;
     }
     if (minorKey)
         for (D& c : chords)

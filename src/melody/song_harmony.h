@@ -1,7 +1,8 @@
 #pragma once
-// One chord per bar: each phrase moves from the tonic to its cadence (the dominant before the
+// One chord per bar: each phrase moves to its cadence (the dominant before the
 // tonic of a full cadence, a pre-dominant before the dominant of a half one) and holds the
-// cadence's chord until the next phrase; break bars and the upbeat rest on the tonic.
+// cadence's chord until the next phrase; a stanza opens on the tonic, and break bars and the
+// upbeat rest on it.
 
 #include "melody/song_layout.h"
 

@@ -3,10 +3,11 @@
 // poems within a tenth (P10), moves wider than a sixth (L6) and an octave (L8), poems ending on
 // the tonic of their Krumhansl-Kessler key (FT), line ends on its tonic or dominant (TD),
 // rhyming lines (the experts' scheme) ending in the same three-note contour (RC), accented
-// notes on a beat of the time signature (beat), and for the song method accented notes in
-// their bar's chord (chord) and poems whose every bar adds up (bars). The melodies are made
-// from the experts' stresses and again from the dictionary mode's; the whole set is measured,
-// then each half, so that a figure tuned on one half can be checked on the other.
+// notes on a beat (beat: of 4/4 for the other methods' 48/72/96 ticks, of its own time signature
+// for the song method), and for the song method accented notes in their bar's chord (chord) and
+// poems whose every bar adds up, the upbeat aside (bars). The melodies are made from the
+// experts' stresses and again from the dictionary mode's; the whole set is measured, then each
+// half, so that a figure tuned on one half can be checked on the other.
 
 #include "dev_set.h"
 #include "melody/melody.h"
@@ -101,18 +102,19 @@ int BestTonic(const std::vector<Note>& notes) {
     return best;
 }
 
-struct Tally {
-    std::array<long long, 2> sa{}, cl{}, l{}, ft{}, td{}, rc{}, beat{}, chord{}, bars{};
-    long long l6 = 0, l8 = 0, p10 = 0, poems = 0;
-};
+// Every figure is a share: what holds, of how many.
+enum Figure { kSA, kCL, kP10, kL6, kL8, kFT, kTD, kRC, kBeat, kChord, kBars, kFigures };
+using Tally = std::array<std::array<long long, 2>, kFigures>;
 
-double Percent(const std::array<long long, 2>& t) {
-    return t[1] ? 100.0 * static_cast<double>(t[0]) / static_cast<double>(t[1]) : 0;
+void Count(Tally& t, Figure f, bool holds) {
+    t[f][0] += holds;
+    ++t[f][1];
 }
 
-// Tallies one melody. `lineNotes[i]` are the token indexes of line i's vowels.
+// Tallies one melody.
 void Measure(const Poem& poem, const std::vector<Note>& notes, int measure, int beat, int upbeat,
              const std::vector<SongChord>* chords, Tally& t) {
+    // The token of each vowel of each line.
     std::vector<std::vector<std::size_t>> lineNotes(poem.plain.size());
     for (std::size_t i = 0, token = 0; i < poem.plain.size(); ++i, ++token)
         for (const char32_t c : poem.plain[i])
@@ -133,9 +135,9 @@ void Measure(const Poem& poem, const std::vector<Note>& notes, int measure, int 
                 for (std::size_t v = 0; v < vowels.size(); ++v) {
                     const bool on = accented(lineNotes[i][vowels[v]]);
                     if (v == stressed)
-                        ++t.sa[1], t.sa[0] += on;
+                        Count(t, kSA, on);
                     else if (vowels[v] + 1 < lineNotes[i].size())
-                        ++t.cl[1], t.cl[0] += on;
+                        Count(t, kCL, on);
                 }
             vowels.clear();
             marks = 0;
@@ -145,27 +147,27 @@ void Measure(const Poem& poem, const std::vector<Note>& notes, int measure, int 
     for (const Note& n : notes) {
         if (n.key == 0) continue;
         low = std::min(low, n.key), high = std::max(high, n.key), finalKey = n.key;
-        if (last) ++t.l[1], t.l6 += std::abs(n.key - last) > 9, t.l8 += std::abs(n.key - last) > 12;
+        if (last)
+            Count(t, kL6, std::abs(n.key - last) > 9), Count(t, kL8, std::abs(n.key - last) > 12);
         last = n.key;
     }
     if (!finalKey) return;
-    ++t.poems;
-    t.p10 += high - low <= 16;
+    Count(t, kP10, high - low <= 16);
     const int tonic = BestTonic(notes);
-    ++t.ft[1], t.ft[0] += finalKey % 12 == tonic;
+    Count(t, kFT, finalKey % 12 == tonic);
     std::map<int, std::vector<std::array<int, 2>>> figures;
     for (std::size_t i = 0; i < lineNotes.size(); ++i) {
         const auto& ln = lineNotes[i];
         if (ln.empty()) continue;
         const int end = notes[ln.back()].key % 12;
-        ++t.td[1], t.td[0] += end == tonic || end == (tonic + 7) % 12;
+        Count(t, kTD, end == tonic || end == (tonic + 7) % 12);
         if (ln.size() < 3 || poem.rhymes[i] < 0) continue;
         auto sign = [&](std::size_t a, std::size_t b) {
             return (notes[ln[b]].key > notes[ln[a]].key) - (notes[ln[b]].key < notes[ln[a]].key);
         };
         const std::size_t n = ln.size();
         const std::array<int, 2> figure = {sign(n - 3, n - 2), sign(n - 2, n - 1)};
-        for (const auto& other : figures[poem.rhymes[i]]) ++t.rc[1], t.rc[0] += other == figure;
+        for (const auto& other : figures[poem.rhymes[i]]) Count(t, kRC, other == figure);
         figures[poem.rhymes[i]].push_back(figure);
     }
     bool whole = true;
@@ -175,15 +177,15 @@ void Measure(const Poem& poem, const std::vector<Note>& notes, int measure, int 
             whole && (k == 0 ? n.start == 0 : n.start == notes[k - 1].start + notes[k - 1].length);
         if (n.key == 0 || n.marks == 0) continue;
         const int at = n.start - upbeat;
-        ++t.beat[1], t.beat[0] += (at % beat + beat) % beat == 0;
+        Count(t, kBeat, (at % beat + beat) % beat == 0);
         if (!chords) continue;
         const auto bar = static_cast<std::size_t>((at + measure) / measure - (upbeat ? 0 : 1));
         const SongChord& c = (*chords)[std::min(bar, chords->size() - 1)];
         const int above = (n.key - c.root + 120) % 12;
-        ++t.chord[1], t.chord[0] += above == 0 || above == 7 || above == (c.minor ? 3 : 4);
+        Count(t, kChord, above == 0 || above == 7 || above == (c.minor ? 3 : 4));
     }
     const auto& end = notes.back();
-    ++t.bars[1], t.bars[0] += whole && (end.start + end.length - upbeat) % measure == 0;
+    if (chords) Count(t, kBars, whole && (end.start + end.length - upbeat) % measure == 0);
 }
 
 Poem Read(std::u32string_view markup, std::u32string_view scheme) {
@@ -210,8 +212,7 @@ VerseAnalysis ExpertStress(const Poem& poem) {
         }
         typed.push_back(stresses);
     }
-    VerseAnalysis a = AnalyseVerse(typed, U',');
-    return a;
+    return AnalyseVerse(typed, U',');
 }
 
 void MeasurePoem(const Poem& poem, const VerseAnalysis& a, std::array<Tally, kMethods>& tallies) {
@@ -219,7 +220,7 @@ void MeasurePoem(const Poem& poem, const VerseAnalysis& a, std::array<Tally, kMe
     for (int m = 0; m < kSongMethod; ++m) {
         const auto melody = GenerateMelody(poem.plain, metre, {.method = static_cast<Method>(m)});
         if (melody)
-            Measure(poem, TokenNotes(MelodyTokens(melody->text)), 768, 192, 0, nullptr, tallies[m]);
+            Measure(poem, TokenNotes(MelodyTokens(melody->text)), 384, 96, 0, nullptr, tallies[m]);
     }
     const auto song = ComposeSong(poem.plain, a.stress, metre, poem.rhymes, {});
     if (!song) return;
@@ -235,21 +236,21 @@ void MeasurePoem(const Poem& poem, const VerseAnalysis& a, std::array<Tally, kMe
     Measure(poem, notes, measure, beat, song->upbeat, &song->chords, tallies[kSongMethod]);
 }
 
-void Print(const char* title, const std::array<Tally, kMethods>& tallies) {
-    std::printf("\n%s\n| method | SA | CL | P10 | L6 | L8 | FT | TD | RC | beat | chord | bars |\n"
-                "|---|---|---|---|---|---|---|---|---|---|---|---|\n",
-                title);
+void Print(const std::string& title, const std::array<Tally, kMethods>& tallies) {
+    std::printf(
+        "\n%s\n\n| method | SA | CL | P10 | L6 | L8 | FT | TD | RC | beat | chord | bars |\n"
+        "|---|---|---|---|---|---|---|---|---|---|---|---|\n",
+        title.c_str());
     for (int m = 0; m < kMethods; ++m) {
-        const Tally& t = tallies[m];
-        const double moves = static_cast<double>(std::max(t.l[1], 1LL));
-        std::printf("| %d | %.1f | %.1f | %.1f | %.2f | %.2f | %.1f | %.1f | %.1f | %.1f |", m,
-                    Percent(t.sa), Percent(t.cl), 100.0 * t.p10 / std::max(t.poems, 1LL),
-                    100.0 * t.l6 / moves, 100.0 * t.l8 / moves, Percent(t.ft), Percent(t.td),
-                    Percent(t.rc), Percent(t.beat));
-        if (m == kSongMethod)
-            std::printf(" %.1f | %.1f |\n", Percent(t.chord), Percent(t.bars));
-        else
-            std::printf(" | |\n");
+        std::printf("| %d |", m);
+        for (int f = 0; f < kFigures; ++f) {
+            const auto [holds, of] = tallies[m][f];
+            if (of == 0)
+                std::printf(" |");
+            else
+                std::printf(" %.*f |", f == kL6 || f == kL8 ? 2 : 1, 100.0 * holds / of);
+        }
+        std::printf("\n");
     }
 }
 
@@ -271,26 +272,12 @@ int main() {
             MeasurePoem(poem, a, halves[p >= half]);
         }
         std::array<Tally, kMethods> all = halves[0];
-        for (int m = 0; m < kMethods; ++m) {
-            Tally& t = all[m];
-            const Tally& o = halves[1][m];
-            for (auto [a, b] : {std::pair{&t.sa, &o.sa},
-                                {&t.cl, &o.cl},
-                                {&t.l, &o.l},
-                                {&t.ft, &o.ft},
-                                {&t.td, &o.td},
-                                {&t.rc, &o.rc},
-                                {&t.beat, &o.beat},
-                                {&t.chord, &o.chord},
-                                {&t.bars, &o.bars}})
-                (*a)[0] += (*b)[0], (*a)[1] += (*b)[1];
-            t.l6 += o.l6, t.l8 += o.l8, t.p10 += o.p10, t.poems += o.poems;
-        }
+        for (int m = 0; m < kMethods; ++m)
+            for (int f = 0; f < kFigures; ++f)
+                for (int i = 0; i < 2; ++i) all[m][f][i] += halves[1][m][f][i];
         const char* source = dictionary ? "dictionary stress" : "the experts' stress";
-        const std::string title = std::string("All ") + std::to_string(markups.size()) +
-                                  " poems, melodies from " + source;
-        Print(title.c_str(), all);
-        Print((std::string("First half, ") + source).c_str(), halves[0]);
-        Print((std::string("Second half, ") + source).c_str(), halves[1]);
+        Print("All " + std::to_string(markups.size()) + " poems, melodies from " + source, all);
+        Print(std::string("First half, ") + source, halves[0]);
+        Print(std::string("Second half, ") + source, halves[1]);
     }
 }

@@ -34,10 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     std::string why;
     const auto song = ComposeSong(lines, stress, metre, rhymes, settings, &why);
     const bool empty = lines.empty() || (lines.size() == 1 && lines.front().empty());
-    const bool expected =
-        !empty && metre.metre >= 0 && metre.metre <= kManualMetre &&
-        (metre.metre != kManualMetre ||
-         ManualLines(metre.templates[kManualMetre]).size() >= lines.size());
+    const bool expected = !empty && metre.metre >= 0 && metre.metre <= kManualMetre &&
+                          (metre.metre != kManualMetre ||
+                           ManualLines(metre.templates[kManualMetre]).size() >= lines.size());
     Require(song.has_value() == expected, "a song where none can be, or none where one can");
     Require(song || !why.empty(), "no song and no reason");
     if (!song) return 0;
