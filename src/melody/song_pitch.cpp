@@ -10,8 +10,8 @@ namespace {
 
 constexpr int kForbidden = std::numeric_limits<int>::max() / 4;
 
-// The cost of a move by its size in semitones; a tritone and anything past a major sixth are
-// not sung.
+// The cost of a move by its size in semitones, a step the cheapest; a tritone and anything
+// past a major sixth are not sung.
 constexpr std::array<int, 10> kMoveCost = {6, 0, 0, 2, 2, 6, kForbidden, 8, 12, 12};
 constexpr int kLeapSemitones = 5;   // a fourth or more must be resolved
 constexpr int kUnresolvedLeap = 12; // by a step back

@@ -1,9 +1,9 @@
 #pragma once
 // The notes of one phrase: the cheapest walk over the key's steps within the range, where a
-// walk pays for its leaps (more the wider; a leap left unresolved by a step back), for an
-// accented note off its bar's chord, for a stressed syllable below a neighbour in its word,
-// for straying from the phrase's contour, and for a rhyme's figure not kept. Its last note is
-// the cadence's.
+// walk pays for its moves (a repeated note, more for a wider leap, a leap left unresolved by a
+// step back, a step back after a step), for a stressed syllable below a neighbour in its word,
+// for straying from the phrase's contour, and for a rhyme's figure not kept. An accented note
+// is always in its bar's chord, and the last note is the cadence's.
 
 #include "melody/song_key.h"
 #include "melody/song_syllables.h"
