@@ -15,7 +15,9 @@ int RunReport(const Run& run) {
         run.Error(error);
         return 2;
     }
-    run.out << LfText(VerseReport(ReadManualIctuses(verse->lines, verse->paint))) << '\n';
+    // The report reads the colours the editor shows: the chosen metre's, or the painted ones.
+    const std::string pattern = ReadManualIctuses(verse->lines, verse->paint);
+    run.out << LfText(VerseReport(pattern, VerseRhymes(*verse))) << '\n';
     return 0;
 }
 

@@ -20,4 +20,11 @@ VerseSetup SetUpVerse(Lines lines, StressMode mode, const MetreChoice& choice,
     return verse;
 }
 
+std::vector<LineRhyme> VerseRhymes(const VerseSetup& verse) {
+    std::vector<std::string> stress = verse.analysis.stress;
+    if (verse.metre.metre == kManualMetre)
+        stress = HandPlacedStress(verse.lines, std::move(stress), verse.paint);
+    return FindRhymes(verse.lines, stress);
+}
+
 } // namespace kvat

@@ -7,6 +7,7 @@
 #include "verse/analysis.h"
 #include "verse/colouring.h"
 #include "verse/metre.h"
+#include "verse/rhymes.h"
 
 #include <optional>
 
@@ -29,5 +30,9 @@ struct VerseSetup {
 // `decimalSeparator` writes the metre list's percentages, as the user's locale does.
 VerseSetup SetUpVerse(Lines lines, StressMode mode, const MetreChoice& choice,
                       char32_t decimalSeparator = U'.');
+
+// The verse's rhymes, one entry a line, read from the analysis's stresses and, with the
+// hand-placed metre, from the vowels painted.
+std::vector<LineRhyme> VerseRhymes(const VerseSetup& verse);
 
 } // namespace kvat
