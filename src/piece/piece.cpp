@@ -24,8 +24,9 @@ std::vector<PieceNote> NotesOf(const std::vector<std::string>& tokens) {
 }
 
 bool HasVowel(const Lines& lines) {
-    return std::ranges::any_of(lines, [](const std::u32string& line) {
-        return std::ranges::any_of(line, [](char32_t c) { return IsVowel(ToLower(c)); });
+    return std::any_of(lines.begin(), lines.end(), [](const std::u32string& line) {
+        return std::any_of(line.begin(), line.end(),
+                           [](char32_t c) { return IsVowel(ToLower(c)); });
     });
 }
 
@@ -39,7 +40,7 @@ std::vector<std::u32string_view> Piece::Rows() const {
 }
 
 bool Piece::Sung() const {
-    return std::ranges::any_of(tokens, [](const std::string& token) {
+    return std::any_of(tokens.begin(), tokens.end(), [](const std::string& token) {
         const auto note = ReadScoreToken(token);
         return note && note->value != 0;
     });
