@@ -131,7 +131,11 @@ TokenSound ReadToken(std::string_view token) {
 
 void ArrangeToken(TrackState& state, std::string_view token, int base, int boost,
                   const SoundSettings& settings, std::string_view lyric) {
-    const TokenSound reading = ReadToken(token);
+    ArrangeNote(state, ReadToken(token), base, boost, settings, lyric);
+}
+
+void ArrangeNote(TrackState& state, const TokenSound& reading, int base, int boost,
+                 const SoundSettings& settings, std::string_view lyric) {
     const int velocity = base + kVelocityLift + (reading.marked && settings.lengthen ? boost : 0);
     const int quieter = velocity - kVelocityLift;
     state.noteTicks = reading.ticks;
@@ -170,14 +174,22 @@ void EndArrangement(TrackState& state, const SoundSettings& settings) {
 
 TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSettings& settings,
                          const MidiWords& words) {
+    std::vector<TokenSound> notes;
+    notes.reserve(tokens.size());
+    for (const std::string& token : tokens) notes.push_back(ReadToken(token));
+    return ArrangeNotes(notes, settings, words);
+}
+
+TrackBytes ArrangeNotes(std::span<const TokenSound> notes, const SoundSettings& settings,
+                        const MidiWords& words) {
     TrackState state;
-    state.events.reserve(tokens.size() * kMostBytesPerToken);
+    state.events.reserve(notes.size() * kMostBytesPerToken);
     const int base = BaseVelocity(settings);
     const int boost = StressBoost(settings);
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
+    for (std::size_t i = 0; i < notes.size(); ++i) {
         const std::string_view lyric =
             i < words.lyrics.size() ? std::string_view(words.lyrics[i]) : std::string_view();
-        ArrangeToken(state, tokens[i], base, boost, settings, lyric);
+        ArrangeNote(state, notes[i], base, boost, settings, lyric);
     }
     EndArrangement(state, settings);
     return BuildMidiFile(state.events, settings.beatsPerMinute, settings.numerator,

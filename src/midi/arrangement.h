@@ -53,6 +53,9 @@ TokenSound ReadToken(std::string_view token);
 // note gains while lengthening is on; `lyric` goes before a sung note.
 void ArrangeToken(TrackState& state, std::string_view token, int base, int boost,
                   const SoundSettings& settings, std::string_view lyric = {});
+// The same for a note already read: what a method that times its own notes hands over.
+void ArrangeNote(TrackState& state, const TokenSound& note, int base, int boost,
+                 const SoundSettings& settings, std::string_view lyric = {});
 
 // Ends the arrangement: a held chord that the last bar left sounding is released, so the file
 // never ends with notes on.
@@ -61,8 +64,11 @@ void ReleaseAccompaniment(TrackState& state, const SoundSettings& settings);
 // Ends the arrangement: the held chord is released and the effect controllers set back to 0.
 void EndArrangement(TrackState& state, const SoundSettings& settings);
 
-// The whole Standard MIDI File of a melody's tokens under the settings, with its words.
+// The whole Standard MIDI File of a melody's tokens under the settings, with its words; of its
+// notes, each sounding as long as it says.
 TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSettings& settings,
                          const MidiWords& words = {});
+TrackBytes ArrangeNotes(std::span<const TokenSound> notes, const SoundSettings& settings,
+                        const MidiWords& words = {});
 
 } // namespace kvat

@@ -17,7 +17,7 @@ std::vector<PieceNote> NotesOf(const std::vector<std::string>& tokens) {
     std::int64_t start = 0;
     for (const std::string& token : tokens) {
         const TokenSound sound = ReadToken(token);
-        notes.push_back({start, sound.ticks, sound.note, sound.marked});
+        notes.push_back({start, sound});
         start += sound.ticks;
     }
     return notes;
@@ -37,6 +37,13 @@ std::vector<std::u32string_view> Piece::Rows() const {
     rows.reserve(syllables.RowCount());
     for (std::size_t k = 0; k < syllables.RowCount(); ++k) rows.push_back(syllables.Row(k));
     return rows;
+}
+
+std::vector<TokenSound> Piece::Sounds() const {
+    std::vector<TokenSound> sounds;
+    sounds.reserve(notes.size());
+    for (const PieceNote& note : notes) sounds.push_back(note.sound);
+    return sounds;
 }
 
 bool Piece::Sung() const {

@@ -29,12 +29,12 @@ struct PieceSettings {
     bool colour = false; // the score's syllables in their vowel colours
 };
 
-// One melody token as it sounds, in the MIDI file's ticks (96 to a quarter note).
+// One melody token as it sounds, in the MIDI file's ticks (96 to a quarter note). The MIDI file
+// and the MusicXML score sound each note as long as it says: a method that times its notes
+// itself sets them here.
 struct PieceNote {
-    std::int64_t start = 0; // from the piece's start
-    int ticks = 0;          // its length
-    int key = 0;            // MIDI key; 0 a rest
-    bool accent = false;    // a marked note: the stress boost lets it through
+    std::int64_t start = 0; // from the piece's start: the lengths of the notes before it
+    TokenSound sound;       // its key (0 a rest), its length, whether the boost lets it through
 };
 
 struct Piece {
@@ -48,6 +48,9 @@ struct Piece {
     // The centre shift's range the centre-range methods give the window's bar.
     std::pair<int, int> centreRange;
     std::vector<PieceNote> notes; // one per token
+
+    // The notes as the arrangement takes them.
+    std::vector<TokenSound> Sounds() const;
 
     DividedText syllables;     // row k sits under token k
     std::u32string title;      // the first line with text

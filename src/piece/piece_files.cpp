@@ -62,11 +62,11 @@ std::string WriteLayout(const Piece& piece, const std::filesystem::path& path, F
 } // namespace
 
 TrackBytes PieceMidi(const Piece& piece) {
-    return ArrangeMelody(piece.tokens, piece.settings.sound, piece.words);
+    return ArrangeNotes(piece.Sounds(), piece.settings.sound, piece.words);
 }
 
 std::string PieceMusicXml(const Piece& piece) {
-    return MusicXmlScore(piece.tokens, piece.Rows(), piece.settings.sound, piece.title);
+    return MusicXmlScore(piece.Sounds(), piece.Rows(), piece.settings.sound, piece.title);
 }
 
 std::string WritePieceFile(const Piece& piece, OutputFormat format,

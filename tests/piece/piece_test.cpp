@@ -46,7 +46,7 @@ TEST(Piece, EverySungNoteStartsAtItsTickOnItsKeyInTheMidiFile) {
         ASSERT_TRUE(reading.accepted) << reading.output;
         std::vector<std::pair<long, int>> expected, played;
         for (const PieceNote& note : piece.notes)
-            if (note.key != 0) expected.emplace_back(note.start, note.key);
+            if (note.sound.note != 0) expected.emplace_back(note.start, note.sound.note);
         for (const auto& event : reading.Of("note_on", 0))
             played.emplace_back(event.tick, event.first);
         EXPECT_EQ(played, expected) << verse;

@@ -176,7 +176,7 @@ Session::Starts Session::TokenStarts(const std::vector<std::uint8_t>& midiFile) 
         starts.ms.push_back(static_cast<double>(TicksToMs(*timing, tick)));
     };
     for (const PieceNote& note : piece_.notes) add(note.start);
-    add(piece_.notes.empty() ? 0 : piece_.notes.back().start + piece_.notes.back().ticks);
+    add(piece_.notes.empty() ? 0 : piece_.notes.back().start + piece_.notes.back().sound.ticks);
     return starts;
 }
 
