@@ -26,9 +26,7 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 std::string DrawPicture(const ScoreLayout& layout, OutputFormat format,
                         std::vector<std::uint8_t>& bytes) {
     QByteArray picture;
-    const QString error = format == OutputFormat::kPng   ? RenderScorePng(layout, picture)
-                          : format == OutputFormat::kSvg ? RenderScoreSvg(layout, picture)
-                                                         : RenderScorePdf(layout, picture);
+    const QString error = RenderScorePicture(layout, format, picture);
     if (!error.isEmpty()) return error.toStdString();
     bytes.assign(picture.begin(), picture.end());
     return {};

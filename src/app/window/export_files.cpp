@@ -15,9 +15,7 @@ const QString kNoMelody = "В стихе нет ни одной гласной: 
 
 QString Picture(OutputFormat format, const ScoreLayout& layout, const QString& path) {
     QByteArray bytes;
-    const QString error = format == OutputFormat::kPng   ? RenderScorePng(layout, bytes)
-                          : format == OutputFormat::kSvg ? RenderScoreSvg(layout, bytes)
-                                                         : RenderScorePdf(layout, bytes);
+    const QString error = RenderScorePicture(layout, format, bytes);
     if (!error.isEmpty()) return error;
     std::string why;
     return WriteFileAtomically(path.toStdString(),
