@@ -23,7 +23,7 @@ WERROR_FLAG = $(if $(KVAT_WERROR),-DKVAT_WERROR=$(KVAT_WERROR))
 SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: all deps configure build check test format format-check run bench clean \
+.PHONY: all deps configure build check test format format-check readme-check run bench clean \
 	sanitize-build fuzz-build fuzz install web web-serve web-test web-bench
 
 all: build
@@ -43,9 +43,9 @@ check: build
 	@cd $(KVAT_BUILD_DIR) && QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} \
 		ctest --output-on-failure -j $(KVAT_JOBS)
 
-# Everything CI runs: the layout first, as it takes a second; the main build's tests; the
-# core's under the sanitizers; a short run of every fuzz target.
-test: format-check check sanitize-build fuzz-build web
+# Everything CI runs: the layout and the READMEs first, as they take a second; the main build's
+# tests; the core's under the sanitizers; a short run of every fuzz target; the browser's page.
+test: format-check readme-check check sanitize-build fuzz-build web
 	@cd $(KVAT_ASAN_BUILD_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j $(KVAT_JOBS)
 	@cd $(KVAT_FUZZ_BUILD_DIR) && ctest --output-on-failure -j $(KVAT_JOBS)
 	@node web/tests/browser_test.mjs $(KVAT_WEB_BUILD_DIR)/dist $(KVAT_BUILD_DIR)/src/cli/kvat
@@ -55,6 +55,10 @@ format-check: deps
 
 format: deps
 	@scripts/format
+
+# Each source folder's README names the folders its CMake targets link, no more and no fewer.
+readme-check:
+	@scripts/check-readmes
 
 sanitize-build: deps
 	@cmake -S . -B $(KVAT_ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -74,6 +78,7 @@ run: build
 
 bench: build
 	@$(KVAT_BUILD_DIR)/tests/bench/kvat_bench
+	@/usr/bin/python3 tests/bench/cli_bench.py $(KVAT_BUILD_DIR)/src/cli/kvat
 
 install: build
 	@cmake --install $(KVAT_BUILD_DIR) $(if $(KVAT_PREFIX),--prefix $(KVAT_PREFIX))

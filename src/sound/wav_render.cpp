@@ -77,7 +77,7 @@ struct Pass {
 std::optional<Pass> StartPass(std::span<const std::uint8_t> midi,
                               const std::filesystem::path& soundFont, std::string& error) {
     Pass pass;
-    pass.engine = FluidEngine::Create(soundFont, AudioOutput::None);
+    pass.engine = FluidEngine::Create(soundFont, AudioOutput::kNone);
     if (!pass.engine)
         error = "FluidSynth could not make a synthesizer";
     else if (!pass.engine->HasSoundFont())

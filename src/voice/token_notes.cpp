@@ -31,8 +31,8 @@ std::vector<SungNote> TokenNotes(std::span<const std::string> tokens,
     int phrase = 0;
     bool inPhrase = false;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
-        // The length of a token alone is where a melody of it alone would start a second one.
-        const std::int64_t length = TokenStartTick(tokens.subspan(i, 1), 1);
+        // The token's length as the arrangement gives it.
+        const std::int64_t length = ReadToken(tokens[i]).ticks;
         const auto read = ReadScoreToken(tokens[i]);
         if (read && read->value != 0) {
             SungNote note;

@@ -61,7 +61,7 @@ void BM_ArrangeMelodyEverythingOn(benchmark::State& state) {
     const auto tokens = kvat::bench::GeneratedTokens(10'000);
     kvat::SoundSettings settings{
         .numerator = 3, .denominator = 4, .drumsOn = true, .drumMap = 3, .accompanimentOn = true};
-    kvat::ApplyGroup(settings, 0);
+    kvat::ApplyGroup(settings, kvat::VoiceGroup::kStrings);
     std::size_t bytes = 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(bytes = kvat::ArrangeMelody(tokens, settings).size());

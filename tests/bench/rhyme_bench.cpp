@@ -144,9 +144,9 @@ int main() {
     const char* only = std::getenv("KVAT_RHYME_MODE");
     const std::string mode = only ? only : "";
     if (mode.empty() || mode == "rule")
-        Measure(texts, marked, schemes, "rule", false, StressMode::rule);
+        Measure(texts, marked, schemes, "rule", false, StressMode::kRule);
     if (mode.empty() || mode == "dictionary")
-        Measure(texts, marked, schemes, "dictionary", false, StressMode::dictionary);
+        Measure(texts, marked, schemes, "dictionary", false, StressMode::kDictionary);
     if (mode.empty() || mode == "marks")
-        Measure(texts, marked, schemes, "experts' marks", true, StressMode::dictionary);
+        Measure(texts, marked, schemes, "experts' marks", true, StressMode::kDictionary);
 }

@@ -26,7 +26,8 @@ namespace {
 using namespace kvat;
 
 constexpr char32_t kStress = 0x301;
-constexpr int kSongMethod = 10, kMethods = 11;
+// The song after the table's methods.
+constexpr int kSongMethod = kMethodCount, kMeasured = kMethodCount + 1;
 
 struct Note {
     int key;   // 0: a rest
@@ -215,10 +216,10 @@ VerseAnalysis ExpertStress(const Poem& poem) {
     return AnalyseVerse(typed, U',');
 }
 
-void MeasurePoem(const Poem& poem, const VerseAnalysis& a, std::array<Tally, kMethods>& tallies) {
+void MeasurePoem(const Poem& poem, const VerseAnalysis& a, std::array<Tally, kMeasured>& tallies) {
     const MetreState metre{a.templates, static_cast<Metre>(a.metre.value_or(0))};
     for (int m = 0; m < kSongMethod; ++m) {
-        const auto melody = GenerateMelody(poem.plain, metre, {.method = static_cast<Method>(m)});
+        const auto melody = GenerateMelody(poem.plain, metre, {.method = MethodFromIndex(m)});
         if (melody)
             Measure(poem, TokenNotes(MelodyTokens(melody->text)), 384, 96, 0, nullptr, tallies[m]);
     }
@@ -236,12 +237,12 @@ void MeasurePoem(const Poem& poem, const VerseAnalysis& a, std::array<Tally, kMe
     Measure(poem, notes, measure, beat, song->upbeat, &song->chords, tallies[kSongMethod]);
 }
 
-void Print(const std::string& title, const std::array<Tally, kMethods>& tallies) {
+void Print(const std::string& title, const std::array<Tally, kMeasured>& tallies) {
     std::printf(
         "\n%s\n\n| method | SA | CL | P10 | L6 | L8 | FT | TD | RC | beat | chord | bars |\n"
         "|---|---|---|---|---|---|---|---|---|---|---|---|\n",
         title.c_str());
-    for (int m = 0; m < kMethods; ++m) {
+    for (int m = 0; m < kMeasured; ++m) {
         std::printf("| %d |", m);
         for (int f = 0; f < kFigures; ++f) {
             const auto [holds, of] = tallies[m][f];
@@ -263,16 +264,16 @@ int main() {
     const auto schemes = bench::DevField(*json, "rhyme_scheme");
     const std::size_t half = markups.size() / 2;
     for (const bool dictionary : {false, true}) {
-        std::array<std::array<Tally, kMethods>, 2> halves{};
+        std::array<std::array<Tally, kMeasured>, 2> halves{};
         for (std::size_t p = 0; p < markups.size() && p < schemes.size(); ++p) {
             const Poem poem = Read(markups[p], schemes[p]);
             const VerseAnalysis a = dictionary
-                                        ? AnalyseVerse(poem.plain, U',', StressMode::dictionary)
+                                        ? AnalyseVerse(poem.plain, U',', StressMode::kDictionary)
                                         : ExpertStress(poem);
             MeasurePoem(poem, a, halves[p >= half]);
         }
-        std::array<Tally, kMethods> all = halves[0];
-        for (int m = 0; m < kMethods; ++m)
+        std::array<Tally, kMeasured> all = halves[0];
+        for (int m = 0; m < kMeasured; ++m)
             for (int f = 0; f < kFigures; ++f)
                 for (int i = 0; i < 2; ++i) all[m][f][i] += halves[1][m][f][i];
         const char* source = dictionary ? "dictionary stress" : "the experts' stress";

@@ -37,13 +37,13 @@ int main() {
                 MillisecondsOf([] { (void)LexiconReadings(U"слово"); }));
     const Lines verse = bench::GeneratedVerse(10000);
     std::printf("10 000 lines, dictionary, first: %.1f ms\n",
-                MillisecondsOf([&] { (void)AnalyseVerse(verse, U',', StressMode::dictionary); }));
+                MillisecondsOf([&] { (void)AnalyseVerse(verse, U',', StressMode::kDictionary); }));
     std::printf("10 000 lines, dictionary, again: %.1f ms\n",
-                MillisecondsOf([&] { (void)AnalyseVerse(verse, U',', StressMode::dictionary); }));
+                MillisecondsOf([&] { (void)AnalyseVerse(verse, U',', StressMode::kDictionary); }));
 
     const auto json = bench::ReadDevSet("KVAT_STRESS_DEV");
     if (!json) return std::printf("no development set: accuracy skipped\n"), 0;
     const auto markups = bench::DevField(*json, "accentuation_markup");
-    Accuracy(markups, StressMode::rule, "rule");
-    Accuracy(markups, StressMode::dictionary, "dictionary");
+    Accuracy(markups, StressMode::kRule, "rule");
+    Accuracy(markups, StressMode::kDictionary, "dictionary");
 }

@@ -6,8 +6,7 @@
 
 #include "dev_set.h"
 #include "melody/melody.h"
-#include "midi/midi_words.h"
-#include "midi/sound_settings.h"
+#include "piece/piece.h"
 #include "verse/analysis.h"
 #include "voice/singer.h"
 #include "voice/token_notes.h"
@@ -144,14 +143,11 @@ std::vector<SungNote> PoemNotes(const std::u32string& poem, Method method, Voice
     const VerseAnalysis analysis = AnalyseVerse(lines, U'.');
     const MetreState metre{analysis.templates,
                            static_cast<Metre>(analysis.metre.value_or(kTrochee))};
-    MelodySettings settings;
-    settings.method = method;
-    const auto melody = GenerateMelody(lines, metre, settings);
-    if (!melody) return {};
-    const auto tokens = MelodyTokens(melody->text);
+    PieceSettings settings;
+    settings.melody.method = method;
+    const Piece piece = BuildPiece(lines, metre, settings);
     return InVoiceRange(
-        TokenNotes(tokens, VerseWords(lines, tokens.size()).lyrics, TempoBpm(SoundSettings{})),
-        voice);
+        TokenNotes(piece.tokens, piece.words.lyrics, piece.settings.sound.beatsPerMinute), voice);
 }
 
 Figures SingPoem(const std::u32string& poem, Method method, VoiceKind voice, bool perNote) {

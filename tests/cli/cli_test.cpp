@@ -52,6 +52,14 @@ TEST(Analyse, RhymesClausulaeAndExactnessPerLine) {
     EXPECT_TRUE(run.out.ends_with(keys)) << run.out;
 }
 
+// The command users type holds no window, picture or sound library: those are kvat-desktop's.
+TEST(Process, KvatLinksNoWindowPictureOrSoundLibrary) {
+    const std::string libraries = Output("ldd " KVAT_BINARY);
+    ASSERT_NE(libraries.find("libc.so"), std::string::npos) << libraries;
+    for (const char* name : {"libQt6", "libfluidsynth", "libasound", "libespeak", "librtmidi"})
+        EXPECT_EQ(libraries.find(name), std::string::npos) << name;
+}
+
 TEST(Usage, VersionAndHelp) {
     EXPECT_EQ(RunKvat({"--version"}).out, "Kvat 1.05\n");
     const auto help = RunKvat({"-h"});

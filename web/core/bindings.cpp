@@ -5,6 +5,7 @@
 #include "web/core/session.h"
 
 #include "help/sample_verse.h"
+#include "melody/method.h"
 #include "melody/method_texts.h"
 #include "melody/note_map.h"
 #include "midi/instrument_names.h"
@@ -32,6 +33,85 @@ struct MelodyChoice {
     int centreShift = 0;
     NoteMap noteMap{};
 };
+
+// SoundSettings as the page's lists hold them: list indexes where the settings hold values in
+// their units. The lists are the page's business, as the window's are the window's.
+struct SoundChoice {
+    int dynamics = 0; // dynamics list index
+    int boost = 0;    // the boost bar's steps, ten per cent each
+    bool lengthen = true;
+    int tempo = 0; // tempo list index
+    int numerator = 0;
+    int denominator = 0;
+    int soprano = 0;
+    VoiceChoice mezzo, tenor, bass;
+    bool groupOn = false;
+    int group = 0; // group list index
+    bool drumsOn = false;
+    int drumFirst = 0; // percussion list indexes
+    int drumLast = 0;
+    int drumMap = 0;
+    bool accompanimentOn = false;
+    int accompaniment = 0;
+    int effect = 0; // effect list index
+};
+
+constexpr int kBoostStep = 10;
+
+template <class Table> const typename Table::value_type& Row(const Table& table, int index) {
+    return table[index >= 0 && index < static_cast<int>(table.size()) ? std::size_t(index) : 0];
+}
+
+template <class Table, class Value>
+int RowOf(const Table& table, Value value, Value Table::value_type::*member) {
+    for (std::size_t i = 0; i < table.size(); ++i)
+        if (table[i].*member == value) return static_cast<int>(i);
+    return 0;
+}
+
+SoundSettings SoundOf(const SoundChoice& c) {
+    return {.dynamicsPercent = Row(kDynamicsTable, c.dynamics).percent,
+            .boostPercent = c.boost * kBoostStep,
+            .lengthen = c.lengthen,
+            .beatsPerMinute = Row(kTempoTable, c.tempo).bpm,
+            .numerator = c.numerator,
+            .denominator = c.denominator,
+            .soprano = c.soprano,
+            .mezzo = c.mezzo,
+            .tenor = c.tenor,
+            .bass = c.bass,
+            .groupOn = c.groupOn,
+            .group = Row(kVoiceGroups, c.group).group,
+            .drumsOn = c.drumsOn,
+            .firstDrumKey = c.drumFirst + kFirstDrumKey,
+            .lastDrumKey = c.drumLast + kFirstDrumKey,
+            .drumMap = c.drumMap,
+            .accompanimentOn = c.accompanimentOn,
+            .accompaniment = c.accompaniment,
+            .effect = Row(kOutputEffects, c.effect).effect};
+}
+
+SoundChoice ChoiceOf(const SoundSettings& s) {
+    return {.dynamics = DynamicsIndex(s.dynamicsPercent),
+            .boost = s.boostPercent / kBoostStep,
+            .lengthen = s.lengthen,
+            .tempo = TempoIndex(s.beatsPerMinute),
+            .numerator = s.numerator,
+            .denominator = s.denominator,
+            .soprano = s.soprano,
+            .mezzo = s.mezzo,
+            .tenor = s.tenor,
+            .bass = s.bass,
+            .groupOn = s.groupOn,
+            .group = RowOf(kVoiceGroups, s.group, &VoiceGroupRow::group),
+            .drumsOn = s.drumsOn,
+            .drumFirst = s.firstDrumKey - kFirstDrumKey,
+            .drumLast = s.lastDrumKey - kFirstDrumKey,
+            .drumMap = s.drumMap,
+            .accompanimentOn = s.accompanimentOn,
+            .accompaniment = s.accompaniment,
+            .effect = RowOf(kOutputEffects, s.effect, &OutputEffectRow::effect)};
+}
 
 MelodySettings MelodyOf(const MelodyChoice& choice) {
     MelodySettings settings;
@@ -66,7 +146,7 @@ template <class Range> val NumberArray(const Range& range) {
 
 void SetVerse(Session& session, const std::string& text, bool followAnalysis, int mode,
               int separator) {
-    session.SetStressMode(mode == 1 ? StressMode::dictionary : StressMode::rule);
+    session.SetStressMode(mode == 1 ? StressMode::kDictionary : StressMode::kRule);
     session.SetDecimalSeparator(static_cast<char32_t>(separator));
     session.SetVerse(text, followAnalysis);
 }
@@ -85,10 +165,10 @@ val Marks(const Session& session, int line) {
 
 // The score: whether a melody was made, why not, the centre range, the orthography messages
 // and the layout as typed arrays.
-val MakeScore(Session& session, const MelodyChoice& melody, const SoundSettings& sound, bool colour,
+val MakeScore(Session& session, const MelodyChoice& melody, const SoundChoice& sound, bool colour,
               float viewportTwips) {
     val result = val::object();
-    result.set("made", session.MakeScore(MelodyOf(melody), sound, colour, viewportTwips));
+    result.set("made", session.MakeScore(MelodyOf(melody), SoundOf(sound), colour, viewportTwips));
     result.set("why", session.Why());
     result.set("sung", session.HasSungNote());
     if (const auto range = session.CentreRange()) {
@@ -116,20 +196,20 @@ val MakeScore(Session& session, const MelodyChoice& melody, const SoundSettings&
     return result;
 }
 
-val MidiFile(const Session& session, const SoundSettings& sound, bool lyrics) {
-    return Copy(session.MidiFile(sound, lyrics));
+val MidiFile(const Session& session, const SoundChoice& sound, bool lyrics) {
+    return Copy(session.MidiFile(SoundOf(sound), lyrics));
 }
 
-val TokenStarts(const Session& session, const SoundSettings& sound) {
-    const Session::Starts starts = session.TokenStarts(session.MidiFile(sound, false));
+val TokenStarts(const Session& session, const SoundChoice& sound) {
+    const Session::Starts starts = session.TokenStarts(session.MidiFile(SoundOf(sound), false));
     val result = val::object();
     result.set("ticks", Copy(starts.ticks));
     result.set("ms", Copy(starts.ms));
     return result;
 }
 
-std::string MusicXml(const Session& session, const SoundSettings& sound) {
-    return session.MusicXml(sound);
+std::string MusicXml(const Session& session, const SoundChoice& sound) {
+    return session.MusicXml(SoundOf(sound));
 }
 
 std::string Title(const Session& session) {
@@ -161,16 +241,17 @@ val MethodTexts(int key, int shift, int centre, int separator) {
 
 std::string Caption(int method) {
     const auto m = MethodFromIndex(method);
-    return EncodeUtf8(m ? MethodCaption(kMethodNames[MethodIndex(*m)]) : MethodCaption(U""));
+    return EncodeUtf8(m ? MethodCaption(kMethods[std::size_t(MethodIndex(*m))].name)
+                        : MethodCaption(U""));
 }
 
 // Every list the controls offer, and the measures the score view shares with the layout.
 val Tables() {
     val t = val::object();
-    t.set("methods", TextArray(kMethodNames, [](auto s) { return s; }));
+    t.set("methods", TextArray(kMethods, [](const auto& r) { return r.name; }));
     t.set("dynamics", TextArray(kDynamicsTable, [](const auto& r) { return r.item; }));
     val velocities = val::array();
-    for (const auto& row : kDynamicsTable) velocities.call<void>("push", row.value);
+    for (const auto& row : kDynamicsTable) velocities.call<void>("push", row.percent);
     t.set("dynamicsValues", velocities);
     t.set("tempos", TextArray(kTempoTable, [](const auto& r) { return r.item; }));
     val bpm = val::array();
@@ -238,26 +319,26 @@ EMSCRIPTEN_BINDINGS(kvat) {
     value_object<VoiceChoice>("VoiceChoice")
         .field("on", &VoiceChoice::on)
         .field("program", &VoiceChoice::program);
-    value_object<SoundSettings>("SoundSettings")
-        .field("dynamics", &SoundSettings::dynamics)
-        .field("boost", &SoundSettings::boost)
-        .field("lengthen", &SoundSettings::lengthen)
-        .field("tempo", &SoundSettings::tempo)
-        .field("numerator", &SoundSettings::numerator)
-        .field("denominator", &SoundSettings::denominator)
-        .field("soprano", &SoundSettings::soprano)
-        .field("mezzo", &SoundSettings::mezzo)
-        .field("tenor", &SoundSettings::tenor)
-        .field("bass", &SoundSettings::bass)
-        .field("groupOn", &SoundSettings::groupOn)
-        .field("group", &SoundSettings::group)
-        .field("drumsOn", &SoundSettings::drumsOn)
-        .field("drumFirst", &SoundSettings::drumFirst)
-        .field("drumLast", &SoundSettings::drumLast)
-        .field("drumMap", &SoundSettings::drumMap)
-        .field("accompanimentOn", &SoundSettings::accompanimentOn)
-        .field("accompaniment", &SoundSettings::accompaniment)
-        .field("effect", &SoundSettings::effect);
+    value_object<SoundChoice>("SoundChoice")
+        .field("dynamics", &SoundChoice::dynamics)
+        .field("boost", &SoundChoice::boost)
+        .field("lengthen", &SoundChoice::lengthen)
+        .field("tempo", &SoundChoice::tempo)
+        .field("numerator", &SoundChoice::numerator)
+        .field("denominator", &SoundChoice::denominator)
+        .field("soprano", &SoundChoice::soprano)
+        .field("mezzo", &SoundChoice::mezzo)
+        .field("tenor", &SoundChoice::tenor)
+        .field("bass", &SoundChoice::bass)
+        .field("groupOn", &SoundChoice::groupOn)
+        .field("group", &SoundChoice::group)
+        .field("drumsOn", &SoundChoice::drumsOn)
+        .field("drumFirst", &SoundChoice::drumFirst)
+        .field("drumLast", &SoundChoice::drumLast)
+        .field("drumMap", &SoundChoice::drumMap)
+        .field("accompanimentOn", &SoundChoice::accompanimentOn)
+        .field("accompaniment", &SoundChoice::accompaniment)
+        .field("effect", &SoundChoice::effect);
 
     class_<Session>("Session")
         .constructor<>()
@@ -276,13 +357,15 @@ EMSCRIPTEN_BINDINGS(kvat) {
         .function("title", &Title);
 
     function(
-        "defaultSound", +[] { return SoundSettings{}; });
+        "defaultSound", +[] { return ChoiceOf(SoundSettings{}); });
     function(
         "defaultMelody", +[] { return MelodyChoice{}; });
     function(
-        "applyGroup", +[](SoundSettings s, int group) {
-            ApplyGroup(s, group);
-            return s;
+        "applyGroup", +[](const SoundChoice& choice, int group) {
+            SoundSettings s = SoundOf(choice);
+            if (group >= 0 && group < static_cast<int>(kVoiceGroups.size()))
+                ApplyGroup(s, kVoiceGroups[std::size_t(group)].group);
+            return ChoiceOf(s);
         });
     function("tables", &Tables);
     function("cleanPasted", &CleanPasted);

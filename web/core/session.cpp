@@ -1,11 +1,7 @@
 #include "web/core/session.h"
 
-#include "midi/arrangement.h"
 #include "midi/midi_timing.h"
-#include "midi/midi_words.h"
-#include "midi/sound_tables.h"
-#include "score/melody_token.h"
-#include "score/musicxml.h"
+#include "piece/piece_files.h"
 #include "text/utf8.h"
 #include "verse/letters.h"
 #include "verse/lyrics.h"
@@ -75,19 +71,6 @@ ScoreArrays Flatten(const ScoreLayout& layout) {
 
 } // namespace
 
-ScoreHeader HeaderOf(const SoundSettings& sound) {
-    ScoreHeader header;
-    if (const auto tempo = TempoValue(sound.tempo)) {
-        header.tempoTerm = std::u32string(tempo->term);
-        header.beatsPerMinute = tempo->bpm;
-    }
-    if (const auto dynamics = DynamicsValue(sound.dynamics))
-        header.dynamicsGlyph = static_cast<char32_t>(dynamics->glyph);
-    header.numerator = sound.numerator;
-    header.denominator = sound.denominator;
-    return header;
-}
-
 void Session::SetVerse(const std::string& utf8, bool followAnalysis) {
     lines_ = SplitEditorText(utf8);
     analysis_ = AnalyseVerse(lines_, separator_, mode_);
@@ -156,56 +139,44 @@ bool Session::MakeScore(const MelodySettings& melody, const SoundSettings& sound
     // The red vowels are the hand-placed pattern: the drawn and the played melody are one.
     if (metre_.metre == kManualMetre)
         metre_.templates[kManualMetre] = ReadManualIctuses(lines_, paint_);
-    why_.clear();
-    const auto result = GenerateMelody(lines_, metre_, melody, &why_);
-    tokens_ = result ? MelodyTokens(result->text) : std::vector<std::string>{};
+    piece_ = BuildPiece(lines_, metre_, {melody, sound, true, colour});
+    why_ = piece_.noMelody;
     centreRange_.reset();
-    if (melody.method && HasCentreRange(*melody.method))
-        centreRange_ =
-            result && result->centreRange ? *result->centreRange : kvat::CentreRange(lines_);
-
-    divided_ = DivideSyllables(lines_);
-    rows_.clear();
-    for (std::size_t k = 0; k < divided_.RowCount(); ++k) rows_.push_back(divided_.Row(k));
+    if (melody.method && HasCentreRange(*melody.method)) centreRange_ = piece_.centreRange;
     messages_.clear();
-    for (const auto& message : divided_.Messages()) messages_.push_back(message.text);
-
-    const std::vector<std::string_view> tokens(tokens_.begin(), tokens_.end());
-    ScoreOptions options;
-    options.accents = sound.boost > 0;
-    options.colour = colour;
-    options.viewportWidth = viewportTwips;
-    layout_ = LayoutScore(rows_, tokens, HeaderOf(sound), options);
+    for (const auto& message : piece_.syllables.Messages()) messages_.push_back(message.text);
+    layout_ = LayoutPiece(piece_, viewportTwips);
     arrays_ = Flatten(layout_);
-    return result.has_value();
+    return !piece_.tokens.empty();
 }
 
 bool Session::HasSungNote() const {
-    return std::any_of(tokens_.begin(), tokens_.end(), [](const std::string& token) {
-        const auto note = ReadScoreToken(token);
-        return note && note->value != 0;
-    });
+    return piece_.Sung();
 }
 
 std::vector<std::uint8_t> Session::MidiFile(const SoundSettings& sound, bool lyrics) const {
-    return ArrangeMelody(tokens_, sound, VerseWords(lines_, tokens_.size(), lyrics));
+    Piece piece = piece_;
+    piece.settings.sound = sound;
+    if (!lyrics) piece.words.lyrics.clear();
+    return PieceMidi(piece);
 }
 
 std::string Session::MusicXml(const SoundSettings& sound) const {
-    return MusicXmlScore(tokens_, rows_, sound, VerseTitle(lines_));
+    Piece piece = piece_;
+    piece.settings.sound = sound;
+    return PieceMusicXml(piece);
 }
 
 Session::Starts Session::TokenStarts(const std::vector<std::uint8_t>& midiFile) const {
     Starts starts;
     const auto timing = ReadMidiTiming(midiFile);
     if (!timing) return starts;
-    std::int64_t tick = 0;
-    for (std::size_t i = 0; i <= tokens_.size(); ++i) {
+    const auto add = [&](std::int64_t tick) {
         starts.ticks.push_back(static_cast<double>(tick));
         starts.ms.push_back(static_cast<double>(TicksToMs(*timing, tick)));
-        // One token's length: where the token after it starts.
-        if (i < tokens_.size()) tick += TokenStartTick(std::span(tokens_).subspan(i, 1), 1);
-    }
+    };
+    for (const PieceNote& note : piece_.notes) add(note.start);
+    add(piece_.notes.empty() ? 0 : piece_.notes.back().start + piece_.notes.back().sound.ticks);
     return starts;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
-// One page's verse and what the core makes of it, held between the page's calls so that a long
-// verse crosses into WebAssembly once per edit. Plain C++ over the core; bindings.cpp shows it
-// to JavaScript. Text positions handed out are UTF-16 code units, as the page's strings count.
+// One page's verse and the piece the core makes of it (src/piece, as the window's and kvat's),
+// held between the page's calls so that a long verse crosses into WebAssembly once per edit.
+// Plain C++ over the core; bindings.cpp shows it to JavaScript. Text positions handed out are
+// UTF-16 code units, as the page's strings count.
 
 #include "melody/melody.h"
 #include "midi/sound_settings.h"
+#include "piece/piece.h"
 #include "score/score_layout.h"
 #include "verse/analysis.h"
 #include "verse/colouring.h"
@@ -53,7 +55,7 @@ public:
     bool ToggleIctus(std::size_t line, std::size_t column);
     LineMarks Marks(std::size_t line) const;
 
-    // The melody and its score. False with `Why()` when no melody can be made.
+    // The piece and its score. False with `Why()` when no melody can be made.
     bool MakeScore(const MelodySettings& melody, const SoundSettings& sound, bool colour,
                    float viewportTwips);
     const std::string& Why() const { return why_; }
@@ -63,9 +65,10 @@ public:
     const ScoreArrays& Arrays() const { return arrays_; }
     bool HasSungNote() const;
 
+    // The piece's files, under these sound settings.
     std::vector<std::uint8_t> MidiFile(const SoundSettings& sound, bool lyrics) const;
     std::string MusicXml(const SoundSettings& sound) const;
-    // Where each token starts sounding in that MIDI file, in its ticks and in milliseconds; one
+    // Where each note starts sounding in that MIDI file, in its ticks and in milliseconds; one
     // more entry for the end of the last.
     struct Starts {
         std::vector<double> ticks, ms;
@@ -77,23 +80,18 @@ private:
     void Repaint();
 
     Lines lines_;
-    StressMode mode_ = StressMode::rule;
+    StressMode mode_ = StressMode::kRule;
     char32_t separator_ = U',';
     VerseAnalysis analysis_;
     MetreState metre_;
     VowelPaint paint_;
 
-    std::vector<std::string> tokens_;
-    DividedText divided_;
-    std::vector<std::u32string_view> rows_;
+    Piece piece_;
     std::optional<std::pair<int, int>> centreRange_;
     std::vector<std::u32string> messages_;
     std::string why_;
     ScoreLayout layout_;
     ScoreArrays arrays_;
 };
-
-// The header the sound settings give the score: tempo term and number, dynamics mark, time.
-ScoreHeader HeaderOf(const SoundSettings& sound);
 
 } // namespace kvat::web

@@ -5,7 +5,7 @@
 // playback at the last column. The window binds the signals to its controls and tells the
 // controller what the user changed.
 
-#include "midi/sound_settings.h"
+#include "piece/piece.h"
 #include "score/twips.h"
 #include "sound/sequencer.h"
 
@@ -34,20 +34,19 @@ inline constexpr char kMidiFileName[] = "file.mid";
 class PlaybackController : public QObject {
     Q_OBJECT
 public:
-    enum class State { Stopped, Playing, Paused };
+    enum class State { kStopped, kPlaying, kPaused };
     Q_ENUM(State)
 
     PlaybackController(Sequencer& sequencer, PlaybackFolders folders, QObject* parent = nullptr);
     // Stops and removes the file, as closing the window does.
     ~PlaybackController() override;
 
-    // A fresh start (arranging `tokens`), or the resumption of a paused play, for which the
-    // tokens are not arranged again.
-    void Play(const std::vector<std::string>& tokens, const SoundSettings& settings);
-    // A fresh start from token `column` of the score: the marker stands where that column's
-    // tick would have brought it, the sequencer starts at the token's time.
-    void PlayFrom(const std::vector<std::string>& tokens, const SoundSettings& settings,
-                  int column);
+    // A fresh start (writing the piece's MIDI file, words and all), or the resumption of a
+    // paused play, for which nothing is written again.
+    void Play(const Piece& piece);
+    // A fresh start from note `column` of the score: the marker stands where that column's
+    // tick would have brought it, the sequencer starts at the note's time.
+    void PlayFrom(const Piece& piece, int column);
     void Pause();
     void Stop(); // the stop button, and the marker reaching the last column
     // Halts and closes the sequencer, keeps a copy of the file if asked, deletes the file.
@@ -84,8 +83,7 @@ signals:
     void stopped();                // the stop handler ran: the live preview output closes too
 
 private:
-    void FreshStart(const std::vector<std::string>& tokens, const SoundSettings& settings,
-                    int column);
+    void FreshStart(const Piece& piece, int column);
     void PlaceMarker(int column);
     void Resume();
     void StartTimer();
@@ -97,7 +95,7 @@ private:
     Sequencer& sequencer_;
     PlaybackFolders folders_;
     QTimer timer_;
-    State state_ = State::Stopped;
+    State state_ = State::kStopped;
     bool keepCopy_ = true;
     int scrollMaximum_ = 0;
     int scrollValue_ = 0;

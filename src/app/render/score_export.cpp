@@ -84,4 +84,22 @@ QString RenderScorePdf(const ScoreLayout& layout, QByteArray& bytes) {
     return {};
 }
 
+QString RenderScorePicture(const ScoreLayout& layout, OutputFormat format, QByteArray& bytes) {
+    switch (format) {
+    case OutputFormat::kPng:
+        return RenderScorePng(layout, bytes);
+    case OutputFormat::kSvg:
+        return RenderScoreSvg(layout, bytes);
+    case OutputFormat::kPdf:
+        return RenderScorePdf(layout, bytes);
+    case OutputFormat::kMidi:
+    case OutputFormat::kWav:
+    case OutputFormat::kJson:
+    case OutputFormat::kMusicXml:
+    case OutputFormat::kCount:
+        break;
+    }
+    return "not a picture";
+}
+
 } // namespace kvat

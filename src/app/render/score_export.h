@@ -3,6 +3,7 @@
 // ten inches each, so a score of any length fits. The caller writes the bytes, whole or not at
 // all.
 
+#include "piece/output_formats.h"
 #include "score/score_layout.h"
 
 #include <QByteArray>
@@ -23,5 +24,8 @@ inline constexpr double kPdfPageWidth = 14400;
 QString RenderScorePng(const ScoreLayout& layout, QByteArray& bytes);
 QString RenderScoreSvg(const ScoreLayout& layout, QByteArray& bytes);
 QString RenderScorePdf(const ScoreLayout& layout, QByteArray& bytes);
+
+// The picture of a picture format of the format table (PNG, SVG, PDF); any other is refused.
+QString RenderScorePicture(const ScoreLayout& layout, OutputFormat format, QByteArray& bytes);
 
 } // namespace kvat

@@ -16,6 +16,13 @@
 #include <thread>
 
 namespace kvat {
+namespace {
+
+QString Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+} // namespace
 
 // FluidSynth renders to a file of its own here, so that a cancelled render never touches the
 // target; a finished one is then copied over it whole.
@@ -40,25 +47,27 @@ ExportActions::~ExportActions() = default;
 void ExportActions::AddMenu(QMenu& file) {
     QMenu* menu = file.addMenu("&Экспорт");
     menu->setObjectName(control::kExportMenu);
-    for (const auto& info : kExportFormats)
-        menu->addAction(info.item, this, [this, info] {
-            const QString suggested = folder_() + "/kvat." + info.extension;
-            QString path = dialogs_.SavePath(suggested, info.filter);
+    for (const OutputFormat format : ExportFormats())
+        menu->addAction(Text(FormatRow(format).menuItem), this, [this, format] {
+            const QString extension = Text(FormatRow(format).extension);
+            const QString suggested = folder_() + "/kvat." + extension;
+            QString path = dialogs_.SavePath(suggested, Text(FormatRow(format).filter));
             if (path.isEmpty()) return;
-            if (QFileInfo(path).suffix().isEmpty()) path += QString(".") + info.extension;
-            Export(info.format, path);
+            if (QFileInfo(path).suffix().isEmpty()) path += "." + extension;
+            Export(format, path);
         });
 }
 
-bool ExportActions::Export(ExportFormat format, const QString& path) {
+bool ExportActions::Export(OutputFormat format, const QString& path) {
     const ExportPiece piece = piece_();
-    if (format == ExportFormat::kWav) return ExportWavWithProgress(piece, path);
+    if (FormatRow(format).family == FormatFamily::kSound)
+        return ExportWavWithProgress(piece.piece, path);
     const QString error = ExportFile(format, piece, path);
     if (!error.isEmpty()) messages_.Critical("Экспорт", error);
     return error.isEmpty();
 }
 
-bool ExportActions::ExportWavWithProgress(const ExportPiece& piece, const QString& path) {
+bool ExportActions::ExportWavWithProgress(const Piece& piece, const QString& path) {
     auto job = std::make_shared<WavJob>();
     const QString rendered = job->folder.filePath("kvat.wav");
     job->thread = std::thread([job = job.get(), piece, rendered] {

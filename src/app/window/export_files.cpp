@@ -1,78 +1,64 @@
 #include "app/window/export_files.h"
 
 #include "app/render/score_export.h"
-#include "app/window/qt_text.h"
-#include "midi/arrangement.h"
 #include "midi/file_writer.h"
-#include "midi/midi_words.h"
-#include "score/musicxml.h"
+#include "piece/piece_files.h"
 #include "sound/sound_font.h"
 #include "sound/wav_render.h"
-#include "verse/syllables.h"
 
 #include <algorithm>
 
 namespace kvat {
 namespace {
 
-std::span<const std::uint8_t> Bytes(const QByteArray& bytes) {
-    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-            static_cast<std::size_t>(bytes.size())};
-}
+const QString kNoMelody = "В стихе нет ни одной гласной: мелодии нет.";
 
-QString Write(const QString& path, std::span<const std::uint8_t> bytes) {
-    std::string error;
-    return WriteFileAtomically(path.toStdString(), bytes, error) ? QString()
-                                                                 : QString::fromStdString(error);
-}
-
-std::string MusicXml(const ExportPiece& piece) {
-    const DividedText divided = DivideSyllables(piece.lines);
-    std::vector<std::u32string_view> rows;
-    for (std::size_t k = 0; k < divided.RowCount(); ++k) rows.push_back(divided.Row(k));
-    return MusicXmlScore(piece.tokens, rows, piece.sound, VerseTitle(piece.lines));
-}
-
-QString Picture(ExportFormat format, const ScoreLayout& layout, const QString& path) {
+QString Picture(OutputFormat format, const ScoreLayout& layout, const QString& path) {
     QByteArray bytes;
-    const QString error = format == ExportFormat::kPng   ? RenderScorePng(layout, bytes)
-                          : format == ExportFormat::kSvg ? RenderScoreSvg(layout, bytes)
-                                                         : RenderScorePdf(layout, bytes);
-    return error.isEmpty() ? Write(path, Bytes(bytes)) : error;
+    const QString error = RenderScorePicture(layout, format, bytes);
+    if (!error.isEmpty()) return error;
+    std::string why;
+    return WriteFileAtomically(path.toStdString(),
+                               std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                         static_cast<std::size_t>(bytes.size())),
+                               why)
+               ? QString()
+               : QString::fromStdString(why);
 }
 
 } // namespace
 
-QString ExportFile(ExportFormat format, const ExportPiece& piece, const QString& path) {
-    if (piece.tokens.empty()) return "В стихе нет ни одной гласной: мелодии нет.";
-    switch (format) {
-    case ExportFormat::kMidi:
-        return Write(path, ArrangeMelody(piece.tokens, piece.sound,
-                                         VerseWords(piece.lines, piece.tokens.size())));
-    case ExportFormat::kMusicXml: {
-        const std::string text = MusicXml(piece);
-        return Write(path,
-                     std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-    }
-    case ExportFormat::kPdf:
-    case ExportFormat::kSvg:
-    case ExportFormat::kPng:
-        return Picture(format, piece.layout, path);
-    case ExportFormat::kWav:
-        return ExportWav(piece, path, nullptr);
-    }
-    return {};
+std::vector<OutputFormat> ExportFormats() {
+    std::vector<OutputFormat> formats;
+    for (const auto& row : kOutputFormats)
+        if (!row.menuItem.empty()) formats.push_back(row.format);
+    std::ranges::sort(formats, {}, [](OutputFormat f) { return FormatRow(f).menuPlace; });
+    return formats;
 }
 
-QString ExportWav(const ExportPiece& piece, const QString& path,
+QString ExportFile(OutputFormat format, const ExportPiece& piece, const QString& path) {
+    if (!piece.piece.Sung()) return kNoMelody;
+    switch (FormatRow(format).family) {
+    case FormatFamily::kSound:
+        return ExportWav(piece.piece, path, nullptr);
+    case FormatFamily::kPicture:
+        return Picture(format, LayoutPiece(piece.piece, piece.scoreWidth), path);
+    case FormatFamily::kMidi:
+    case FormatFamily::kLayout:
+    case FormatFamily::kNotation:
+        break;
+    }
+    return QString::fromStdString(WritePieceFile(piece.piece, format, path.toStdString()));
+}
+
+QString ExportWav(const Piece& piece, const QString& path,
                   const std::function<void(double)>& progress) {
-    if (piece.tokens.empty()) return "В стихе нет ни одной гласной: мелодии нет.";
+    if (!piece.Sung()) return kNoMelody;
     const auto soundFont = FindSoundFont();
     if (!soundFont)
         return "Не найден SoundFont: установите fluid-soundfont-gm или задайте KVAT_SOUNDFONT.";
     std::string error;
-    if (RenderMidiToWav(ArrangeMelody(piece.tokens, piece.sound), *soundFont, path.toStdString(),
-                        progress, error))
+    if (RenderMidiToWav(PieceMidi(piece), *soundFont, path.toStdString(), progress, error))
         return {};
     return QString::fromStdString(error);
 }

@@ -48,7 +48,7 @@ MainPage::MainPage(QWidget* parent) : QFrame(parent) {
     BuildScoreControls();
     warmUp_ = new DictionaryWarmUp(this);
     connect(warmUp_, &DictionaryWarmUp::ready, this, [this] {
-        if (stressMode_ == StressMode::dictionary) SetStressMode(stressMode_);
+        if (stressMode_ == StressMode::kDictionary) SetStressMode(stressMode_);
     });
     connect(editor_, &VerseEditor::textChanged, this, &MainPage::verseEdited);
     RecordStretch();
@@ -58,8 +58,8 @@ void MainPage::BuildVerseControls() {
     editor_ = new VerseEditor(this);
     editor_->setGeometry(TwipRect(120, 240, 4215, 2055));
     editor_->SetVerse(Lines(kSampleVerse.begin(), kSampleVerse.end()));
-    connect(editor_, &VerseEditor::IctusToggled, this, &MainPage::OnIctusToggled);
-    connect(editor_, &VerseEditor::PasteRequested, this, &MainPage::OnPaste);
+    connect(editor_, &VerseEditor::ictusToggled, this, &MainPage::OnIctusToggled);
+    connect(editor_, &VerseEditor::pasteRequested, this, &MainPage::OnPaste);
     TypeWithoutUnderline(*editor_);
 
     MakeLabel(this, control::kMetreLabel, "Размер:", 120, 2430, 700);
@@ -78,7 +78,7 @@ void MainPage::BuildVerseControls() {
 
     MakeLabel(this, control::kMethodLabel, "Метод:", 120, 2790, 700);
     QStringList methods;
-    for (auto name : kMethodNames) methods << Q(name);
+    for (const auto& method : kMethods) methods << Q(method.name);
     methodList_ = MakeList(this, control::kMethodList, 840, 2760, 2655, methods);
     connect(methodList_, &QComboBox::activated, this, [this](int index) {
         editor_->setFocus();
@@ -136,7 +136,7 @@ void MainPage::BindPlayback(PlaybackController& playback) {
         p->Stop();
     });
     connect(p, &PlaybackController::stateChanged, this, [this](PlaybackController::State state) {
-        const bool playing = state == PlaybackController::State::Playing;
+        const bool playing = state == PlaybackController::State::kPlaying;
         transport_[kPlay]->setVisible(!playing);
         transport_[kPause]->setVisible(playing);
     });
@@ -156,7 +156,7 @@ int MainPage::ScrollValue() const {
 }
 
 void MainPage::AnalyseVerse() {
-    const StressMode mode = warmUp_->Ready() ? stressMode_ : StressMode::rule;
+    const StressMode mode = warmUp_->Ready() ? stressMode_ : StressMode::kRule;
     const VerseAnalysis analysis =
         kvat::AnalyseVerse(editor_->VerseLines(), LocaleDecimalSeparator(), mode);
     UnderlineUnknownWords(*editor_->document(), analysis.unknownWords);
@@ -170,7 +170,7 @@ void MainPage::AnalyseVerse() {
 
 void MainPage::SetStressMode(StressMode mode) {
     stressMode_ = mode;
-    if (mode == StressMode::dictionary && !warmUp_->Ready()) {
+    if (mode == StressMode::kDictionary && !warmUp_->Ready()) {
         warmUp_->Start(); // its `ready` comes back here
         return;
     }
@@ -212,6 +212,10 @@ const ScoreLayout& MainPage::Layout() const {
     return score_->Canvas()->Layout();
 }
 
+float MainPage::ScoreWidth() const {
+    return static_cast<float>(Twips(score_->width()));
+}
+
 void MainPage::ReadHandPattern() {
     metre_.templates[kManualMetre] = ReadManualIctuses(editor_->VerseLines(), editor_->Paint());
 }
@@ -248,50 +252,28 @@ void MainPage::OnPaste(const QString& clipboard) {
     emit scoreOutdated();
 }
 
-std::optional<MelodyResult> MainPage::Melody(const MelodySettings& settings) {
-    // The red vowels are the hand-placed pattern: read them afresh, so a line added since the
-    // last click still has its pattern. The drawn and the played melody are one.
+const MetreState& MainPage::FreshMetre() {
     if (metre_.metre == kManualMetre) ReadHandPattern();
-    return GenerateMelody(editor_->VerseLines(), metre_, settings);
+    return metre_;
 }
 
-std::vector<std::string> MainPage::MelodyTokens(const MelodySettings& settings) {
-    const auto melody = Melody(settings);
-    return melody ? kvat::MelodyTokens(melody->text) : std::vector<std::string>{};
-}
-
-MainPage::Drawing MainPage::DrawScore(const MelodySettings& settings, const ScoreHeader& header,
-                                      const ScoreOptions& options) {
-    const auto melody = Melody(settings);
-    const Lines lines = editor_->VerseLines();
-    const DividedText divided = DivideSyllables(lines);
-    Drawing drawing;
-    if (settings.method && HasCentreRange(*settings.method))
-        drawing.centreRange =
-            melody && melody->centreRange ? *melody->centreRange : CentreRange(lines);
-
-    std::vector<std::u32string_view> rows;
-    rows.reserve(divided.RowCount());
-    for (std::size_t k = 0; k < divided.RowCount(); ++k) rows.push_back(divided.Row(k));
-    const std::vector<std::string> tokens =
-        melody ? kvat::MelodyTokens(melody->text) : std::vector<std::string>{};
-    const std::vector<std::string_view> tokenViews(tokens.begin(), tokens.end());
+MainPage::Drawing MainPage::DrawScore(const Piece& piece) {
     // While it plays the score stays where the marker is, so the marker stays in sight.
-    const bool playing = playback_ && playback_->state() != PlaybackController::State::Stopped;
+    const bool playing = playback_ && playback_->state() != PlaybackController::State::kStopped;
     const int scroll = playing ? playback_->scrollValue() : 0;
-    ScoreOptions shown = options;
-    shown.viewportWidth = static_cast<float>(Twips(score_->width())); // the window may have grown
-    if (playback_) playback_->SetViewportWidth(Twips(score_->width()));
-    score_->Canvas()->SetLayout(LayoutScore(rows, tokenViews, header, shown));
+    if (playback_) playback_->SetViewportWidth(Twips(score_->width())); // the window may grow
+    score_->Canvas()->SetLayout(LayoutPiece(piece, ScoreWidth()));
     scoreScroll_->setRange(0, score_->Canvas()->Layout().scrollMaximum);
     scoreScroll_->setValue(scroll);
     score_->ScrollTo(scoreScroll_->value());
 
+    Drawing drawing;
     drawing.scrollMaximum = scoreScroll_->maximum();
     // A text's orthography is told once; redrawing the same text tells it no more.
     const QString text = editor_->toPlainText();
     if (text != messagedText_)
-        for (const auto& message : divided.Messages()) drawing.messages.push_back(message.text);
+        for (const auto& message : piece.syllables.Messages())
+            drawing.messages.push_back(message.text);
     messagedText_ = text;
     return drawing;
 }

@@ -4,6 +4,7 @@
 // settings the melody needs from the other pages come in as values.
 
 #include "melody/melody.h"
+#include "piece/piece.h"
 #include "score/score_layout.h"
 #include "verse/analysis.h"
 #include "verse/metre.h"
@@ -43,13 +44,10 @@ public:
 
     struct Drawing {
         int scrollMaximum = 0;
-        std::pair<int, int> centreRange;      // for the methods with HasCentreRange
         std::vector<std::u32string> messages; // the orthography messages, to show afterwards
     };
-    Drawing DrawScore(const MelodySettings& settings, const ScoreHeader& header,
-                      const ScoreOptions& options);
-    // The melody the score shows, as playback takes it.
-    std::vector<std::string> MelodyTokens(const MelodySettings& settings);
+    // Lays the piece's score out as wide as the score's viewport now is, and draws it.
+    Drawing DrawScore(const Piece& piece);
 
     // Binds the play controls, the marker, the score's scroll and the lamp to playback.
     void BindPlayback(PlaybackController& playback);
@@ -57,12 +55,16 @@ public:
     int ScrollValue() const;
 
     const MetreState& Metre() const { return metre_; }
+    // The metre state with the hand-placed pattern read afresh from the red vowels, so that a
+    // line added since the last click has its pattern: what the melody is made from.
+    const MetreState& FreshMetre();
     // The verse as the editor holds it, and a whole new verse put in as a paste would be.
     QString VerseText() const;
     Lines VerseLines() const;
     void LoadVerse(const QString& text);
-    // The score as last drawn.
+    // The score as last drawn, and the width of its viewport, which grows with the window.
     const ScoreLayout& Layout() const;
+    float ScoreWidth() const;
     // The verse's first line with text: what the user calls the poem.
     QString FirstLine() const;
     // The colour list of the last drawing, one "&H…" line per drawn syllable.
@@ -92,14 +94,13 @@ private:
     void OnPaste(const QString& clipboard);
     void ColourEditor();
     void ReadHandPattern();
-    std::optional<MelodyResult> Melody(const MelodySettings& settings);
     void LightLamp(int index);
     void PaintLamp(const QColor& colour);
     void RecordStretch();
 
     PlaybackController* playback_ = nullptr;
     MetreState metre_;
-    StressMode stressMode_ = StressMode::rule;
+    StressMode stressMode_ = StressMode::kRule;
     DictionaryWarmUp* warmUp_ = nullptr;
     QString messagedText_; // the text whose orthography messages were last given
     VerseEditor* editor_ = nullptr;

@@ -94,8 +94,7 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     exports_ = new ExportActions(
         *this, *dialogs_, *messages_,
         [this] {
-            return ExportPiece{main_->MelodyTokens(CurrentMelodySettings()), main_->VerseLines(),
-                               main_->Layout(), CurrentSoundSettings()};
+            return ExportPiece{CurrentPiece(), main_->ScoreWidth()};
         },
         [this] { return files_->Folder(); });
     connect(main_, &MainPage::verseEdited, files_, &FileActions::VerseChanged);
@@ -174,13 +173,13 @@ void MainWindow::BindSound() {
 // Keys no text field uses, so that they work from every page while the verse is typed.
 void MainWindow::BindTransportKeys() {
     connect(new QShortcut(Qt::Key_F5, this), &QShortcut::activated, this, [this] {
-        if (playback_->state() == PlaybackController::State::Playing)
+        if (playback_->state() == PlaybackController::State::kPlaying)
             playback_->Pause();
         else
             Play();
     });
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, [this] {
-        if (playback_->state() != PlaybackController::State::Stopped) playback_->Stop();
+        if (playback_->state() != PlaybackController::State::kStopped) playback_->Stop();
     });
 }
 
@@ -189,10 +188,9 @@ void MainWindow::StartUp() {
     settings_->SetDevices(sound_.devices);
     InstallSymbolFont();
 
-    defaultControls_ = ReadControls(*this); // with the devices listed, the first chosen
+    defaultChoices_ = CurrentChoices(); // with the devices listed, the first chosen
     QSettings store;
-    Apply(LoadMelody(store), LoadSound(store));
-    ApplyControls(LoadControls(store), *this);
+    Apply(LoadMelody(store), LoadSound(store), LoadChoices(store, defaultChoices_));
     restoreGeometry(store.value(kGeometryKey).toByteArray());
     files_->MarkClean();
     if (const auto verse = LoadUnsavedVerse(store)) main_->LoadVerse(*verse);
@@ -204,18 +202,19 @@ void MainWindow::StartUp() {
     if (!HasSavedMelody(store)) panels_->GenerateNoteMap();
 }
 
-void MainWindow::Apply(const MelodySettings& melody, const SoundSettings& sound) {
+void MainWindow::Apply(const MelodySettings& melody, const SoundSettings& sound,
+                       const WindowChoices& choices) {
     main_->Apply(melody);
     panels_->Apply(melody);
     panels_->SetCaption(IndexOf(melody.method));
     settings_->Apply(sound);
+    settings_->Apply(choices);
     instruments_->Apply(sound);
 }
 
 void MainWindow::ResetSettings() {
     QSettings().clear();
-    Apply(MelodySettings{}, SoundSettings{});
-    ApplyControls(defaultControls_, *this);
+    Apply(MelodySettings{}, SoundSettings{}, defaultChoices_);
     panels_->GenerateNoteMap();
     DrawScore();
 }
@@ -224,7 +223,7 @@ void MainWindow::SaveSettings() {
     QSettings store;
     SaveMelody(store, CurrentMelodySettings());
     SaveSound(store, CurrentSoundSettings());
-    SaveControls(store, ReadControls(*this));
+    SaveChoices(store, CurrentChoices());
     store.setValue(kGeometryKey, saveGeometry());
     SaveUnsavedVerse(store, files_->Modified() ? std::optional(main_->VerseText()) : std::nullopt);
 }
@@ -250,6 +249,18 @@ SoundSettings MainWindow::CurrentSoundSettings() const {
     settings_->ReadInto(settings);
     instruments_->ReadInto(settings);
     return settings;
+}
+
+WindowChoices MainWindow::CurrentChoices() const {
+    WindowChoices choices;
+    settings_->ReadInto(choices);
+    return choices;
+}
+
+Piece MainWindow::CurrentPiece() const {
+    const PieceSettings settings{CurrentMelodySettings(), CurrentSoundSettings(), true,
+                                 CurrentChoices().colour};
+    return BuildPiece(main_->VerseLines(), main_->FreshMetre(), settings);
 }
 
 void MainWindow::ShowPage(Page page) {
@@ -278,11 +289,10 @@ void MainWindow::AimFocusSink() {
 }
 
 void MainWindow::DrawScore() {
-    const MelodySettings melody = CurrentMelodySettings();
-    const MainPage::Drawing drawing =
-        main_->DrawScore(melody, settings_->Header(), settings_->Options());
-    if (melody.method && HasCentreRange(*melody.method))
-        panels_->SetCentreRange(drawing.centreRange);
+    const Piece piece = CurrentPiece();
+    const MainPage::Drawing drawing = main_->DrawScore(piece);
+    const auto method = piece.settings.melody.method;
+    if (method && HasCentreRange(*method)) panels_->SetCentreRange(piece.centreRange);
     playback_->SetScrollMaximum(drawing.scrollMaximum);
     // The messages come last, once the score stands drawn: a dialog runs the event loop, and
     // nothing may start half-way through a drawing.
@@ -301,15 +311,15 @@ void MainWindow::OnMethodChosen(int index) {
 }
 
 void MainWindow::Play(std::optional<int> fromColumn) {
-    const std::vector<std::string> tokens = main_->MelodyTokens(CurrentMelodySettings());
-    playback_->SetKeepCopy(settings_->KeepFile());
+    const Piece piece = CurrentPiece();
+    playback_->SetKeepCopy(CurrentChoices().keepFile);
     playback_->SetCopyName(main_->FirstLine());
     playback_->SetScrollMaximum(main_->ScrollMaximum());
     playback_->SetScrollValue(main_->ScrollValue());
     if (fromColumn)
-        playback_->PlayFrom(tokens, CurrentSoundSettings(), *fromColumn);
+        playback_->PlayFrom(piece, *fromColumn);
     else
-        playback_->Play(tokens, CurrentSoundSettings());
+        playback_->Play(piece);
 }
 
 void MainWindow::WriteReportAndOpen(const std::u32string& text) {

@@ -1,11 +1,6 @@
 #include "app/window/settings_store.h"
 
-#include "app/window/control_names.h"
-
-#include <QCheckBox>
-#include <QComboBox>
 #include <QSettings>
-#include <QWidget>
 
 namespace kvat {
 namespace {
@@ -14,18 +9,16 @@ constexpr struct {
     const char* key;
     int SoundSettings::*member;
 } kSoundNumbers[] = {
-    {"sound/dynamics", &SoundSettings::dynamics},
-    {"sound/boost", &SoundSettings::boost},
-    {"sound/tempo", &SoundSettings::tempo},
+    {"sound/dynamicsPercent", &SoundSettings::dynamicsPercent},
+    {"sound/boostPercent", &SoundSettings::boostPercent},
+    {"sound/beatsPerMinute", &SoundSettings::beatsPerMinute},
     {"sound/numerator", &SoundSettings::numerator},
     {"sound/denominator", &SoundSettings::denominator},
     {"sound/soprano", &SoundSettings::soprano},
-    {"sound/group", &SoundSettings::group},
-    {"sound/drumFirst", &SoundSettings::drumFirst},
-    {"sound/drumLast", &SoundSettings::drumLast},
+    {"sound/firstDrumKey", &SoundSettings::firstDrumKey},
+    {"sound/lastDrumKey", &SoundSettings::lastDrumKey},
     {"sound/drumMap", &SoundSettings::drumMap},
     {"sound/accompaniment", &SoundSettings::accompaniment},
-    {"sound/effect", &SoundSettings::effect},
 };
 
 constexpr struct {
@@ -60,9 +53,25 @@ constexpr const char* kMethodKey = "melody/method"; // -1: no method chosen
 constexpr const char* kLengthenKey = "melody/lengthen";
 constexpr const char* kNoteMapKey = "melody/noteMap";
 constexpr const char* kUnsavedVerseKey = "verse/unsaved";
-constexpr const char* kControlsGroup = "controls";
+// The group and the effect by their command-line words, which say what they are.
+constexpr const char* kGroupKey = "sound/group";
+constexpr const char* kEffectKey = "sound/effect";
+constexpr const char* kColourKey = "choices/colour";
+constexpr const char* kKeepFileKey = "choices/keepFile";
+constexpr const char* kDeviceKey = "choices/device";
 
-constexpr const char* kRememberedChecks[] = {control::kColourCheck, control::kKeepFileCheck};
+QString Word(std::string_view word) {
+    return QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size()));
+}
+
+// The row whose word the store holds under `key`, if any.
+template <class Table>
+const typename Table::value_type* StoredRow(QSettings& store, const char* key, const Table& table) {
+    const QString word = store.value(key).toString();
+    for (const auto& row : table)
+        if (word == Word(row.word)) return &row;
+    return nullptr;
+}
 
 int ReadInt(QSettings& store, const char* key, int fallback) {
     bool ok = false;
@@ -106,6 +115,10 @@ void SaveSound(QSettings& store, const SoundSettings& settings) {
         store.setValue(QString(voice.key) + "On", (settings.*voice.member).on);
         store.setValue(QString(voice.key) + "Program", (settings.*voice.member).program);
     }
+    if (const auto group = VoiceGroupOf(settings.group))
+        store.setValue(kGroupKey, Word(group->word));
+    for (const auto& effect : kOutputEffects)
+        if (effect.effect == settings.effect) store.setValue(kEffectKey, Word(effect.word));
 }
 
 SoundSettings LoadSound(QSettings& store) {
@@ -120,42 +133,24 @@ SoundSettings LoadSound(QSettings& store) {
         choice.on = store.value(key + "On", choice.on).toBool();
         choice.program = ReadInt(store, (key + "Program").toUtf8().constData(), choice.program);
     }
+    if (const auto* group = StoredRow(store, kGroupKey, kVoiceGroups))
+        settings.group = group->group;
+    if (const auto* effect = StoredRow(store, kEffectKey, kOutputEffects))
+        settings.effect = effect->effect;
     return settings;
 }
 
-QVariantMap ReadControls(const QWidget& window) {
-    QVariantMap controls;
-    for (const char* name : kRememberedChecks)
-        if (const auto* box = window.findChild<QCheckBox*>(name)) controls[name] = box->isChecked();
-    if (const auto* devices = window.findChild<QComboBox*>(control::kDeviceList))
-        controls[control::kDeviceList] = devices->currentText();
-    return controls;
+void SaveChoices(QSettings& store, const WindowChoices& choices) {
+    store.setValue(kColourKey, choices.colour);
+    store.setValue(kKeepFileKey, choices.keepFile);
+    store.setValue(kDeviceKey, choices.device);
 }
 
-void ApplyControls(const QVariantMap& controls, QWidget& window) {
-    for (const char* name : kRememberedChecks) {
-        auto* box = window.findChild<QCheckBox*>(name);
-        if (box && controls.contains(name)) box->setChecked(controls[name].toBool());
-    }
-    auto* devices = window.findChild<QComboBox*>(control::kDeviceList);
-    if (!devices || !controls.contains(control::kDeviceList)) return;
-    const int index = devices->findText(controls[control::kDeviceList].toString());
-    if (index >= 0) devices->setCurrentIndex(index); // a device gone since keeps the first
-}
-
-// One key each, so that the file stays readable.
-void SaveControls(QSettings& store, const QVariantMap& controls) {
-    store.beginGroup(kControlsGroup);
-    for (auto it = controls.begin(); it != controls.end(); ++it) store.setValue(it.key(), *it);
-    store.endGroup();
-}
-
-QVariantMap LoadControls(QSettings& store) {
-    QVariantMap controls;
-    store.beginGroup(kControlsGroup);
-    for (const QString& key : store.childKeys()) controls[key] = store.value(key);
-    store.endGroup();
-    return controls;
+WindowChoices LoadChoices(QSettings& store, WindowChoices choices) {
+    choices.colour = store.value(kColourKey, choices.colour).toBool();
+    choices.keepFile = store.value(kKeepFileKey, choices.keepFile).toBool();
+    choices.device = store.value(kDeviceKey, choices.device).toString();
+    return choices;
 }
 
 void SaveUnsavedVerse(QSettings& store, const std::optional<QString>& verse) {

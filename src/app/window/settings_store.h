@@ -1,17 +1,16 @@
 #pragma once
-// The user's choices kept between runs in QSettings: the melody and sound settings as values,
-// the check boxes and device the values do not hold, the window's place, the last folder and
-// the verse left unsaved. The organisation and application names choose where they live.
+// The user's choices kept between runs in QSettings: the melody and sound settings and the
+// window's own choices as values, the window's place, the last folder and the verse left
+// unsaved. The organisation and application names choose where they live.
 
+#include "app/window/window_choices.h"
 #include "melody/melody.h"
 #include "midi/sound_settings.h"
 
 #include <QString>
-#include <QVariantMap>
 #include <optional>
 
 class QSettings;
-class QWidget;
 
 namespace kvat {
 
@@ -26,14 +25,9 @@ MelodySettings LoadMelody(QSettings& store);
 bool HasSavedMelody(QSettings& store);
 SoundSettings LoadSound(QSettings& store);
 
-// The check boxes and lists that no settings value holds, found by their object names under
-// `window`: the score's colours, the kept MIDI file, the output device (by name, since the
-// devices present may change between runs). Read and applied as a map, so that the window can
-// keep its start-up state for a reset.
-QVariantMap ReadControls(const QWidget& window);
-void ApplyControls(const QVariantMap& controls, QWidget& window);
-void SaveControls(QSettings& store, const QVariantMap& controls);
-QVariantMap LoadControls(QSettings& store);
+// The window's own choices; each one missing from the store keeps the one given.
+void SaveChoices(QSettings& store, const WindowChoices& choices);
+WindowChoices LoadChoices(QSettings& store, WindowChoices choices);
 
 // The verse the user left without saving it; nothing when it was saved or never changed.
 void SaveUnsavedVerse(QSettings& store, const std::optional<QString>& verse);

@@ -61,7 +61,7 @@ VerseEditor::VerseEditor(QWidget* parent) : QTextEdit(parent), editMenu_(new QMe
     QAction* paste = editMenu_->addAction("Вставить");
     paste->setObjectName(control::kPasteItem);
     connect(paste, &QAction::triggered, this,
-            [this] { emit PasteRequested(QGuiApplication::clipboard()->text()); });
+            [this] { emit pasteRequested(QGuiApplication::clipboard()->text()); });
 }
 
 Lines VerseEditor::VerseLines() const {
@@ -204,7 +204,7 @@ void VerseEditor::mouseReleaseEvent(QMouseEvent* event) {
     cursor.mergeCharFormat(Coloured(red ? kBlack : kRed));
     doc->setUndoRedoEnabled(true);
     Hover(event->position().toPoint()); // the tooltip now offers the opposite
-    emit IctusToggled();
+    emit ictusToggled();
 }
 
 void VerseEditor::contextMenuEvent(QContextMenuEvent* event) {
@@ -212,7 +212,7 @@ void VerseEditor::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void VerseEditor::insertFromMimeData(const QMimeData* source) {
-    if (source && source->hasText()) emit PasteRequested(source->text());
+    if (source && source->hasText()) emit pasteRequested(source->text());
 }
 
 } // namespace kvat

@@ -35,9 +35,9 @@ public:
 
 signals:
     // A vowel was painted or cleared by hand.
-    void IctusToggled();
+    void ictusToggled();
     // Text is to be pasted: from the edit menu, the keyboard or a drop.
-    void PasteRequested(const QString& text);
+    void pasteRequested(const QString& text);
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -6,7 +6,9 @@
 #include "app/window/export_actions.h"
 #include "app/window/file_actions.h"
 #include "app/window/main_window.h"
+#include "app/window/settings_store.h"
 #include "app/window/verse_editor.h"
+#include "cli/options.h"
 #include "midi/arrangement.h"
 #include "sound/dummy_sequencer.h"
 #include "sound/sound_font.h"
@@ -17,6 +19,7 @@
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -116,21 +119,61 @@ TEST_F(Desktop, UnsavedEditsAreAskedAboutBeforeTheyGo) {
 }
 
 TEST_F(Desktop, ExportsWriteWhatTheWindowShows) {
-    const std::tuple<ExportFormat, QString, QByteArray> cases[] = {
-        {ExportFormat::kMidi, "mid", "MThd"},   {ExportFormat::kMusicXml, "musicxml", "<?xml"},
-        {ExportFormat::kPdf, "pdf", "%PDF"},    {ExportFormat::kSvg, "svg", "<?xml"},
-        {ExportFormat::kPng, "png", "\x89PNG"}, {ExportFormat::kWav, "wav", "RIFF"},
+    const std::tuple<OutputFormat, QString, QByteArray> cases[] = {
+        {OutputFormat::kMidi, "mid", "MThd"},   {OutputFormat::kMusicXml, "musicxml", "<?xml"},
+        {OutputFormat::kPdf, "pdf", "%PDF"},    {OutputFormat::kSvg, "svg", "<?xml"},
+        {OutputFormat::kPng, "png", "\x89PNG"}, {OutputFormat::kWav, "wav", "RIFF"},
     };
     for (const auto& [format, extension, start] : cases) {
-        if (format == ExportFormat::kWav && !FindSoundFont()) continue; // no SoundFont here
+        if (format == OutputFormat::kWav && !FindSoundFont()) continue; // no SoundFont here
         const QString path = dir_.filePath("kvat." + extension);
         ASSERT_TRUE(window_->Exports().Export(format, path)) << extension.toStdString();
         EXPECT_TRUE(Read(path).startsWith(start)) << extension.toStdString();
     }
     EXPECT_TRUE(Read(dir_.filePath("kvat.musicxml")).contains("Буря мглою небо кроет,"));
     Editor()->clear(); // no vowel, no melody: nothing is written
-    EXPECT_FALSE(window_->Exports().Export(ExportFormat::kMidi, dir_.filePath("none.mid")));
+    EXPECT_FALSE(window_->Exports().Export(OutputFormat::kMidi, dir_.filePath("none.mid")));
     EXPECT_TRUE(!QFile::exists(dir_.filePath("none.mid")) && log_ == QStringList{"Экспорт"});
+}
+
+// The window and kvat write one piece: the same choices give the same files, whole, byte for byte.
+TEST_F(Desktop, MidiAndMusicXmlExportsAreTheFilesKvatWritesForTheSameChoices) {
+    const char* const choices[] = {
+        "",
+        "--method 3 --tempo 0 --dynamics 7 --boost 7 --group brass --drums 36,42 --effect sustain",
+        "--method 8 --lengthen no --mezzo 40 --bass 0 --accompaniment 48 --time-signature 3/4 "
+        "--drum-map 3 --effect modulation",
+        "--method 5 --key 2 --dynamics 4 --boost 1 --time-signature 12/16 --soprano 73 --tenor 9",
+    };
+    const std::pair<OutputFormat, const char*> writers[] = {{OutputFormat::kMidi, "midi"},
+                                                            {OutputFormat::kMusicXml, "score"}};
+    for (const char* choice : choices) {
+        std::string error;
+        auto args = QString(choice).split(' ', Qt::SkipEmptyParts);
+        std::vector<std::string> words{"midi"};
+        for (const QString& arg : args) words.push_back(arg.toStdString());
+        const auto options = cli::ParseOptions(words, error);
+        ASSERT_TRUE(options) << error;
+        {
+            QSettings store;
+            SaveMelody(store, options->melody);
+            SaveSound(store, options->sound);
+        }
+        Start();
+        const QString verse = Write("verse.txt", Editor()->toPlainText().toUtf8());
+        for (const auto& [format, command] : writers) {
+            const std::string_view ext = FormatRow(format).extension;
+            const QString extension = QString::fromLatin1(ext.data(), qsizetype(ext.size()));
+            const QString exported = dir_.filePath("window." + extension);
+            const QString written = dir_.filePath("kvat." + extension);
+            ASSERT_TRUE(window_->Exports().Export(format, exported));
+            EXPECT_EQ(
+                QProcess::execute(KVAT_BINARY, QStringList{command, verse, "-o", written} + args),
+                0);
+            const QByteArray bytes = Read(written);
+            EXPECT_TRUE(!bytes.isEmpty() && Read(exported) == bytes) << choice << ' ' << command;
+        }
+    }
 }
 
 TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilReset) {

@@ -190,8 +190,8 @@ TEST_F(Window, EachStressModeChoosesItsMetreAndTheRedVowelsFollow) {
     Editor()->SetVerse({U"Буря мглою небо кроет,", U"Вихри снежные крутя"});
     Click(c::kAnalyseButton);
     const std::tuple<StressMode, QString, VowelPaint> cases[] = {
-        {StressMode::dictionary, "Хорей", {"10101010", "1010101"}},
-        {StressMode::rule, "Ямб", {"01010101", "0101010"}}};
+        {StressMode::kDictionary, "Хорей", {"10101010", "1010101"}},
+        {StressMode::kRule, "Ямб", {"01010101", "0101010"}}};
     for (const auto& [mode, metre, paint] : cases) {
         ChooseStress(mode);
         EXPECT_TRUE(Await([&] { return List(c::kMetreList)->currentText().startsWith(metre); }))
@@ -202,7 +202,7 @@ TEST_F(Window, EachStressModeChoosesItsMetreAndTheRedVowelsFollow) {
 
 TEST_F(Window, WordsNoSourceKnewAreUnderlinedAndStillTakeAStressByHand) {
     Editor()->SetVerse({U"Кваттракс и небо"});
-    ChooseStress(StressMode::dictionary);
+    ChooseStress(StressMode::kDictionary);
     ASSERT_TRUE(Await([this] { return Underlined(0); }));
     for (int position : {0, 2, 8}) EXPECT_TRUE(Underlined(position)) << position;
     for (int position : {9, 10, 12, 15}) EXPECT_FALSE(Underlined(position)) << position;
@@ -216,7 +216,7 @@ TEST_F(Window, WordsNoSourceKnewAreUnderlinedAndStillTakeAStressByHand) {
     QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, "ы"); // at the unknown word's end
     QApplication::sendEvent(Editor(), &typed);
     EXPECT_TRUE(Underlined(8) && !Underlined(9));
-    ChooseStress(StressMode::rule); // the rule knows no word, so it marks none
+    ChooseStress(StressMode::kRule); // the rule knows no word, so it marks none
     EXPECT_FALSE(Underlined(0));
 }
 
@@ -295,9 +295,9 @@ TEST_F(Window, PicturesFrameOnlyWhileThePointerIsOverThem) {
 TEST_F(Window, TheMarkerStaysInSightThroughRedrawsAndTheKeysDrivePlayback) {
     auto& playback = window_->Playback();
     QTest::keyClick(Editor(), Qt::Key_F5);
-    EXPECT_EQ(playback.state(), PlaybackController::State::Playing);
+    EXPECT_EQ(playback.state(), PlaybackController::State::kPlaying);
     for (int i = 0; i < 100 && playback.scrollValue() < 3; ++i) playback.Tick();
-    ASSERT_EQ(playback.state(), PlaybackController::State::Playing); // and the score scrolled
+    ASSERT_EQ(playback.state(), PlaybackController::State::kPlaying); // and the score scrolled
     const std::function<void()> redraws[] = {
         [this] { Trigger(c::kSettingsMenu), Trigger(c::kMainMenu); },
         [this] { Choose(c::kMethodList, 4); }, [this] { Click(c::kAnalyseButton); }};
@@ -309,16 +309,16 @@ TEST_F(Window, TheMarkerStaysInSightThroughRedrawsAndTheKeysDrivePlayback) {
             << x;
     }
     QTest::keyClick(Editor(), Qt::Key_F5);
-    EXPECT_EQ(playback.state(), PlaybackController::State::Paused);
+    EXPECT_EQ(playback.state(), PlaybackController::State::kPaused);
     QTest::keyClick(Editor(), Qt::Key_Escape);
-    EXPECT_EQ(playback.state(), PlaybackController::State::Stopped);
+    EXPECT_EQ(playback.state(), PlaybackController::State::kStopped);
 }
 
 TEST_F(Window, AClickOnANotePlaysFromThere) {
     const auto clickColumn = [this](int column) {
         const int x = Px(kMarkerStartTwips + column * kColumnTwips);
         QTest::mouseClick(Find(c::kScoreCanvas), Qt::LeftButton, {}, QPoint(x, 20));
-        EXPECT_EQ(window_->Playback().state(), PlaybackController::State::Playing);
+        EXPECT_EQ(window_->Playback().state(), PlaybackController::State::kPlaying);
         EXPECT_EQ(Find(c::kMarker)->x(), x);
         return sequencer_->PositionMs().value_or(-1);
     };
@@ -350,14 +350,14 @@ TEST_F(Window, PlayPauseResumeAndStopMoveTheMarkerAndTheLamp) {
     EXPECT_TRUE(Find(c::kMarker)->isVisible() && Find(c::kMarker)->x() * 15 == 1050);
     EXPECT_TRUE(std::filesystem::exists(playback.filePath()) && playback.timerActive());
     Click(c::kPauseButton);
-    EXPECT_EQ(playback.state(), PlaybackController::State::Paused);
+    EXPECT_EQ(playback.state(), PlaybackController::State::kPaused);
     EXPECT_TRUE(Find(c::kPlayButton)->isVisible() && !Find(c::kPauseButton)->isVisible());
     Click(c::kPlayButton);
     playback.Tick(); // the marker walks one column a tick, the lamp showing the colours
     EXPECT_NE(lamp(), QColor(Qt::white));
-    for (int i = 0; i < 100 && playback.state() == PlaybackController::State::Playing; ++i)
+    for (int i = 0; i < 100 && playback.state() == PlaybackController::State::kPlaying; ++i)
         playback.Tick();
-    EXPECT_TRUE(playback.state() == PlaybackController::State::Stopped && !Shown(c::kMarker));
+    EXPECT_TRUE(playback.state() == PlaybackController::State::kStopped && !Shown(c::kMarker));
     EXPECT_TRUE(std::filesystem::exists(playback.copyPath())); // kept, as ticked at start
     EXPECT_EQ(lamp(), QColor(Qt::white));
 }

@@ -6,8 +6,8 @@
 
 #include <ostream>
 
-namespace kvat::cli {
+namespace kvat {
 
-void WriteScoreJson(std::ostream& out, const ScoreLayout& layout);
+void WriteLayoutJson(std::ostream& out, const ScoreLayout& layout);
 
-} // namespace kvat::cli
+} // namespace kvat

@@ -1,12 +1,12 @@
-#include "cli/score_json.h"
+#include "piece/layout_json.h"
 
-#include "cli/json.h"
+#include "piece/json.h"
 
 #include <array>
 #include <string>
 #include <string_view>
 
-namespace kvat::cli {
+namespace kvat {
 namespace {
 
 constexpr std::array<std::string_view, 14> kRoleNames = {
@@ -69,7 +69,7 @@ void WriteItem(std::ostream& out, const ScoreLayout& layout, const ScoreItem& it
 
 } // namespace
 
-void WriteScoreJson(std::ostream& out, const ScoreLayout& layout) {
+void WriteLayoutJson(std::ostream& out, const ScoreLayout& layout) {
     out << "{\"canvas\": {\"width\": " << JsonNumber(layout.canvasWidth)
         << ", \"height\": " << JsonNumber(layout.canvasHeight) << "},\n"
         << " \"scrollMaximum\": " << layout.scrollMaximum << ",\n \"colours\": [";
@@ -81,4 +81,4 @@ void WriteScoreJson(std::ostream& out, const ScoreLayout& layout) {
     out << "\n ]}\n";
 }
 
-} // namespace kvat::cli
+} // namespace kvat
