@@ -255,6 +255,14 @@ bool CheckTogether(const Options& o, std::string& error) {
 
 } // namespace
 
+std::vector<OptionHelpLine> OptionsHelpLines() {
+    std::vector<OptionHelpLine> lines;
+    for (const auto& entry : kOptions)
+        if (!entry.usage.empty())
+            lines.push_back({std::string(entry.usage), std::string(entry.help)});
+    return lines;
+}
+
 std::string OptionsHelp() {
     constexpr std::size_t kColumn = 22;
     std::string help;
