@@ -24,7 +24,7 @@ SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 .PHONY: all deps configure build check test format format-check readme-check run bench clean \
-	sanitize-build fuzz-build fuzz install web web-serve web-test web-bench
+	sanitize-build fuzz-build fuzz install package web web-serve web-test web-bench
 
 all: build
 
@@ -82,6 +82,10 @@ bench: build
 
 install: build
 	@cmake --install $(KVAT_BUILD_DIR) $(if $(KVAT_PREFIX),--prefix $(KVAT_PREFIX))
+
+# The Debian package of what `make install` installs: $(KVAT_BUILD_DIR)/kvat_VERSION_ARCH.deb.
+package: build
+	@cd $(KVAT_BUILD_DIR) && cpack -G DEB
 
 # The page: emscripten's node tools look for their modules (acorn) where Debian puts them.
 EMSCRIPTEN_ENV = NODE_PATH=/usr/share/nodejs

@@ -365,6 +365,14 @@ bool Finish(Options& o, std::string& error) {
 
 } // namespace
 
+std::vector<OptionHelpLine> OptionsHelpLines() {
+    std::vector<OptionHelpLine> lines;
+    for (const auto& entry : OptionTable())
+        if (!entry.usage.empty())
+            lines.push_back({std::string(entry.usage), std::string(entry.help)});
+    return lines;
+}
+
 std::string OptionsHelp() {
     constexpr std::size_t kColumn = 22;
     std::string help;

@@ -44,6 +44,14 @@ struct Options {
     bool operator==(const Options&) const = default;
 };
 
+// One line of the options' help as a row: the option as written and what it does. The manual
+// page lays out the same rows as --help does.
+struct OptionHelpLine {
+    std::string usage;
+    std::string help;
+};
+std::vector<OptionHelpLine> OptionsHelpLines();
+
 // The options part of --help: one line per option (or group of options), from the same table
 // that parsing reads.
 std::string OptionsHelp();
