@@ -159,7 +159,7 @@ void MainPage::AnalyseVerse() {
     const StressMode mode = warmUp_->Ready() ? stressMode_ : StressMode::rule;
     const VerseAnalysis analysis =
         kvat::AnalyseVerse(editor_->VerseLines(), LocaleDecimalSeparator(), mode);
-    UnderlineUnknownWords(*editor_->document(), analysis.unknownWords);
+    editor_->UnderlineUnknown(analysis.unknownWords);
     metre_.templates = analysis.templates;
     metreList_->clear();
     if (!analysis.metre) return; // an empty text: the list stays empty, the metre unchanged
@@ -263,7 +263,7 @@ std::vector<std::string> MainPage::MelodyTokens(const MelodySettings& settings) 
 MainPage::Drawing MainPage::DrawScore(const MelodySettings& settings, const ScoreHeader& header,
                                       const ScoreOptions& options) {
     const auto melody = Melody(settings);
-    const Lines lines = editor_->VerseLines();
+    const Lines& lines = editor_->VerseLines();
     const DividedText divided = DivideSyllables(lines);
     Drawing drawing;
     if (settings.method && HasCentreRange(*settings.method))

@@ -26,10 +26,10 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
-#include <QTextEdit>
 #include <array>
 #include <chrono>
 
@@ -112,7 +112,7 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     setMinimumSize(size());
     setAcceptDrops(true);
     installEventFilter(this);
-    for (QTextEdit* edit : findChildren<QTextEdit*>()) {
+    for (QPlainTextEdit* edit : findChildren<QPlainTextEdit*>()) {
         edit->installEventFilter(this);
         edit->viewport()->installEventFilter(this);
     }

@@ -1,9 +1,11 @@
 #include "app/window/unknown_words.h"
 
+#include "app/window/format_runs.h"
+
+#include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 #include <algorithm>
 
 namespace kvat {
@@ -32,37 +34,45 @@ std::vector<int> CodePointStarts(const QString& text) {
 
 void UnderlineUnknownWords(QTextDocument& document,
                            const std::vector<std::vector<TextSpan>>& words) {
-    document.setUndoRedoEnabled(false);
-    QTextCursor cursor(&document);
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.mergeCharFormat(Underline(QTextCharFormat::NoUnderline));
+    enum { kOff, kOn };
+    FormatRuns runs(
+        {Underline(QTextCharFormat::NoUnderline), Underline(QTextCharFormat::WaveUnderline)});
+    std::vector<bool> wanted;
     std::size_t line = 0;
-    for (QTextBlock block = document.begin(); block.isValid() && line < words.size();
-         block = block.next(), ++line) {
-        if (words[line].empty()) continue;
-        const std::vector<int> starts = CodePointStarts(block.text());
-        const std::size_t last = starts.size() - 1;
-        for (const TextSpan& word : words[line]) {
-            const std::size_t begin = std::min(word.begin, last);
-            const std::size_t end = std::min(word.begin + word.length, last);
-            if (begin == end) continue;
-            cursor.setPosition(block.position() + starts[begin]);
-            cursor.setPosition(block.position() + starts[end], QTextCursor::KeepAnchor);
-            cursor.mergeCharFormat(Underline(QTextCharFormat::WaveUnderline));
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next(), ++line) {
+        const QList<QTextLayout::FormatRange> formats = block.textFormats();
+        const bool underlined =
+            std::any_of(formats.begin(), formats.end(), [](const QTextLayout::FormatRange& r) {
+                return r.format.underlineStyle() != QTextCharFormat::NoUnderline;
+            });
+        const bool hasWords = line < words.size() && !words[line].empty();
+        if (!underlined && !hasWords) continue;
+        wanted.assign(static_cast<std::size_t>(block.length()), false);
+        if (hasWords) {
+            const std::vector<int> starts = CodePointStarts(block.text());
+            const std::size_t last = starts.size() - 1;
+            for (const TextSpan& word : words[line])
+                for (std::size_t c = std::min(word.begin, last);
+                     c < std::min(word.begin + word.length, last); ++c)
+                    for (int i = starts[c]; i < starts[c + 1]; ++i)
+                        wanted[static_cast<std::size_t>(i)] = true;
+        }
+        for (const QTextLayout::FormatRange& range : formats) {
+            const bool on = range.format.underlineStyle() == QTextCharFormat::WaveUnderline;
+            for (int i = range.start; i < range.start + range.length; ++i)
+                if (wanted[static_cast<std::size_t>(i)] != on)
+                    runs.Add(on ? kOff : kOn, block.position() + i, 1);
         }
     }
-    cursor.endEditBlock();
-    document.setUndoRedoEnabled(true);
+    runs.MergeInto(document);
 }
 
-void TypeWithoutUnderline(QTextEdit& editor) {
-    QObject::connect(&editor, &QTextEdit::currentCharFormatChanged, &editor,
-                     [&editor](const QTextCharFormat& format) {
-                         if (format.underlineStyle() != QTextCharFormat::NoUnderline &&
-                             !editor.textCursor().hasSelection())
-                             editor.mergeCurrentCharFormat(Underline(QTextCharFormat::NoUnderline));
-                     });
+void TypeWithoutUnderline(QPlainTextEdit& editor) {
+    QObject::connect(&editor, &QPlainTextEdit::cursorPositionChanged, &editor, [&editor] {
+        if (editor.currentCharFormat().underlineStyle() != QTextCharFormat::NoUnderline &&
+            !editor.textCursor().hasSelection())
+            editor.mergeCurrentCharFormat(Underline(QTextCharFormat::NoUnderline));
+    });
 }
 
 } // namespace kvat

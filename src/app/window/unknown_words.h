@@ -8,7 +8,7 @@
 #include <vector>
 
 class QTextDocument;
-class QTextEdit;
+class QPlainTextEdit;
 
 namespace kvat {
 
@@ -19,6 +19,6 @@ void UnderlineUnknownWords(QTextDocument& document,
 
 // What is typed into or beside an underlined word takes no underline: the mark is the last
 // analysis's word on a word, and a word being typed is not yet analysed.
-void TypeWithoutUnderline(QTextEdit& editor);
+void TypeWithoutUnderline(QPlainTextEdit& editor);
 
 } // namespace kvat
