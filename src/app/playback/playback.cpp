@@ -66,11 +66,11 @@ PlaybackController::~PlaybackController() {
 
 void PlaybackController::Play(const std::vector<std::string>& tokens,
                               const SoundSettings& settings) {
-    emit lampChanged(scrollValue_);
     if (state_ == State::Paused)
         Resume();
     else
         FreshStart(tokens, settings, 0);
+    emit lampChanged(std::min(MarkerColumn(markerX_), scrollMaximum_ - 1));
     SetState(State::Playing);
     StartTimer();
 }
@@ -78,7 +78,7 @@ void PlaybackController::Play(const std::vector<std::string>& tokens,
 void PlaybackController::PlayFrom(const std::vector<std::string>& tokens,
                                   const SoundSettings& settings, int column) {
     FreshStart(tokens, settings, std::clamp(column, 0, std::max(0, scrollMaximum_ - 1)));
-    emit lampChanged(scrollValue_ + 1);
+    emit lampChanged(MarkerColumn(markerX_));
     SetState(State::Playing);
     StartTimer();
 }
@@ -111,7 +111,6 @@ void PlaybackController::PlaceMarker(int column) {
 }
 
 void PlaybackController::Resume() {
-    emit lampChanged(scrollValue_ + 1);
     sequencer_.Play(pausePosition_);
     SetScroll(pausedScroll_);
 }

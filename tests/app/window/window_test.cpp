@@ -1,8 +1,10 @@
 // The window as a user meets it: start-up, pages and panels, hand placement, paste, reports,
 // playback and previews, each control found by its object name.
 
+#include "app/render/qt_colour.h"
 #include "app/window/control_names.h"
 #include "app/window/main_window.h"
+#include "app/window/score_view.h"
 #include "app/window/settings_page.h"
 #include "app/window/verse_editor.h"
 #include "app/window/widgets.h"
@@ -360,6 +362,24 @@ TEST_F(Window, PlayPauseResumeAndStopMoveTheMarkerAndTheLamp) {
     EXPECT_TRUE(playback.state() == PlaybackController::State::Stopped && !Shown(c::kMarker));
     EXPECT_TRUE(std::filesystem::exists(playback.copyPath())); // kept, as ticked at start
     EXPECT_EQ(lamp(), QColor(Qt::white));
+}
+
+// The marker walks one note a tick from the first; the lamp shows that note's syllable however
+// far the marker walks before the score starts to scroll under it.
+TEST_F(Window, TheLampShowsTheSyllableUnderTheMarkerInAnyWidth) {
+    auto& playback = window_->Playback();
+    for (const QSize size : {window_->size(), QSize(1200, 900)}) {
+        window_->resize(size);
+        const std::vector<ColourValue> colours =
+            window_->findChild<ScoreCanvas*>()->Layout().colours;
+        Click(c::kPlayButton);
+        for (std::size_t note = 1; note < 20; ++note) {
+            playback.Tick();
+            EXPECT_EQ(Find(c::kLamp)->palette().color(QPalette::Window), ToQColor(colours[note]))
+                << size.width() << " " << note;
+        }
+        Click(c::kStopButton);
+    }
 }
 
 TEST_F(Window, TheKeptCopyIsNamedAfterTheVerseAndSparesAnotherPoemsFile) {
