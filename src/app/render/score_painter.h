@@ -21,6 +21,7 @@ enum class ScoreText {
 struct ScorePaintOptions {
     ScoreText text = ScoreText::kGlyphs;
     bool background = true; // fill the area white first, as the canvas is
+    bool header = true;     // the tempo, dynamics, clef and time signature at the start
     // The canvas point, in twips, that the painter's origin stands for. Scroll by moving it
     // rather than by translating the painter: Qt places text in fixed point, which overflows
     // far along a long score at a printer's resolution.

@@ -208,8 +208,8 @@ void MainPage::LoadVerse(const QString& text) {
     OnPaste(text);
 }
 
-const ScoreLayout& MainPage::Layout() const {
-    return score_->Canvas()->Layout();
+ScoreLayout MainPage::Layout() const {
+    return score_->Canvas()->Sheet().Layout();
 }
 
 void MainPage::ReadHandPattern() {
@@ -264,35 +264,32 @@ MainPage::Drawing MainPage::DrawScore(const MelodySettings& settings, const Scor
                                       const ScoreOptions& options) {
     const auto melody = Melody(settings);
     const Lines& lines = editor_->VerseLines();
-    const DividedText divided = DivideSyllables(lines);
+    DividedText divided = DivideSyllables(lines);
     Drawing drawing;
     if (settings.method && HasCentreRange(*settings.method))
         drawing.centreRange =
             melody && melody->centreRange ? *melody->centreRange : CentreRange(lines);
-
-    std::vector<std::u32string_view> rows;
-    rows.reserve(divided.RowCount());
-    for (std::size_t k = 0; k < divided.RowCount(); ++k) rows.push_back(divided.Row(k));
-    const std::vector<std::string> tokens =
-        melody ? kvat::MelodyTokens(melody->text) : std::vector<std::string>{};
-    const std::vector<std::string_view> tokenViews(tokens.begin(), tokens.end());
-    // While it plays the score stays where the marker is, so the marker stays in sight.
-    const bool playing = playback_ && playback_->state() != PlaybackController::State::Stopped;
-    const int scroll = playing ? playback_->scrollValue() : 0;
-    ScoreOptions shown = options;
-    shown.viewportWidth = static_cast<float>(Twips(score_->width())); // the window may have grown
-    if (playback_) playback_->SetViewportWidth(Twips(score_->width()));
-    score_->Canvas()->SetLayout(LayoutScore(rows, tokenViews, header, shown));
-    scoreScroll_->setRange(0, score_->Canvas()->Layout().scrollMaximum);
-    scoreScroll_->setValue(scroll);
-    score_->ScrollTo(scoreScroll_->value());
-
-    drawing.scrollMaximum = scoreScroll_->maximum();
     // A text's orthography is told once; redrawing the same text tells it no more.
     const QString text = editor_->toPlainText();
     if (text != messagedText_)
         for (const auto& message : divided.Messages()) drawing.messages.push_back(message.text);
     messagedText_ = text;
+
+    // While it plays the score stays where the marker is, so the marker stays in sight.
+    const bool playing = playback_ && playback_->state() != PlaybackController::State::Stopped;
+    const int scroll = playing ? playback_->scrollValue() : 0;
+    ScoreOptions shown = options;
+    const int width = score_->WidthTwips(); // the window may have grown, or zoomed
+    shown.viewportWidth = static_cast<float>(width);
+    if (playback_) playback_->SetViewportWidth(width);
+    score_->Canvas()->SetSheet({}); // the old score's memory is free before the new is made
+    score_->Canvas()->SetSheet(
+        MakeScoreSheet(melody ? kvat::MelodyTokens(melody->text) : std::vector<std::string>{},
+                       std::move(divided), header, shown));
+    scoreScroll_->setRange(0, score_->Canvas()->Sheet().scrollMaximum);
+    scoreScroll_->setValue(scroll);
+    score_->ScrollTo(scoreScroll_->value());
+    drawing.scrollMaximum = scoreScroll_->maximum();
     return drawing;
 }
 
@@ -304,7 +301,7 @@ QString MainPage::FirstLine() const {
 
 QString MainPage::ColourList() const {
     QString list;
-    for (ColourValue colour : score_->Canvas()->Layout().colours)
+    for (ColourValue colour : score_->Canvas()->Sheet().colours)
         list += "&H" + QString::number(colour, 16).toUpper() + "\r\n";
     return list;
 }
@@ -314,7 +311,7 @@ std::u32string MainPage::VerseReport() const {
 }
 
 void MainPage::LightLamp(int index) {
-    const auto& colours = score_->Canvas()->Layout().colours;
+    const auto& colours = score_->Canvas()->Sheet().colours;
     if (index < 0 || index >= static_cast<int>(colours.size())) return; // it keeps its colour
     PaintLamp(ToQColor(colours[index]));
 }

@@ -262,12 +262,16 @@ void MainWindow::ShowPage(Page page) {
     settings_->setVisible(page == Page::kSettings);
     instruments_->setVisible(page == Page::kInstruments);
     about_->setVisible(page == Page::kAbout);
-    MelodySettings chosen;
-    main_->ReadInto(chosen);
-    panels_->Place(IndexOf(chosen.method), page == Page::kSettings);
+    PlacePanels();
     if (page == Page::kMain) DrawScore();
     if (page == Page::kAbout) about_->DrawText();
     AimFocusSink();
+}
+
+void MainWindow::PlacePanels() {
+    MelodySettings chosen;
+    main_->ReadInto(chosen);
+    panels_->Place(IndexOf(chosen.method), page_ == Page::kSettings);
 }
 
 // The hidden button hands a clicked control's focus on to the page shown, so the focus never
@@ -321,6 +325,13 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     const QSize room = centralWidget()->size();
     main_->resize(room.width() - Px(kPageLeft + kPageRightMargin),
                   room.height() - Px(kPageTop + kPageBottomMargin));
+    // The pages of fixed size stand in the middle of the room the window gained.
+    const QSize gained = room - centralWidget()->minimumSize();
+    const QPoint place(Px(kPageLeft) + std::max(0, gained.width() / 2),
+                       Px(kPageTop) + std::max(0, gained.height() / 2));
+    for (QFrame* page : std::initializer_list<QFrame*>{settings_, instruments_, about_})
+        page->move(place);
+    PlacePanels(); // they follow the settings page
 }
 
 // A verse file dropped anywhere on the window, the editor included, is opened rather than

@@ -19,6 +19,8 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace kvat {
@@ -175,6 +177,54 @@ TEST_F(Desktop, TheEditorAndTheScoreTakeTheRoomTheWindowGains) {
                 Find(c::kScoreViewport)->width() - viewport, 1);
     window_->resize(100, 100);
     EXPECT_EQ(window_->size(), design);
+}
+
+// The staff's height on screen: from its top line to its bottom one, the rows drawn dark
+// across nearly the whole canvas.
+int StaffHeight(QWidget* canvas) {
+    const QImage image = canvas->grab().toImage();
+    std::vector<int> lines;
+    for (int y = 0; y < image.height(); ++y) {
+        int dark = 0;
+        for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, y)) < 160;
+        if (dark > image.width() * 9 / 10) lines.push_back(y);
+    }
+    return lines.empty() ? 0 : lines.back() - lines.front();
+}
+
+TEST_F(Desktop, TheScoreGrowsAndZoomsTheListsKeepTheirWidthTheOtherPagesStandInTheMiddle) {
+    const int list = Find(c::kMetreList)->width(), staff = StaffHeight(Find(c::kScoreCanvas));
+    window_->resize(1200, 900);
+    EXPECT_EQ(Find(c::kMetreList)->width(), list);
+    EXPECT_GT(StaffHeight(Find(c::kScoreCanvas)), staff * 3 / 2);
+    const QPoint middle = window_->centralWidget()->rect().center();
+    for (const char* page : {c::kSettingsPage, c::kInstrumentsPage, c::kAboutPage})
+        EXPECT_LE((Find(page)->geometry().center() - middle).manhattanLength(), 12) << page;
+
+    window_->activateWindow(); // the keys act on the page that holds the focus
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    const auto ctrl = [this](Qt::Key key) {
+        return [this, key] { QTest::keyClick(Editor(), key, Qt::ControlModifier); };
+    };
+    const auto wheel = [this](int delta) {
+        return [this, delta] {
+            QWheelEvent turn({5, 5}, {5, 5}, {}, {0, delta}, {}, Qt::ControlModifier,
+                             Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(Find(c::kScoreViewport), &turn);
+        };
+    };
+    const std::tuple<const char*, std::function<void()>, int> zooms[] = {
+        {"Ctrl+plus", ctrl(Qt::Key_Plus), 1}, {"Ctrl+minus", ctrl(Qt::Key_Minus), -1},
+        {"wheel down", wheel(-120), -1},      {"wheel up twice", wheel(240), 1},
+        {"Ctrl+=", ctrl(Qt::Key_Equal), 1},   {"Ctrl+0", ctrl(Qt::Key_0), -1},
+    };
+    const int room = Find(c::kScoreViewport)->height() + Editor()->height();
+    for (const auto& [name, zoom, direction] : zooms) {
+        const int before = StaffHeight(Find(c::kScoreCanvas));
+        zoom();
+        EXPECT_EQ((StaffHeight(Find(c::kScoreCanvas)) - before) * direction > 0, true) << name;
+        EXPECT_EQ(Find(c::kScoreViewport)->height() + Editor()->height(), room) << name;
+    }
 }
 
 TEST_F(Desktop, ADroppedVerseFileIsOpened) {
