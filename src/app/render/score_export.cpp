@@ -14,11 +14,11 @@ namespace kvat {
 namespace {
 
 QString TooWide(const ScoreLayout& layout) {
-    const int width = ScorePixelSize(layout, kScorePictureDpi).width();
-    if (width <= kMaxPictureWidth && layout.canvasWidth < 1e9f) return {};
+    const auto width = PictureTooWide(layout);
+    if (!width) return {};
     return QStringLiteral("the score is %1 pixels wide, more than the %2 a picture may be; "
                           "write .pdf, which takes any length")
-        .arg(width)
+        .arg(*width)
         .arg(kMaxPictureWidth);
 }
 
@@ -27,6 +27,12 @@ QRectF Canvas(const ScoreLayout& layout) {
 }
 
 } // namespace
+
+std::optional<int> PictureTooWide(const ScoreLayout& layout) {
+    const int width = ScorePixelSize(layout, kScorePictureDpi).width();
+    if (width <= kMaxPictureWidth && layout.canvasWidth < 1e9f) return std::nullopt;
+    return width;
+}
 
 QString RenderScorePng(const ScoreLayout& layout, QByteArray& bytes) {
     if (QString tooWide = TooWide(layout); !tooWide.isEmpty()) return tooWide;

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace kvat {
 
@@ -17,6 +18,9 @@ inline constexpr double kScorePictureDpi = 96;
 inline constexpr int kMaxPictureWidth = 32767;
 // One PDF page holds this much of the canvas, in twips.
 inline constexpr double kPdfPageWidth = 14400;
+
+// The picture's width in pixels when it would be wider than kMaxPictureWidth; none when it fits.
+std::optional<int> PictureTooWide(const ScoreLayout& layout);
 
 // Each fills `bytes` and returns an empty string on success, else one line saying what went
 // wrong.

@@ -1,9 +1,11 @@
 #include "app/window/export_files.h"
 
 #include "app/render/score_export.h"
+#include "app/window/file_errors.h"
 #include "app/window/qt_text.h"
 #include "midi/arrangement.h"
 #include "midi/file_writer.h"
+#include "midi/midi_timing.h"
 #include "midi/midi_words.h"
 #include "score/musicxml.h"
 #include "sound/sound_font.h"
@@ -21,9 +23,14 @@ std::span<const std::uint8_t> Bytes(const QByteArray& bytes) {
 }
 
 QString Write(const QString& path, std::span<const std::uint8_t> bytes) {
-    std::string error;
-    return WriteFileAtomically(path.toStdString(), bytes, error) ? QString()
-                                                                 : QString::fromStdString(error);
+    return WriteWholeFile(path, bytes);
+}
+
+// FluidSynth's own rate, which the renderer keeps.
+constexpr int kSynthRate = 44100;
+
+QString HoursAndMinutes(std::int64_t seconds) {
+    return QString("%1 ч %2 мин").arg(seconds / 3600).arg(seconds / 60 % 60);
 }
 
 std::string MusicXml(const ExportPiece& piece) {
@@ -34,11 +41,18 @@ std::string MusicXml(const ExportPiece& piece) {
 }
 
 QString Picture(ExportFormat format, const ScoreLayout& layout, const QString& path) {
+    if (const auto width = PictureTooWide(layout); width && format != ExportFormat::kPdf)
+        return QString("Партитура шириной %1 точек не помещается в картинку: картинка может быть "
+                       "не шире %2 точек. Экспортируйте её в PDF, он вмещает партитуру любой "
+                       "длины.")
+            .arg(*width)
+            .arg(kMaxPictureWidth);
     QByteArray bytes;
     const QString error = format == ExportFormat::kPng   ? RenderScorePng(layout, bytes)
                           : format == ExportFormat::kSvg ? RenderScoreSvg(layout, bytes)
                                                          : RenderScorePdf(layout, bytes);
-    return error.isEmpty() ? Write(path, Bytes(bytes)) : error;
+    // The other failures are the memory's and the encoder's, which say nothing more useful.
+    return error.isEmpty() ? Write(path, Bytes(bytes)) : "Не удалось построить картинку партитуры.";
 }
 
 } // namespace
@@ -70,11 +84,16 @@ QString ExportWav(const ExportPiece& piece, const QString& path,
     const auto soundFont = FindSoundFont();
     if (!soundFont)
         return "Не найден SoundFont: установите fluid-soundfont-gm или задайте KVAT_SOUNDFONT.";
+    const TrackBytes midi = ArrangeMelody(piece.tokens, piece.sound);
+    const auto timing = ReadMidiTiming(midi);
+    const std::int64_t seconds = timing ? LengthMs(*timing) / 1000 : 0;
+    if (seconds > LongestWavSeconds(kSynthRate))
+        return QString("Мелодия звучит %1, а файл WAV вмещает не больше %2.")
+            .arg(HoursAndMinutes(seconds), HoursAndMinutes(LongestWavSeconds(kSynthRate)));
     std::string error;
-    if (RenderMidiToWav(ArrangeMelody(piece.tokens, piece.sound), *soundFont, path.toStdString(),
-                        progress, error))
-        return {};
-    return QString::fromStdString(error);
+    if (RenderMidiToWav(midi, *soundFont, path.toStdString(), progress, error)) return {};
+    return "Синтезатор FluidSynth не смог записать звук с SoundFont «" +
+           QString::fromStdString(soundFont->filename().string()) + "».";
 }
 
 } // namespace kvat

@@ -11,6 +11,7 @@
 #include "app/window/method_panels.h"
 #include "app/window/platform_services.h"
 #include "app/window/qt_text.h"
+#include "app/window/qt_translations.h"
 #include "app/window/report_file.h"
 #include "app/window/settings_page.h"
 #include "app/window/settings_store.h"
@@ -64,6 +65,7 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
       opener_(opener ? std::move(opener) : std::make_unique<SystemDesktopOpener>()),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<SystemFileDialogs>(this)),
       sound_(std::move(sound)) {
+    InstallQtTranslations();
     setObjectName(control::kWindow);
     setWindowTitle("Kvat");
     auto* central = new QWidget(this);

@@ -16,7 +16,11 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QFileDialog>
+#include <QLabel>
 #include <QMimeData>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,7 +38,9 @@ protected:
     // Dialogs answered from the test's lists, messages and questions written down.
     struct Desk : MessageSink, DesktopOpener, FileDialogs {
         explicit Desk(Desktop& test) : t(test) {}
-        void Critical(const QString& title, const QString&) override { t.log_ << title; }
+        void Critical(const QString& title, const QString& text) override {
+            t.log_ << title, t.texts_ << text;
+        }
         void Exclamation(const QString& title, const QString&) override { t.log_ << title; }
         void Open(const QUrl&) override {}
         QString OpenPath(const QString&, const QString&) override { return {}; }
@@ -68,7 +74,7 @@ protected:
     void Type(const QString& text) { QTextCursor(Editor()->document()).insertText(text); }
 
     QTemporaryDir dir_;
-    QStringList log_;
+    QStringList log_, texts_;
     QList<Unsaved> answers_;
     std::unique_ptr<MainWindow> window_;
 };
@@ -224,6 +230,42 @@ TEST_F(Desktop, TheScoreGrowsAndZoomsTheListsKeepTheirWidthTheOtherPagesStandInT
         zoom();
         EXPECT_EQ((StaffHeight(Find(c::kScoreCanvas)) - before) * direction > 0, true) << name;
         EXPECT_EQ(Find(c::kScoreViewport)->height() + Editor()->height(), room) << name;
+    }
+}
+
+// Qt's own dialogs speak Russian, as the window does; so does every message of the window's
+// own, the system's reasons included (the command line keeps its English for other programs).
+TEST_F(Desktop, QtsDialogsAndTheWindowsMessagesAreRussian) {
+    QFileDialog dialog(window_.get());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    QStringList shown;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) shown << label->text();
+    for (const QPushButton* button : dialog.findChildren<QPushButton*>()) shown << button->text();
+    for (const char* text : {"Имя файла", "Сохранить", "Отмена"})
+        EXPECT_TRUE(shown.join('|').remove('&').contains(text)) << text;
+
+    const QString file = Write("стих.txt", "лес");
+    const std::pair<const char*, std::function<void()>> failures[] = {
+        {"a file taken for a folder",
+         [&] { window_->Exports().Export(ExportFormat::kMidi, file + "/а.mid"); }},
+        {"a folder", [&] { window_->Exports().Export(ExportFormat::kMusicXml, dir_.path()); }},
+        {"a missing file", [&] { window_->Files().Open(dir_.filePath("нет.txt")); }},
+        {"too wide a picture",
+         [&] {
+             window_->Files().Open(Write("долгий.txt", QByteArray("Буря мглою.\n").repeated(200)));
+             window_->Exports().Export(ExportFormat::kPng, dir_.filePath("ноты.png"));
+         }},
+    };
+    for (const auto& [name, fail] : failures) {
+        texts_.clear();
+        fail();
+        ASSERT_EQ(texts_.size(), 1) << name;
+        // File names stand in «»; format and program names may stay as they are spelt.
+        const QString text = texts_[0].remove(QRegularExpression("«[^»]*»|PDF"));
+        EXPECT_TRUE(text.contains(QRegularExpression("[а-я]{4}")) &&
+                    !text.contains(QRegularExpression("[A-Za-z]")))
+            << name << ": " << texts_[0].toStdString();
     }
 }
 
