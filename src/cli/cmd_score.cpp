@@ -85,7 +85,8 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
         std::cerr << "kvat: " << message.toStdString() << '\n';
 }
 
-int WritePicture(const ScoreLayout& layout, ScoreFormat format, const std::string& path) {
+int WritePicture(const ScoreLayout& layout, ScoreFormat format, const std::string& path,
+                 const std::u32string& title) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietQtMessages);
     int argc = 1;
@@ -94,9 +95,10 @@ int WritePicture(const ScoreLayout& layout, ScoreFormat format, const std::strin
     QGuiApplication app(argc, argv);
     InstallSymbolFont();
     QByteArray bytes;
-    const QString error = format == ScoreFormat::kPng   ? RenderScorePng(layout, bytes)
-                          : format == ScoreFormat::kSvg ? RenderScoreSvg(layout, bytes)
-                                                        : RenderScorePdf(layout, bytes);
+    const QString error = format == ScoreFormat::kPng ? RenderScorePng(layout, bytes)
+                          : format == ScoreFormat::kSvg
+                              ? RenderScoreSvg(layout, bytes)
+                              : RenderScorePdf(layout, QString::fromStdU32String(title), bytes);
     if (!error.isEmpty()) {
         PrintError(path + ": " + error.toStdString());
         return 1;
@@ -127,8 +129,9 @@ int RunScore(const Options& options) {
     const std::vector<std::string_view> tokens(melody->tokens.begin(), melody->tokens.end());
     const auto [header, scoreOptions] = ScoreSettings(options);
     const ScoreLayout layout = LayoutScore(rows, tokens, header, scoreOptions);
-    return *format == ScoreFormat::kJson ? WriteJson(layout, options.output)
-                                         : WritePicture(layout, *format, options.output);
+    return *format == ScoreFormat::kJson
+               ? WriteJson(layout, options.output)
+               : WritePicture(layout, *format, options.output, VerseTitle(melody->verse.lines));
 }
 
 } // namespace kvat::cli

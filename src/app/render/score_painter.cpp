@@ -205,6 +205,36 @@ void PaintScore(QPainter& painter, const ScoreLayout& layout, const QRectF& area
     painter.restore();
 }
 
+void PaintSystem(QPainter& painter, const ScoreLayout& layout, std::size_t first, std::size_t last,
+                 double width, bool opening, QPointF at) {
+    painter.save();
+    ScorePaintOptions options;
+    options.origin = -at;
+    ItemPainter start(painter, layout, options);
+    if (layout.longestStaff < layout.items.size()) {
+        ScoreItem staff = layout.items[layout.longestStaff];
+        staff.x = 0;
+        staff.x2 = static_cast<float>(width);
+        start.Paint(staff);
+    }
+    const std::size_t headerEnd =
+        layout.columnStart.empty() ? layout.items.size() : layout.columnStart.front();
+    for (std::size_t i = 0; i < headerEnd; ++i) {
+        const ItemRole role = layout.items[i].role;
+        const bool everySystem = role == ItemRole::kClef || role == ItemRole::kNumerator ||
+                                 role == ItemRole::kDenominator;
+        if (everySystem || (opening && role != ItemRole::kStaff)) start.Paint(layout.items[i]);
+    }
+    last = std::min(last, layout.ColumnCount());
+    if (first < last) {
+        options.origin = QPointF(kColumnWidth * static_cast<double>(first) - at.x(), -at.y());
+        ItemPainter columns(painter, layout, options);
+        for (std::size_t i = layout.columnStart[first]; i < layout.columnStart[last]; ++i)
+            if (layout.items[i].role != ItemRole::kStaffExtension) columns.Paint(layout.items[i]);
+    }
+    painter.restore();
+}
+
 QSize ScorePixelSize(const ScoreLayout& layout, double dpi) {
     return QSize(int(std::ceil(TwipsToPixels(layout.canvasWidth, dpi))),
                  int(std::ceil(TwipsToPixels(layout.canvasHeight, dpi))));

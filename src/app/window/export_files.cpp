@@ -10,6 +10,7 @@
 #include "score/musicxml.h"
 #include "sound/sound_font.h"
 #include "sound/wav_render.h"
+#include "verse/lyrics.h"
 #include "verse/syllables.h"
 
 #include <algorithm>
@@ -40,7 +41,8 @@ std::string MusicXml(const ExportPiece& piece) {
     return MusicXmlScore(piece.tokens, rows, piece.sound, VerseTitle(piece.lines));
 }
 
-QString Picture(ExportFormat format, const ScoreLayout& layout, const QString& path) {
+QString Picture(ExportFormat format, const ExportPiece& piece, const QString& path) {
+    const ScoreLayout& layout = piece.layout;
     if (const auto width = PictureTooWide(layout); width && format != ExportFormat::kPdf)
         return QString("Партитура шириной %1 точек не помещается в картинку: картинка может быть "
                        "не шире %2 точек. Экспортируйте её в PDF, он вмещает партитуру любой "
@@ -48,9 +50,10 @@ QString Picture(ExportFormat format, const ScoreLayout& layout, const QString& p
             .arg(*width)
             .arg(kMaxPictureWidth);
     QByteArray bytes;
-    const QString error = format == ExportFormat::kPng   ? RenderScorePng(layout, bytes)
-                          : format == ExportFormat::kSvg ? RenderScoreSvg(layout, bytes)
-                                                         : RenderScorePdf(layout, bytes);
+    const QString error = format == ExportFormat::kPng ? RenderScorePng(layout, bytes)
+                          : format == ExportFormat::kSvg
+                              ? RenderScoreSvg(layout, bytes)
+                              : RenderScorePdf(layout, Q(VerseTitle(piece.lines)), bytes);
     // The other failures are the memory's and the encoder's, which say nothing more useful.
     return error.isEmpty() ? Write(path, Bytes(bytes)) : "Не удалось построить картинку партитуры.";
 }
@@ -71,7 +74,7 @@ QString ExportFile(ExportFormat format, const ExportPiece& piece, const QString&
     case ExportFormat::kPdf:
     case ExportFormat::kSvg:
     case ExportFormat::kPng:
-        return Picture(format, piece.layout, path);
+        return Picture(format, piece, path);
     case ExportFormat::kWav:
         return ExportWav(piece, path, nullptr);
     }

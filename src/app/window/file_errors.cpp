@@ -46,8 +46,8 @@ QString WriteFailure(const QString& path, int errorCode) {
 
 QString ReadFailure(const QString& path) {
     const QFileInfo file(path);
-    const char* reason = !file.exists()  ? "такого файла нет"
-                         : file.isDir()  ? "это папка, а не файл"
+    const char* reason = !file.exists()       ? "такого файла нет"
+                         : file.isDir()       ? "это папка, а не файл"
                          : !file.isReadable() ? "нет прав на чтение этого файла"
                                               : "файл не читается";
     return QString("Не удалось открыть %1: %2.").arg(Named(path), reason);

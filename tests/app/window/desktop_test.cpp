@@ -185,6 +185,26 @@ TEST_F(Desktop, TheEditorAndTheScoreTakeTheRoomTheWindowGains) {
     EXPECT_EQ(window_->size(), design);
 }
 
+// The PDF is printed music: the systems stacked on the pages of the paper the locale prints on,
+// few pages however long the poem.
+TEST_F(Desktop, ThePdfStacksTheSystemsOnPagesOfTheLocalesPaper) {
+    const std::tuple<const char*, int, int, const char*> cases[] = {
+        {"ru_RU.UTF-8", 5, 1, "595.000000 842.000000"},    // A4
+        {"en_US.UTF-8", 400, 50, "612.000000 792.000000"}, // US Letter, 3 600 notes
+    };
+    for (const auto& [locale, lines, most, paper] : cases) {
+        qputenv("LC_PAPER", locale);
+        ASSERT_TRUE(window_->Files().Open(
+            Write("стих.txt", QByteArray("Буря мглою небо кроет,\n").repeated(lines))));
+        ASSERT_TRUE(window_->Exports().Export(ExportFormat::kPdf, dir_.filePath("ноты.pdf")));
+        const QByteArray pdf = Read(dir_.filePath("ноты.pdf"));
+        const qsizetype pages = pdf.count("/Type /Page\n");
+        EXPECT_TRUE(pages >= 1 && pages <= most) << locale << " " << pages;
+        EXPECT_EQ(pdf.count("/MediaBox [0 0 " + QByteArray(paper) + "]"), pages) << locale;
+    }
+    qunsetenv("LC_PAPER");
+}
+
 // The staff's height on screen: from its top line to its bottom one, the rows drawn dark
 // across nearly the whole canvas.
 int StaffHeight(QWidget* canvas) {
