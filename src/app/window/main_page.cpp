@@ -9,7 +9,6 @@
 #include "app/window/dictionary_warm_up.h"
 #include "app/window/picture_button.h"
 #include "app/window/score_view.h"
-#include "app/window/unknown_words.h"
 #include "app/window/verse_editor.h"
 #include "app/window/widgets.h"
 #include "help/sample_verse.h"
@@ -60,7 +59,6 @@ void MainPage::BuildVerseControls() {
     editor_->SetVerse(Lines(kSampleVerse.begin(), kSampleVerse.end()));
     connect(editor_, &VerseEditor::IctusToggled, this, &MainPage::OnIctusToggled);
     connect(editor_, &VerseEditor::PasteRequested, this, &MainPage::OnPaste);
-    TypeWithoutUnderline(*editor_);
 
     MakeLabel(this, control::kMetreLabel, "Размер:", 120, 2430, 700);
     metreList_ = MakeList(this, control::kMetreList, 840, 2400, 2655);

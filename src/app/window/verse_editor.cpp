@@ -37,14 +37,24 @@ QTextCharFormat Coloured(const QColor& colour) {
     return format;
 }
 
-// The marks an analysis gave a line, one per vowel; kept with the line as lines come and go.
+// What an analysis gave a line: a mark per vowel, and the words no stress source knew; kept with
+// the line as lines come and go.
 struct LineColours : QTextBlockUserData {
-    explicit LineColours(std::string marks) : marks(std::move(marks)) {}
     std::string marks;
+    std::vector<LineRange> unknown;
 };
 
+const LineColours* ColoursOf(const QTextBlock& block) {
+    return static_cast<const LineColours*>(block.userData());
+}
+
+LineColours& ColoursFor(QTextBlock& block) {
+    if (!block.userData()) block.setUserData(new LineColours);
+    return *static_cast<LineColours*>(block.userData());
+}
+
 char LineMark(const QTextBlock& block, std::size_t vowel) {
-    const auto* colours = static_cast<const LineColours*>(block.userData());
+    const auto* colours = ColoursOf(block);
     return colours && vowel < colours->marks.size() ? colours->marks[vowel] : '0';
 }
 
@@ -63,7 +73,7 @@ char MarkOf(const QTextCharFormat& format) {
 VerseEditor::VerseEditor(QWidget* parent) : QPlainTextEdit(parent), editMenu_(new QMenu(this)) {
     setObjectName(control::kEditor);
     connect(document(), &QTextDocument::contentsChange, this,
-            [this](int from, int, int added) { OnContentsChange(from, added); });
+            [this](int from, int removed, int added) { OnContentsChange(from, removed, added); });
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
     QFont font("MS Sans Serif");
@@ -99,13 +109,34 @@ void VerseEditor::ApplyPaint(const VowelPaint& paint) {
     if (ownColours_) ClearOwnColours();
     std::size_t line = 0;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next(), ++line) {
-        if (line < paint.size() && paint[line].find('1') != std::string::npos)
-            block.setUserData(new LineColours(paint[line]));
+        const bool red = line < paint.size() && paint[line].find('1') != std::string::npos;
+        if (red)
+            ColoursFor(block).marks = paint[line];
         else if (block.userData())
-            block.setUserData(nullptr);
+            ColoursFor(block).marks.clear();
     }
     ++colouring_;
     viewport()->update();
+}
+
+void VerseEditor::UnderlineUnknown(const std::vector<std::vector<TextSpan>>& words) {
+    std::size_t line = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next(), ++line) {
+        if (line < words.size() && !words[line].empty())
+            ColoursFor(block).unknown = UnknownWordRanges(block.text(), words[line]);
+        else if (block.userData())
+            ColoursFor(block).unknown.clear();
+    }
+    ++colouring_;
+    viewport()->update();
+}
+
+bool VerseEditor::UnknownWordAt(int position) const {
+    const QTextBlock block = document()->findBlock(position);
+    const auto* colours = ColoursOf(block);
+    const int at = position - block.position();
+    return colours && std::any_of(colours->unknown.begin(), colours->unknown.end(),
+                                  [at](LineRange r) { return r.begin <= at && at < r.end; });
 }
 
 void VerseEditor::ClearOwnColours() {
@@ -120,12 +151,17 @@ void VerseEditor::ClearOwnColours() {
     ownColours_ = false;
 }
 
-void VerseEditor::OnContentsChange(int from, int added) {
+void VerseEditor::OnContentsChange(int from, int removed, int added) {
     if (formatting_) return;
     lines_.reset();
+    QTextBlock block = document()->findBlock(from);
+    // Typing within a line: its underlined words keep to their characters.
+    if (block.isValid() && from + added < block.position() + block.length() && block.userData()) {
+        LineColours& colours = ColoursFor(block);
+        colours.unknown = EditedRanges(colours.unknown, from - block.position(), removed, added);
+    }
     // The changed lines' colours stand at new places: laid over them afresh when next shown.
-    for (QTextBlock block = document()->findBlock(from);
-         block.isValid() && block.position() <= from + added; block = block.next())
+    for (; block.isValid() && block.position() <= from + added; block = block.next())
         block.setUserState(-1);
 }
 
@@ -134,8 +170,9 @@ void VerseEditor::paintEvent(QPaintEvent* event) {
     QPlainTextEdit::paintEvent(event);
 }
 
-// As a syntax highlighter would, but for the lines in sight alone: the red of the analysis goes
-// into the line's layout, not into the text, so that the text itself stays untouched.
+// As a syntax highlighter would, but for the lines in sight alone: the analysis's red and
+// underline go into the line's layout, not into the text, so that the text itself stays
+// untouched.
 void VerseEditor::ShowLineColours() {
     const qreal bottom = viewport()->rect().bottom();
     const QPointF offset = contentOffset();
@@ -143,21 +180,20 @@ void VerseEditor::ShowLineColours() {
         if (blockBoundingGeometry(block).translated(offset).top() > bottom) break;
         if (block.userState() == colouring_) continue;
         block.setUserState(colouring_);
-        QList<QTextLayout::FormatRange> red;
+        QList<QTextLayout::FormatRange> formats;
         const QString text = block.text();
         for (int i = 0, vowel = 0; i < text.size(); ++i)
             if (IsVowelChar(text[i]) && LineMark(block, static_cast<std::size_t>(vowel++)) == '1')
-                red.append({i, 1, Coloured(kRed)});
-        if (red.isEmpty() && block.layout()->formats().isEmpty()) continue;
-        block.layout()->setFormats(red);
+                formats.append({i, 1, Coloured(kRed)});
+        if (const auto* colours = ColoursOf(block))
+            for (const LineRange& word : colours->unknown)
+                formats.append({word.begin,
+                                std::min(word.end, static_cast<int>(text.size())) - word.begin,
+                                UnknownWordFormat()});
+        if (formats.isEmpty() && block.layout()->formats().isEmpty()) continue;
+        block.layout()->setFormats(formats);
         document()->markContentsDirty(block.position(), block.length());
     }
-}
-
-void VerseEditor::UnderlineUnknown(const std::vector<std::vector<TextSpan>>& words) {
-    formatting_ = true;
-    UnderlineUnknownWords(*document(), words);
-    formatting_ = false;
 }
 
 VowelPaint VerseEditor::Paint() const {

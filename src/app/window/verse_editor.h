@@ -34,6 +34,8 @@ public:
     VowelPaint Paint() const;
     // Underlines the words no stress source knew (unknown_words.h); no edit either.
     void UnderlineUnknown(const std::vector<std::vector<TextSpan>>& words);
+    // Whether the character at `position` belongs to an underlined word.
+    bool UnknownWordAt(int position) const;
 
     // On while the metre list stands on "by hand": the pointer names the vowel under it and a
     // left click paints it.
@@ -62,7 +64,7 @@ private:
     void Hover(const QPoint& viewportPoint);
     void ShowLineColours();
     void ClearOwnColours();
-    void OnContentsChange(int from, int added);
+    void OnContentsChange(int from, int removed, int added);
 
     QMenu* editMenu_; // "Правка", which the right button opens
     mutable std::optional<Lines> lines_;

@@ -88,11 +88,7 @@ protected:
     }
     // The dictionary's first analysis comes back from a worker: waits until `shown` holds.
     bool Await(const std::function<bool()>& shown) { return QTest::qWaitFor(shown, 20000); }
-    bool Underlined(int position) {
-        QTextCursor cursor(Editor()->document());
-        cursor.setPosition(position + 1);
-        return cursor.charFormat().underlineStyle() == QTextCharFormat::WaveUnderline;
-    }
+    bool Underlined(int position) { return Editor()->UnknownWordAt(position); }
     void ChooseStress(StressMode mode) {
         Trigger(c::kSettingsMenu);
         Click(c::kStressOptions[static_cast<std::size_t>(mode)]);
