@@ -7,6 +7,7 @@
 #include "app/render/qt_colour.h"
 #include "app/window/control_names.h"
 #include "app/window/dictionary_warm_up.h"
+#include "app/window/long_work.h"
 #include "app/window/picture_button.h"
 #include "app/window/score_view.h"
 #include "app/window/verse_editor.h"
@@ -20,6 +21,8 @@
 #include "verse/report.h"
 #include "verse/syllables.h"
 
+#include <QCoreApplication>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTextCursor>
 
@@ -155,8 +158,13 @@ int MainPage::ScrollValue() const {
 
 void MainPage::AnalyseVerse() {
     const StressMode mode = warmUp_->Ready() ? stressMode_ : StressMode::rule;
-    const VerseAnalysis analysis =
-        kvat::AnalyseVerse(editor_->VerseLines(), LocaleDecimalSeparator(), mode);
+    const Lines& lines = editor_->VerseLines();
+    const auto analyse = [&lines, mode] {
+        return kvat::AnalyseVerse(lines, LocaleDecimalSeparator(), mode);
+    };
+    const VerseAnalysis analysis = lines.size() < kLongVerseLines
+                                       ? analyse()
+                                       : RunLongWork(this, "Анализ стихотворения…", analyse);
     editor_->UnderlineUnknown(analysis.unknownWords);
     metre_.templates = analysis.templates;
     metreList_->clear();
@@ -238,9 +246,28 @@ void MainPage::OnIctusToggled() {
 void MainPage::OnPaste(const QString& clipboard) {
     QString text = clipboard;
     text.replace("\r\n", "\n").replace('\n', "\r\n");
-    const std::u32string cleaned = CleanPastedText(text.toStdU32String());
+    const bool longText = static_cast<std::size_t>(text.count('\n')) >= kLongVerseLines;
+    const auto clean = [&text] { return CleanPastedText(text.toStdU32String()); };
+    const QString cleaned =
+        Q(longText ? RunLongWork(this, "Вставка стихотворения…", clean) : clean())
+            .replace("\r\n", "\n");
     QTextCursor cursor = editor_->textCursor();
-    cursor.insertText(Q(cleaned).replace("\r\n", "\n"));
+    if (!longText) {
+        cursor.insertText(cleaned);
+    } else {
+        // A long text goes in a part at a time, the window drawing itself in between.
+        constexpr qsizetype kPart = 1 << 16;
+        QProgressDialog progress("Вставка стихотворения…", QString(), 0,
+                                 static_cast<int>(cleaned.size() / kPart), this);
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setCancelButton(nullptr);
+        progress.setMinimumDuration(500);
+        for (qsizetype at = 0; at < cleaned.size(); at += kPart) {
+            cursor.insertText(cleaned.mid(at, kPart));
+            progress.setValue(static_cast<int>(at / kPart));
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
+    }
     editor_->setFocus();
     AnalyseVerse();
     emit scoreOutdated();
@@ -260,32 +287,40 @@ std::vector<std::string> MainPage::MelodyTokens(const MelodySettings& settings) 
 
 MainPage::Drawing MainPage::DrawScore(const MelodySettings& settings, const ScoreHeader& header,
                                       const ScoreOptions& options) {
-    const auto melody = Melody(settings);
+    // The red vowels are the hand-placed pattern: read them afresh, so a line added since the
+    // last click still has its pattern. The drawn and the played melody are one.
+    if (metre_.metre == kManualMetre) ReadHandPattern();
     const Lines& lines = editor_->VerseLines();
-    DividedText divided = DivideSyllables(lines);
-    Drawing drawing;
-    if (settings.method && HasCentreRange(*settings.method))
-        drawing.centreRange =
-            melody && melody->centreRange ? *melody->centreRange : CentreRange(lines);
-    // A text's orthography is told once; redrawing the same text tells it no more.
-    const QString text = editor_->toPlainText();
-    if (text != messagedText_)
-        for (const auto& message : divided.Messages()) drawing.messages.push_back(message.text);
-    messagedText_ = text;
-
-    // While it plays the score stays where the marker is, so the marker stays in sight.
-    const bool playing = playback_ && playback_->state() != PlaybackController::State::Stopped;
-    const int scroll = playing ? playback_->scrollValue() : 0;
     ScoreOptions shown = options;
     const int width = score_->WidthTwips(); // the window may have grown, or zoomed
     shown.viewportWidth = static_cast<float>(width);
     if (playback_) playback_->SetViewportWidth(width);
     score_->Canvas()->SetSheet({}); // the old score's memory is free before the new is made
-    score_->Canvas()->SetSheet(
-        MakeScoreSheet(melody ? kvat::MelodyTokens(melody->text) : std::vector<std::string>{},
-                       std::move(divided), header, shown));
+
+    Drawing drawing;
+    const bool messages = editor_->toPlainText() != messagedText_;
+    const auto compose = [&] {
+        const auto melody = GenerateMelody(lines, metre_, settings);
+        DividedText divided = DivideSyllables(lines);
+        // A text's orthography is told once; redrawing the same text tells it no more.
+        if (messages)
+            for (const auto& message : divided.Messages()) drawing.messages.push_back(message.text);
+        if (settings.method && HasCentreRange(*settings.method))
+            drawing.centreRange =
+                melody && melody->centreRange ? *melody->centreRange : CentreRange(lines);
+        return MakeScoreSheet(melody ? kvat::MelodyTokens(melody->text)
+                                     : std::vector<std::string>{},
+                              std::move(divided), header, shown);
+    };
+    score_->Canvas()->SetSheet(lines.size() < kLongVerseLines
+                                   ? compose()
+                                   : RunLongWork(this, "Построение партитуры…", compose));
+    messagedText_ = editor_->toPlainText();
+
+    // While it plays the score stays where the marker is, so the marker stays in sight.
+    const bool playing = playback_ && playback_->state() != PlaybackController::State::Stopped;
     scoreScroll_->setRange(0, score_->Canvas()->Sheet().scrollMaximum);
-    scoreScroll_->setValue(scroll);
+    scoreScroll_->setValue(playing ? playback_->scrollValue() : 0);
     score_->ScrollTo(scoreScroll_->value());
     drawing.scrollMaximum = scoreScroll_->maximum();
     return drawing;
