@@ -11,6 +11,10 @@ KVAT_FUZZ_SECONDS ?= 60
 KVAT_FUZZ_TARGETS ?=
 # `make install`: where to, when not CMake's default (/usr/local).
 KVAT_PREFIX ?=
+# The browser page: the core built by emscripten, the page put together in dist/; and the port
+# `make web-serve` serves it on.
+KVAT_WEB_BUILD_DIR ?= build-web
+KVAT_WEB_PORT ?= 8421
 # `make check` and `make test` fail on any compiler warning, as CI does, in every tree they
 # configure; `make run` and `make build` leave a tree's setting as it is (off in a new one).
 check test: KVAT_WERROR = ON
@@ -20,7 +24,7 @@ SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 .PHONY: all deps configure build check test format format-check run bench clean \
-	sanitize-build fuzz-build fuzz install
+	sanitize-build fuzz-build fuzz install web web-serve web-test web-bench
 
 all: build
 
@@ -41,9 +45,10 @@ check: build
 
 # Everything CI runs: the layout first, as it takes a second; the main build's tests; the
 # core's under the sanitizers; a short run of every fuzz target.
-test: format-check check sanitize-build fuzz-build
+test: format-check check sanitize-build fuzz-build web
 	@cd $(KVAT_ASAN_BUILD_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j $(KVAT_JOBS)
 	@cd $(KVAT_FUZZ_BUILD_DIR) && ctest --output-on-failure -j $(KVAT_JOBS)
+	@node web/tests/browser_test.mjs $(KVAT_WEB_BUILD_DIR)/dist $(KVAT_BUILD_DIR)/src/cli/kvat
 
 format-check: deps
 	@scripts/format --check
@@ -73,5 +78,29 @@ bench: build
 install: build
 	@cmake --install $(KVAT_BUILD_DIR) $(if $(KVAT_PREFIX),--prefix $(KVAT_PREFIX))
 
+# The page: emscripten's node tools look for their modules (acorn) where Debian puts them.
+EMSCRIPTEN_ENV = NODE_PATH=/usr/share/nodejs
+
+web: deps web/node_modules/.installed
+	@$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(KVAT_WEB_BUILD_DIR)/core -G Ninja \
+		-DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF $(WERROR_FLAG) >/dev/null
+	@$(EMSCRIPTEN_ENV) cmake --build $(KVAT_WEB_BUILD_DIR)/core -j $(KVAT_JOBS) --target kvat_web
+	@node web/build.mjs $(KVAT_WEB_BUILD_DIR)/core/web $(KVAT_WEB_BUILD_DIR)/dist
+
+# The lock file's packages, installed again only when it changes.
+web/node_modules/.installed: web/package-lock.json
+	@cd web && npm ci --no-audit --no-fund --loglevel=error
+	@touch $@
+
+web-serve: web
+	@node web/serve.mjs $(KVAT_WEB_BUILD_DIR)/dist $(KVAT_WEB_PORT)
+
+# The browser test alone: the page against the kvat command of the main build.
+web-test: web build
+	@node web/tests/browser_test.mjs $(KVAT_WEB_BUILD_DIR)/dist $(KVAT_BUILD_DIR)/src/cli/kvat
+
+web-bench: web
+	@node web/tests/bench.mjs $(KVAT_WEB_BUILD_DIR)/dist
+
 clean:
-	rm -rf $(KVAT_BUILD_DIR) $(KVAT_ASAN_BUILD_DIR) $(KVAT_FUZZ_BUILD_DIR)
+	rm -rf $(KVAT_BUILD_DIR) $(KVAT_ASAN_BUILD_DIR) $(KVAT_FUZZ_BUILD_DIR) $(KVAT_WEB_BUILD_DIR)

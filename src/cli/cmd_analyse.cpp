@@ -2,6 +2,7 @@
 #include "cli/json.h"
 #include "cli/output.h"
 #include "cli/verse_context.h"
+#include "verse/rhyme_scheme.h"
 
 #include <iostream>
 
@@ -18,6 +19,8 @@ template <class Range, class Format> std::string JsonArray(const Range& values, 
     }
     return out + "]";
 }
+
+constexpr std::string_view kClausulaNames[] = {"", "m", "f", "d", "h"};
 
 } // namespace
 
@@ -39,6 +42,15 @@ int RunAnalyse(const Options& options) {
     json += ",\n \"items\": " +
             JsonArray(a.items, [](const std::u32string& s) { return JsonString(s); });
     json += ",\n \"ictus\": " + JsonArray(ictus, [](std::size_t p) { return std::to_string(p); });
+    const auto rhymes = VerseRhymes(*context);
+    json += ",\n \"rhymes\": " +
+            JsonArray(rhymes, [](const LineRhyme& r) { return JsonString(RhymeLabel(r.group)); });
+    json += ",\n \"clausulae\": " + JsonArray(rhymes, [](const LineRhyme& r) {
+                return JsonString(kClausulaNames[static_cast<int>(r.clausula)]);
+            });
+    json += ",\n \"rhyme_exact\": " + JsonArray(rhymes, [](const LineRhyme& r) {
+                return r.group < 0 ? std::string("null") : r.exact ? "true" : "false";
+            });
     std::cout << json << "}\n";
     return 0;
 }

@@ -16,7 +16,7 @@ int RunReport(const Options& options) {
     }
     // The report reads the colours the editor shows: the chosen metre's, or the painted ones.
     const std::string pattern = ReadManualIctuses(context->lines, context->paint);
-    std::cout << LfText(VerseReport(pattern)) << '\n';
+    std::cout << LfText(VerseReport(pattern, VerseRhymes(*context))) << '\n';
     return 0;
 }
 

@@ -52,4 +52,11 @@ std::optional<VerseContext> LoadVerse(const Options& options, std::string& error
     return context;
 }
 
+std::vector<LineRhyme> VerseRhymes(const VerseContext& context) {
+    std::vector<std::string> stress = context.analysis.stress;
+    if (context.metre.metre == kManualMetre)
+        stress = HandPlacedStress(context.lines, std::move(stress), context.paint);
+    return FindRhymes(context.lines, stress);
+}
+
 } // namespace kvat::cli

@@ -7,6 +7,7 @@
 #include "verse/analysis.h"
 #include "verse/colouring.h"
 #include "verse/metre.h"
+#include "verse/rhymes.h"
 
 #include <optional>
 #include <string>
@@ -29,5 +30,9 @@ char32_t DecimalSeparator();
 // Reads the verse and the --ictus file. On failure prints nothing, sets `error` and returns
 // nothing (the caller exits with status 2).
 std::optional<VerseContext> LoadVerse(const Options& options, std::string& error);
+
+// The verse's rhymes, read from the analysis's stresses and, when the ictuses are placed by
+// hand, from the lines the user painted.
+std::vector<LineRhyme> VerseRhymes(const VerseContext& context);
 
 } // namespace kvat::cli
