@@ -27,9 +27,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
-#include <fstream>
 #include <functional>
-#include <string>
+#include <sys/resource.h>
 
 namespace {
 
@@ -39,16 +38,12 @@ constexpr qint64 kIdleMs = 100;
 
 // The peak resident memory of the process so far, in MiB.
 long PeakMiB() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6)) / 1024;
-    return -1;
+    rusage usage{};
+    return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss / 1024 : -1;
 }
 
-struct Figures {
-    double ms = 0;    // from the action to the last event it caused
-    double stall = 0; // the longest the event loop did not turn, ms
-};
+// From the action to the last event it caused, and the longest the event loop did not turn, ms.
+using Figures = std::pair<qint64, qint64>;
 
 // Notes when the last event other than the pulse's reached any object.
 class Activity : public QObject {
@@ -88,44 +83,38 @@ Figures Measure(const std::function<void()>& action) {
     stall = std::max(stall, activity.last - lastTurn);
     while (clock.elapsed() - activity.last < kIdleMs)
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    return {static_cast<double>(activity.last), static_cast<double>(stall)};
+    return {activity.last, stall};
 }
 
 void Print(const char* what, const Figures& f) {
-    std::printf("%-34s %8.0f ms   (longest without answering %6.0f ms)\n", what, f.ms, f.stall);
+    std::printf("%-34s %8lld ms   (longest without answering %6lld ms)\n", what, f.first, f.second);
     std::fflush(stdout);
 }
 
-// The orthography's messages are counted, not shown: a dialog would wait for a click.
-struct CountedMessages : MessageSink {
-    void Critical(const QString&, const QString&) override { ++count; }
-    void Exclamation(const QString&, const QString&) override { ++count; }
-    int count = 0;
+// The orthography's messages are not shown: a dialog would wait for a click.
+struct NoMessages : MessageSink {
+    void Critical(const QString&, const QString&) override {}
+    void Exclamation(const QString&, const QString&) override {}
 };
 
-template <class T = QWidget> T* Find(MainWindow& window, const char* name) {
-    return window.findChild<T*>(name);
-}
-
-void Choose(QComboBox* list, int index) {
-    list->setCurrentIndex(index);
-    emit list->activated(index);
-}
-
 void LongVerse(MainWindow& window, const QString& text) {
-    auto* editor = Find(window, control::kEditor);
+    auto* editor = window.findChild<QWidget*>(control::kEditor);
     Measure([&] { QMetaObject::invokeMethod(editor, "clear"); });
     QGuiApplication::clipboard()->setText(text);
-    Print("paste", Measure([&] { Find<QAction>(window, control::kPasteItem)->trigger(); }));
-    auto* metres = Find<QComboBox>(window, control::kMetreList);
-    Print("metre change", Measure([&] { Choose(metres, (metres->currentIndex() + 1) % 5); }));
-    Print("metre: by hand", Measure([&] { Choose(metres, 5); }));
-    Print("metre: back to the first", Measure([&] { Choose(metres, 0); }));
+    Print("paste", Measure([&] { window.findChild<QAction*>(control::kPasteItem)->trigger(); }));
+    auto* metres = window.findChild<QComboBox*>(control::kMetreList);
+    const auto choose = [metres](int index) {
+        metres->setCurrentIndex(index);
+        emit metres->activated(index);
+    };
+    Print("metre change", Measure([&] { choose((metres->currentIndex() + 1) % 5); }));
+    Print("metre: by hand", Measure([&] { choose(5); }));
+    Print("metre: back to the first", Measure([&] { choose(0); }));
     // The dictionary's first start, on a worker, is not what is measured: it is warmed first.
     const auto stress = [&](int mode) {
-        Find<QRadioButton>(window, control::kStressOptions[mode])->click();
+        window.findChild<QRadioButton*>(control::kStressOptions[mode])->click();
     };
-    Find<QAction>(window, control::kSettingsMenu)->trigger();
+    window.findChild<QAction*>(control::kSettingsMenu)->trigger();
     stress(1);
     QEventLoop warm;
     QTimer::singleShot(20000, &warm, &QEventLoop::quit);
@@ -134,16 +123,11 @@ void LongVerse(MainWindow& window, const QString& text) {
     Measure([] {});
     Print("stress: by the dictionary", Measure([&] { stress(1); }));
     Print("stress: by the rule", Measure([&] { stress(0); }));
-    Find<QAction>(window, control::kMainMenu)->trigger();
+    window.findChild<QAction*>(control::kMainMenu)->trigger();
     Print("typing a letter", Measure([&] {
               QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, "а");
               QCoreApplication::sendEvent(editor, &key);
           }));
-}
-
-void OpenFile(MainWindow& window, const QString& path) {
-    Print("open", Measure([&] { window.Files().Open(path); }));
-    std::printf("peak memory %ld MiB\n", PeakMiB());
 }
 
 } // namespace
@@ -164,14 +148,15 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
     const std::filesystem::path work = folder.path().toStdString();
     MainWindow window(SoundServices{std::make_unique<DummySequencer>(), {}, {}, {work, work}},
-                      std::make_unique<CountedMessages>());
+                      std::make_unique<NoMessages>());
     window.StartUp();
     window.resize(1200, 900);
     window.show();
     Measure([] {});
     std::printf("start-up peak memory %ld MiB\n", PeakMiB());
     if (open) {
-        OpenFile(window, args[2]);
+        Print("open", Measure([&] { window.Files().Open(args[2]); }));
+        std::printf("peak memory %ld MiB\n", PeakMiB());
     } else {
         QFile file(args[1]);
         if (!file.open(QIODevice::ReadOnly)) return 1;

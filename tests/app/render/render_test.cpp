@@ -110,10 +110,7 @@ TEST_F(ScorePaint, EverySystemOfAPageOpensWithItsClef) {
     const ScorePages plan = PlanScorePages(layout, QPageSize(QPageSize::A4));
     ASSERT_GT(plan.pages, 1);
     for (int page = 0; page < plan.pages; ++page) {
-        QImage image(
-            QSizeF(TwipsToPixels(plan.page.width(), kDpi), TwipsToPixels(plan.page.height(), kDpi))
-                .toSize(),
-            QImage::Format_RGB32);
+        QImage image(794, 1123, QImage::Format_RGB32); // A4 at 96 dpi
         image.setDotsPerMeterX(int(std::lround(kDpi / 0.0254)));
         image.setDotsPerMeterY(image.dotsPerMeterX());
         image.fill(Qt::white);
