@@ -1,23 +1,17 @@
 // kvat melody: the melody's tokens, one per line.
 
 #include "cli/commands.h"
-#include "cli/melody_options.h"
-#include "cli/output.h"
-#include "cli/verse_context.h"
-#include "melody/melody.h"
-
-#include <iostream>
+#include "cli/piece_options.h"
 
 namespace kvat::cli {
 
-int RunMelody(const Options& options) {
+int RunMelody(const Run& run) {
     int status = 0;
-    const auto melody = LoadMelody(options, status);
-    if (!melody) return status;
+    const auto piece = LoadPiece(run, false, status);
+    if (!piece) return status;
     std::string out;
-
-    for (const std::string& token : melody->tokens) (out += token) += '\n';
-    std::cout << out;
+    for (const std::string& token : piece->tokens) (out += token) += '\n';
+    run.out << out;
     return 0;
 }
 

@@ -2,43 +2,32 @@
 // File, whole or not at all; "-o -" sends the bytes to standard output.
 
 #include "cli/commands.h"
-#include "cli/file_output.h"
-#include "cli/melody_options.h"
-#include "cli/output.h"
-#include "cli/sound_options.h"
-#include "cli/verse_context.h"
-#include "melody/melody.h"
-#include "midi/arrangement.h"
-
-#include <iostream>
+#include "cli/piece_options.h"
+#include "piece/piece_files.h"
 
 namespace kvat::cli {
-namespace {
 
-bool WriteStandardOutput(const TrackBytes& bytes) {
-    std::cout.write(reinterpret_cast<const char*>(bytes.data()),
-                    static_cast<std::streamsize>(bytes.size()));
-    std::cout.flush();
-    return static_cast<bool>(std::cout);
-}
-
-} // namespace
-
-int RunMidi(const Options& options) {
-    if (options.output.empty()) {
-        PrintError("midi: no output file: give -o OUT.mid, or -o - for standard output");
+int RunMidi(const Run& run) {
+    const std::string& output = run.options.output;
+    if (output.empty()) {
+        run.Error("midi: no output file: give -o OUT.mid, or -o - for standard output");
         return 2;
     }
     int status = 0;
-    const auto melody = LoadSungMelody(options, status);
-    if (!melody) return status;
-    const TrackBytes file = MidiFileFromOptions(*melody, options);
-    if (options.output == "-") {
-        if (WriteStandardOutput(file)) return 0;
-        PrintError("standard output: cannot write the MIDI file");
+    const auto piece = LoadPiece(run, true, status);
+    if (!piece) return status;
+    if (output == "-") {
+        const TrackBytes file = PieceMidi(*piece);
+        run.out.write(reinterpret_cast<const char*>(file.data()),
+                      static_cast<std::streamsize>(file.size()));
+        if (run.out.flush()) return 0;
+        run.Error("standard output: cannot write the MIDI file");
         return 1;
     }
-    return WriteOutput(options.output, file);
+    const std::string error = WritePieceFile(*piece, OutputFormat::kMidi, output, run.batch);
+    if (error.empty()) return 0;
+    run.Error(error);
+    return 1;
 }
 
 } // namespace kvat::cli

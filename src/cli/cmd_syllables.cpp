@@ -1,22 +1,22 @@
+// kvat syllables: the divided text, and the orthography check's messages on standard error.
+
 #include "cli/commands.h"
 #include "cli/input.h"
 #include "cli/output.h"
 #include "verse/syllables.h"
 
-#include <iostream>
-
 namespace kvat::cli {
 
-int RunSyllables(const Options& options) {
+int RunSyllables(const Run& run) {
     std::string error;
-    const auto lines = ReadTextLines(options.file, error);
+    const auto lines = ReadTextLines(run.options.file, error);
     if (!lines) {
-        PrintError(error);
+        run.Error(error);
         return 2;
     }
     const DividedText divided = DivideSyllables(*lines);
-    std::cout << LfText(divided.Text());
-    for (const auto& message : divided.Messages()) std::cerr << EncodeUtf8(message.text) << '\n';
+    run.out << LfText(divided.Text());
+    PrintMessages(run.err, divided);
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "melody/note_map.h"
 #include "midi/instrument_names.h"
 #include "midi/sound_tables.h"
+#include "piece/output_formats.h"
 #include "verse/metre.h"
 
 #include <algorithm>
@@ -16,6 +17,45 @@ constexpr int kLastNoteItem = static_cast<int>(kNoteNames.size()) - 1;
 constexpr int kLastDrumKey = kFirstDrumKey + static_cast<int>(kPercussionNames.size()) - 1;
 constexpr int kLastTempo = static_cast<int>(kTempoTable.size()) - 1;
 constexpr int kLastDynamics = static_cast<int>(kDynamicsTable.size()) - 1;
+constexpr int kBoostStep = 10; // per cent
+
+// The dynamics list's index of a loudness: how many of its steps are left for the boost.
+int DynamicsSteps(const SoundSettings& sound) {
+    return DynamicsIndex(sound.dynamicsPercent);
+}
+
+// The help's words for a value: its list index, or the default's.
+std::string TempoHelp() {
+    return "tempo list index 0.." + std::to_string(kLastTempo) + " (default " +
+           std::to_string(TempoIndex(SoundSettings{}.beatsPerMinute)) + ")";
+}
+std::string DynamicsHelp() {
+    return "dynamics list index 0.." + std::to_string(kLastDynamics) + " (default " +
+           std::to_string(DynamicsSteps(SoundSettings{})) + ")";
+}
+std::string BoostHelp() {
+    return "stress boost 0..dynamics index (default min(" +
+           std::to_string(SoundSettings{}.boostPercent / kBoostStep) + ", dynamics))";
+}
+std::string MethodHelp() {
+    return "melody method " + MethodRangeText() + " (default " +
+           std::to_string(MethodIndex(*MelodySettings{}.method)) + ")";
+}
+// -f: the formats of each subcommand that writes files, as "mid, wav, or png|svg|…".
+std::string FormatHelp() {
+    std::vector<std::string> commands;
+    std::string_view last;
+    for (const auto& row : kOutputFormats) {
+        if (row.command != last) commands.emplace_back();
+        last = row.command;
+        std::string& listed = commands.back();
+        listed += (listed.empty() ? "" : "|") + std::string(row.extension);
+    }
+    std::string help = "with -d: ";
+    for (std::size_t i = 0; i < commands.size(); ++i)
+        help += (i == 0 ? "" : i + 1 == commands.size() ? ", or " : ", ") + commands[i];
+    return help;
+}
 
 std::optional<long long> ParseInteger(std::string_view text) {
     long long value = 0;
@@ -71,7 +111,59 @@ struct Reading {
         out = static_cast<Enum>(it - words.begin());
         return true;
     }
+    // The row of a table whose rows have a `word`.
+    template <class Table, class Value>
+    bool RowWord(const Table& table, std::string_view allowed, Value& out) const {
+        for (const auto& row : table)
+            if (row.word == value) return Take(row, out);
+        return Fail(allowed);
+    }
+
+private:
+    static bool Take(const VoiceGroupRow& row, VoiceGroup& out) { return out = row.group, true; }
+    static bool Take(const OutputEffectRow& row, OutputEffect& out) {
+        return out = row.effect, true;
+    }
 };
+
+// A voice switched on with the program given.
+bool ReadVoice(const Reading& r, VoiceChoice& voice) {
+    int program = 0;
+    if (!r.Int(0, kLastProgram, program)) return false;
+    voice = {true, program};
+    return true;
+}
+
+bool ReadMethod(const Reading& r, Options& o) {
+    int index = 0;
+    if (!r.Int(0, kMethodCount - 1, index)) return false;
+    o.melody.method = MethodFromIndex(index);
+    return true;
+}
+
+// The lists' indexes, as the window's lists number them, for the values they stand for.
+bool ReadTempo(const Reading& r, Options& o) {
+    int index = 0;
+    if (!r.Int(0, kLastTempo, index)) return false;
+    o.sound.beatsPerMinute = kTempoTable[static_cast<std::size_t>(index)].bpm;
+    return true;
+}
+
+bool ReadDynamics(const Reading& r, Options& o) {
+    int index = 0;
+    if (!r.Int(0, kLastDynamics, index)) return false;
+    o.sound.dynamicsPercent = kDynamicsTable[static_cast<std::size_t>(index)].percent;
+    return true;
+}
+
+// The boost counts in the dynamics list's steps, ten per cent each.
+bool ReadBoost(const Reading& r, Options& o) {
+    int steps = 0;
+    if (!r.Int(0, kLastDynamics, steps)) return false;
+    o.sound.boostPercent = kBoostStep * steps;
+    o.boostGiven = true;
+    return true;
+}
 
 bool ReadMetre(const Reading& r, Options& o) {
     if (r.value == "auto") {
@@ -91,7 +183,8 @@ bool ReadNoteMap(const Reading& r, Options& o) {
     if (parts.size() != map.size()) return r.Fail(kAllowed);
     for (std::size_t i = 0; i < map.size(); ++i)
         if (!r.Int(parts[i], -1, kLastNoteItem, map[i])) return r.Fail(kAllowed);
-    o.noteMap = map;
+    o.melody.noteMap = map;
+    o.noteMapGiven = true;
     return true;
 }
 
@@ -115,8 +208,8 @@ bool ReadTimeSignature(const Reading& r, Options& o) {
     if (!num || !den) return fail();
     const auto offered = DenominatorsFor(static_cast<int>(std::clamp<long long>(*num, -1, 100)));
     if (std::find(offered.begin(), offered.end(), *den) == offered.end()) return fail();
-    o.numerator = static_cast<int>(*num);
-    o.denominator = static_cast<int>(*den);
+    o.sound.numerator = static_cast<int>(*num);
+    o.sound.denominator = static_cast<int>(*den);
     return true;
 }
 
@@ -126,7 +219,9 @@ bool ReadDrums(const Reading& r, Options& o) {
     if (parts.size() != 2 || !r.Int(parts[0], kFirstDrumKey, kLastDrumKey, keys[0]) ||
         !r.Int(parts[1], kFirstDrumKey, kLastDrumKey, keys[1]))
         return r.Fail("two keys 35..81 as A,B");
-    o.drums = keys;
+    o.sound.drumsOn = true;
+    o.sound.firstDrumKey = keys[0];
+    o.sound.lastDrumKey = keys[1];
     return true;
 }
 
@@ -136,129 +231,152 @@ struct OptionSpec {
     std::string_view name;
     std::string_view alias;
     std::string_view usage;
-    std::string_view help;
+    std::string help;
     bool (*read)(const Reading&, Options&);
     bool Options::*flag = nullptr; // what a flag (an option without a reader) switches on
 };
 
-constexpr OptionSpec kOptions[] = {
-    {"--output", "-o", "-o, --output OUT", "midi, audio, score: the file to write",
-     [](const Reading& r, Options& o) { return o.output = r.value, true; }},
-    {"--output-dir", "-d", "-d, --output-dir DIR",
-     "midi, audio, score: FILE... each written to DIR/NAME.EXT",
-     [](const Reading& r, Options& o) { return o.outputDir = r.value, true; }},
-    {"--format", "-f", "-f, --format EXT", "with -d: mid, wav, or png|svg|pdf|json|musicxml",
-     [](const Reading& r, Options& o) { return o.format = r.value, true; }},
-    {"--method", "", "--method N", "melody method 0..9 (default 0)",
-     [](const Reading& r, Options& o) { return r.Int(0, kMethodCount - 1, o.method); }},
-    {"--metre", "", "--metre auto|N",
-     "metre 0..5: trochee, iamb, amphibrach, dactyl, anapaest, by hand", ReadMetre},
-    {"--stress", "", "--stress rule|dictionary",
-     "stresses by the rule (default) or by the dictionaries and the metre",
-     [](const Reading& r, Options& o) {
-         return r.Word({"rule", "dictionary"}, "rule or dictionary", o.stress);
-     }},
-    {"--ictus", "", "--ictus FILE",
-     "with --metre 5: one line of 0/1 per verse line, one digit per vowel",
-     [](const Reading& r, Options& o) { return o.ictusFile = r.value, true; }},
-    {"--lengthen", "", "--lengthen yes|no", "lengthen line-final syllables (default yes)",
-     [](const Reading& r, Options& o) {
-         int no = 0;
-         if (!r.Word({"yes", "no"}, "yes or no", no)) return false;
-         return o.lengthen = no == 0, true;
-     }},
-    {"--key", "", "--key N", "key shift -7..7 of the chosen method (default 0)",
-     [](const Reading& r, Options& o) { return r.Int(kKeyShiftLow, kKeyShiftHigh, o.key); }},
-    {"--sharp-shift", "", "--sharp-shift N",
-     "0..11 semitones for soft vowels, method 1 (default 0)",
-     [](const Reading& r, Options& o) { return r.Int(0, kSoftVowelShiftHigh, o.sharpShift); }},
-    {"--centre-shift", "", "--centre-shift N", "line-centre shift, methods 5-7 (default 0)",
-     [](const Reading& r, Options& o) { return r.Int(-32768, 32767, o.centreShift); }},
-    {"--note-map", "", "--note-map L",
-     "ten list indexes 0..23 or -1 for а,е,ё,и,о,у,ы,э,ю,я (method 2)", ReadNoteMap},
-    {"--octave", "", "--octave 1|2|12", "octaves of the random note map (default 1)",
-     [](const Reading& r, Options& o) {
-         int item = 0;
-         if (!r.Word({"1", "2", "12"}, "1, 2 or 12", item)) return false;
-         return o.octave = item == 0 ? 1 : item == 1 ? 2 : 12, true;
-     }},
-    {"--seed", "", "--seed N", "seed of the random note map (default: the clock)", ReadSeed},
-    {"--tempo", "", "--tempo N", "tempo list index 0..38 (default 13)",
-     [](const Reading& r, Options& o) { return r.Int(0, kLastTempo, o.tempo); }},
-    {"--dynamics", "", "--dynamics N", "dynamics list index 0..7 (default 2)",
-     [](const Reading& r, Options& o) { return r.Int(0, kLastDynamics, o.dynamics); }},
-    {"--boost", "", "--boost N", "stress boost 0..dynamics index (default min(2, dynamics))",
-     [](const Reading& r, Options& o) {
-         int boost = 0;
-         if (!r.Int(0, kLastDynamics, boost)) return false;
-         return o.boost = boost, true;
-     }},
-    {"--time-signature", "", "--time-signature N/D", "time signature (default 4/2)",
-     ReadTimeSignature},
-    {"--soprano", "", "--soprano P", "soprano program 0..127 (default 2)",
-     [](const Reading& r, Options& o) { return r.Int(0, kLastProgram, o.soprano); }},
-    {"--mezzo", "", "--mezzo P, --tenor P, --bass P", "switch that voice on with program P",
-     [](const Reading& r, Options& o) { return r.Program(o.mezzo); }},
-    {"--tenor", "", "", "", [](const Reading& r, Options& o) { return r.Program(o.tenor); }},
-    {"--bass", "", "", "", [](const Reading& r, Options& o) { return r.Program(o.bass); }},
-    {"--group", "", "--group strings|woodwind|brass", "a ready-made group of four voices",
-     [](const Reading& r, Options& o) {
-         Group group{};
-         if (!r.Word({"strings", "woodwind", "brass"}, "strings, woodwind or brass", group))
-             return false;
-         return o.group = group, true;
-     }},
-    {"--drums", "", "--drums A,B", "switch the drum figure on with keys A,B (35..81)", ReadDrums},
-    {"--drum-map", "", "--drum-map M", "drum map 3..10 (default 5)",
-     [](const Reading& r, Options& o) { return r.Int(kDrumMapLow, kDrumMapHigh, o.drumMap); }},
-    {"--accompaniment", "", "--accompaniment P", "switch the accompaniment chord on with program P",
-     [](const Reading& r, Options& o) { return r.Program(o.accompaniment); }},
-    {"--effect", "", "--effect none|modulation|sustain (default none)", "",
-     [](const Reading& r, Options& o) {
-         return r.Word({"none", "modulation", "sustain"}, "none, modulation or sustain", o.effect);
-     }},
-    {"--colour", "", "--colour", "score: syllables in their vowel colours", nullptr,
-     &Options::colour},
-    {"--no-lyrics", "", "--no-lyrics", "midi: no syllables under the notes", nullptr,
-     &Options::noLyrics},
-    {"--soundfont", "", "--soundfont SF2",
-     "audio: the SoundFont (default: $KVAT_SOUNDFONT, then the system's)",
-     [](const Reading& r, Options& o) { return o.soundfont = r.value, true; }},
-    {"--reset-settings", "", "--reset-settings",
-     "window: forget every remembered choice and open with the defaults", nullptr,
-     &Options::resetSettings},
-    {"--help", "-h", "", "", nullptr, &Options::help},
-    {"--version", "", "", "", nullptr, &Options::version},
-};
+const std::vector<OptionSpec>& OptionTable() {
+    static const std::vector<OptionSpec> table = {
+        {"--output", "-o", "-o, --output OUT", "midi, audio, score: the file to write",
+         [](const Reading& r, Options& o) { return o.output = r.value, true; }},
+        {"--output-dir", "-d", "-d, --output-dir DIR",
+         "midi, audio, score: FILE... each written to DIR/NAME.EXT",
+         [](const Reading& r, Options& o) { return o.outputDir = r.value, true; }},
+        {"--format", "-f", "-f, --format EXT", FormatHelp(),
+         [](const Reading& r, Options& o) { return o.format = r.value, true; }},
+        {"--method", "", "--method N", MethodHelp(), ReadMethod},
+        {"--metre", "", "--metre auto|N",
+         "metre 0..5: trochee, iamb, amphibrach, dactyl, anapaest, by hand", ReadMetre},
+        {"--stress", "", "--stress rule|dictionary",
+         "stresses by the rule (default) or by the dictionaries and the metre",
+         [](const Reading& r, Options& o) {
+             return r.Word({"rule", "dictionary"}, "rule or dictionary", o.stress);
+         }},
+        {"--ictus", "", "--ictus FILE",
+         "with --metre 5: one line of 0/1 per verse line, one digit per vowel",
+         [](const Reading& r, Options& o) { return o.ictusFile = r.value, true; }},
+        {"--lengthen", "", "--lengthen yes|no", "lengthen line-final syllables (default yes)",
+         [](const Reading& r, Options& o) {
+             int no = 0;
+             if (!r.Word({"yes", "no"}, "yes or no", no)) return false;
+             return o.melody.lengthen = o.sound.lengthen = no == 0, true;
+         }},
+        {"--key", "", "--key N", "key shift -7..7 of the chosen method (default 0)",
+         [](const Reading& r, Options& o) {
+             return r.Int(kKeyShiftLow, kKeyShiftHigh, o.melody.keyShift);
+         }},
+        {"--sharp-shift", "", "--sharp-shift N",
+         "0..11 semitones for soft vowels, method 1 (default 0)",
+         [](const Reading& r, Options& o) {
+             return r.Int(0, kSoftVowelShiftHigh, o.melody.softVowelShift);
+         }},
+        {"--centre-shift", "", "--centre-shift N", "line-centre shift, methods 5-7 (default 0)",
+         [](const Reading& r, Options& o) { return r.Int(-32768, 32767, o.melody.centreShift); }},
+        {"--note-map", "", "--note-map L",
+         "ten list indexes 0..23 or -1 for а,е,ё,и,о,у,ы,э,ю,я (method 2)", ReadNoteMap},
+        {"--octave", "", "--octave 1|2|12", "octaves of the random note map (default 1)",
+         [](const Reading& r, Options& o) {
+             int item = 0;
+             if (!r.Word({"1", "2", "12"}, "1, 2 or 12", item)) return false;
+             return o.octave = item == 0 ? 1 : item == 1 ? 2 : 12, true;
+         }},
+        {"--seed", "", "--seed N", "seed of the random note map (default: the clock)", ReadSeed},
+        {"--tempo", "", "--tempo N", TempoHelp(), ReadTempo},
+        {"--dynamics", "", "--dynamics N", DynamicsHelp(), ReadDynamics},
+        {"--boost", "", "--boost N", BoostHelp(), ReadBoost},
+        {"--time-signature", "", "--time-signature N/D", "time signature (default 4/2)",
+         ReadTimeSignature},
+        {"--soprano", "", "--soprano P", "soprano program 0..127 (default 2)",
+         [](const Reading& r, Options& o) { return r.Int(0, kLastProgram, o.sound.soprano); }},
+        {"--mezzo", "", "--mezzo P, --tenor P, --bass P", "switch that voice on with program P",
+         [](const Reading& r, Options& o) { return ReadVoice(r, o.sound.mezzo); }},
+        {"--tenor", "", "", "",
+         [](const Reading& r, Options& o) { return ReadVoice(r, o.sound.tenor); }},
+        {"--bass", "", "", "",
+         [](const Reading& r, Options& o) { return ReadVoice(r, o.sound.bass); }},
+        {"--group", "", "--group strings|woodwind|brass", "a ready-made group of four voices",
+         [](const Reading& r, Options& o) {
+             if (!r.RowWord(kVoiceGroups, "strings, woodwind or brass", o.sound.group))
+                 return false;
+             return o.sound.groupOn = true;
+         }},
+        {"--drums", "", "--drums A,B", "switch the drum figure on with keys A,B (35..81)",
+         ReadDrums},
+        {"--drum-map", "", "--drum-map M", "drum map 3..10 (default 5)",
+         [](const Reading& r, Options& o) {
+             return r.Int(kDrumMapLow, kDrumMapHigh, o.sound.drumMap);
+         }},
+        {"--accompaniment", "", "--accompaniment P",
+         "switch the accompaniment chord on with program P",
+         [](const Reading& r, Options& o) {
+             VoiceChoice chord;
+             if (!ReadVoice(r, chord)) return false;
+             o.sound.accompanimentOn = true;
+             return o.sound.accompaniment = chord.program, true;
+         }},
+        {"--effect", "", "--effect none|modulation|sustain (default none)", "",
+         [](const Reading& r, Options& o) {
+             return r.RowWord(kOutputEffects, "none, modulation or sustain", o.sound.effect);
+         }},
+        {"--colour", "", "--colour", "score: syllables in their vowel colours", nullptr,
+         &Options::colour},
+        {"--no-lyrics", "", "--no-lyrics", "midi: no syllables under the notes", nullptr,
+         &Options::noLyrics},
+        {"--soundfont", "", "--soundfont SF2",
+         "audio: the SoundFont (default: $KVAT_SOUNDFONT, then the system's)",
+         [](const Reading& r, Options& o) { return o.soundfont = r.value, true; }},
+        {"--reset-settings", "", "--reset-settings",
+         "window: forget every remembered choice and open with the defaults", nullptr,
+         &Options::resetSettings},
+        {"--help", "-h", "", "", nullptr, &Options::help},
+        {"--version", "", "", "", nullptr, &Options::version},
+    };
+    return table;
+}
 
 const OptionSpec* FindOption(std::string_view name) {
-    for (const auto& entry : kOptions)
+    for (const auto& entry : OptionTable())
         if (entry.name == name || (!entry.alias.empty() && entry.alias == name)) return &entry;
     return nullptr;
 }
 
-// What holds between options, once all are read.
-bool CheckTogether(const Options& o, std::string& error) {
-    if (o.boost && *o.boost > o.dynamics) {
-        Reading{"--boost", std::to_string(*o.boost), error}.Fail(
-            "0.." + std::to_string(o.dynamics) + " for dynamics " + std::to_string(o.dynamics));
+// What holds between options, once all are read; and what follows from them together.
+bool Finish(Options& o, std::string& error) {
+    const int steps = DynamicsSteps(o.sound);
+    if (o.boostGiven && o.sound.boostPercent > kBoostStep * steps) {
+        Reading{"--boost", std::to_string(o.sound.boostPercent / kBoostStep), error}.Fail(
+            "0.." + std::to_string(steps) + " for dynamics " + std::to_string(steps));
         return false;
     }
+    if (!o.boostGiven)
+        o.sound.boostPercent = std::min(SoundSettings{}.boostPercent, kBoostStep * steps);
     // The painted vowels are read only for the hand-placed metre; anywhere else the file would
     // be silently ignored.
     if (!o.ictusFile.empty() && o.metre != kManualMetre) {
         error = "--ictus: '" + o.ictusFile + "' is read only with --metre 5 (ictuses by hand)";
         return false;
     }
+    // A group sets all four voices over any single one given, as the window locks the voice
+    // lists while a group is chosen.
+    if (o.sound.groupOn) ApplyGroup(o.sound, o.sound.group);
     return true;
 }
 
 } // namespace
 
+std::vector<OptionHelpLine> OptionsHelpLines() {
+    std::vector<OptionHelpLine> lines;
+    for (const auto& entry : OptionTable())
+        if (!entry.usage.empty())
+            lines.push_back({std::string(entry.usage), std::string(entry.help)});
+    return lines;
+}
+
 std::string OptionsHelp() {
     constexpr std::size_t kColumn = 22;
     std::string help;
-    for (const auto& entry : kOptions) {
+    for (const auto& entry : OptionTable()) {
         if (entry.usage.empty()) continue;
         help += "  " + std::string(entry.usage);
         // A left column too long for the column stands three spaces from its text.
@@ -268,22 +386,6 @@ std::string OptionsHelp() {
         help += std::string(entry.help) + "\n";
     }
     return help;
-}
-
-std::vector<std::string> PassThroughOptions(const std::vector<std::string>& args) {
-    std::vector<std::string> kept;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg.size() < 2 || arg[0] != '-') continue; // the subcommand or a verse file
-        const bool joined = arg.starts_with("--") && arg.find('=') != std::string_view::npos;
-        const OptionSpec* entry = FindOption(joined ? arg.substr(0, arg.find('=')) : arg);
-        const bool takesNext = entry && entry->read && !joined && i + 1 < args.size();
-        const bool batch = entry && (entry->name == "--output-dir" || entry->name == "--format");
-        if (!batch) kept.emplace_back(arg);
-        if (takesNext && !batch) kept.push_back(args[i + 1]);
-        if (takesNext) ++i;
-    }
-    return kept;
 }
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
@@ -333,7 +435,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         error = "'" + o.files[1] + "': only one verse file may be given";
         return std::nullopt;
     }
-    if (!CheckTogether(o, error)) return std::nullopt;
+    if (!Finish(o, error)) return std::nullopt;
     return o;
 }
 

@@ -3,8 +3,10 @@
 
 #include "text/strings.h"
 #include "text/utf8.h"
+#include "verse/syllables.h"
 
-#include <iostream>
+#include <ostream>
+#include <string>
 #include <string_view>
 
 namespace kvat::cli {
@@ -13,8 +15,9 @@ inline std::string LfText(std::u32string_view text) {
     return EncodeUtf8(ReplaceAll<char32_t>(text, U"\r\n", U"\n"));
 }
 
-inline void PrintError(const std::string& message) {
-    std::cerr << "kvat: " << message << '\n';
+// The orthography check's messages, one a line, as the window would show them one by one.
+inline void PrintMessages(std::ostream& err, const DividedText& divided) {
+    for (const auto& message : divided.Messages()) err << EncodeUtf8(message.text) << '\n';
 }
 
 } // namespace kvat::cli

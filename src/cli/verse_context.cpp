@@ -1,7 +1,6 @@
 #include "cli/verse_context.h"
 
 #include "cli/input.h"
-#include "verse/letters.h"
 
 #include <clocale>
 
@@ -29,27 +28,17 @@ char32_t DecimalSeparator() {
     return separator;
 }
 
-std::optional<VerseContext> LoadVerse(const Options& options, std::string& error) {
+std::optional<VerseSetup> LoadVerse(const Options& options, char32_t decimalSeparator,
+                                    std::string& error) {
     auto lines = ReadTextLines(options.file, error);
     if (!lines) return std::nullopt;
-    VerseContext context;
-    context.lines = std::move(*lines);
-    context.analysis = AnalyseVerse(context.lines, DecimalSeparator(), options.stress);
-    context.metre.templates = context.analysis.templates;
-    context.metre.metre =
-        static_cast<Metre>(options.metre.value_or(context.analysis.metre.value_or(kTrochee)));
-
-    if (context.metre.metre == kManualMetre) {
-        if (!options.ictusFile.empty()) {
-            auto digits = ReadTextLines(options.ictusFile, error);
-            if (!digits) return std::nullopt;
-            context.paint = PaintFromDigits(*digits);
-        }
-        context.metre.templates[kManualMetre] = ReadManualIctuses(context.lines, context.paint);
-    } else {
-        context.paint = ColourIctuses(context.lines, context.metre.templates, context.metre.metre);
+    MetreChoice choice{options.metre, {}};
+    if (options.metre == kManualMetre && !options.ictusFile.empty()) {
+        auto digits = ReadTextLines(options.ictusFile, error);
+        if (!digits) return std::nullopt;
+        choice.handPaint = PaintFromDigits(*digits);
     }
-    return context;
+    return SetUpVerse(std::move(*lines), options.stress, choice, decimalSeparator);
 }
 
 } // namespace kvat::cli

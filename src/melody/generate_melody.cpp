@@ -1,4 +1,4 @@
-// The dispatch over the ten methods and the melody string's own helpers.
+// The dispatch over the methods and the melody string's own helpers.
 
 #include "melody/melody.h"
 #include "melody/methods.h"
@@ -56,6 +56,7 @@ melody::Melody RunMethod(const Lines& lines, const LineTemplates& templates, Met
     case Method::kTemplateMotif:
         return MelodyTemplateMotif(lines, templates, motif, s.lengthen);
     case Method::kTemplateFolk:
+    case Method::kCount:
         break;
     }
     return MelodyTemplateFolk(lines, templates, motif, s.lengthen);
@@ -73,7 +74,8 @@ std::optional<MelodyResult> GenerateMelody(const Lines& lines, const MetreState&
     if (!settings.method) return Fail(why, "no melody method is chosen");
     const Method method = *settings.method;
     if (!MethodFromIndex(MethodIndex(method)))
-        return Fail(why, "melody method " + std::to_string(MethodIndex(method)) + " is not 0..9");
+        return Fail(why, "melody method " + std::to_string(MethodIndex(method)) + " is not " +
+                             MethodRangeText());
     if (IsEmptyText(lines)) return Fail(why, "the verse is empty");
     std::string reason;
     const auto templates = LineTemplates::Make(metre, lines.size(), reason);
@@ -88,11 +90,6 @@ std::optional<MelodyResult> GenerateMelody(const Lines& lines, const MetreState&
     } catch (const std::bad_alloc&) {
         return Fail(why, "the verse is too long to hold its melody in memory");
     }
-}
-
-std::optional<Method> MethodFromIndex(int index) {
-    if (index < 0 || index >= kMethodCount) return std::nullopt;
-    return static_cast<Method>(index);
 }
 
 std::vector<std::string> MelodyTokens(std::string_view melody) {

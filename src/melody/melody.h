@@ -3,6 +3,7 @@
 // rest "0" after every line, tokens joined by CR LF. The score, the arrangement and the command
 // line all read this string.
 
+#include "melody/method.h"
 #include "text/strings.h"
 #include "verse/metre.h"
 
@@ -15,42 +16,6 @@
 
 namespace kvat {
 
-// The ten ways of turning vowels into notes, in the order the method list offers them.
-enum class Method : int {
-    kPentatonic = 0,  // a fixed pentatonic note per vowel, the soft row an octave higher
-    kPentatonicShift, // the same, the soft row shifted by softVowelShift semitones
-    kVowelNotes,      // a note chosen for each vowel (the note map)
-    kTonalWord,       // relative moves on the scale, starting again at every word
-    kTonalLine,       // the same, starting again at every line
-    kTonalPlanar,     // tonal moves bent by the side of the line's centre a word is on
-    kTonalVolume,     // the same, syllable by syllable
-    kTonalPseudoVolume,
-    kTemplateMotif, // a fixed motif per metre repeated through each line
-    kTemplateFolk,
-};
-inline constexpr int kMethodCount = 10;
-
-// The method of a list index; nothing for an index off the list.
-std::optional<Method> MethodFromIndex(int index);
-constexpr int MethodIndex(Method m) {
-    return static_cast<int>(m);
-}
-
-// What each method reads from MelodySettings.
-constexpr bool UsesSoftVowelShift(Method m) {
-    return m == Method::kPentatonicShift;
-}
-constexpr bool UsesNoteMap(Method m) {
-    return m == Method::kVowelNotes;
-}
-constexpr bool HasKeyShift(Method m) {
-    return MethodIndex(m) >= MethodIndex(Method::kTonalWord);
-}
-constexpr bool HasCentreRange(Method m) {
-    return m == Method::kTonalPlanar || m == Method::kTonalVolume ||
-           m == Method::kTonalPseudoVolume;
-}
-
 inline constexpr int kKeyShiftLow = -7, kKeyShiftHigh = 7;
 inline constexpr int kSoftVowelShiftHigh = 11;
 
@@ -62,6 +27,7 @@ struct MelodySettings {
     int softVowelShift = 0; // semitones added to the soft-row vowels (kPentatonicShift), 0..11
     int centreShift = 0;    // line-centre shift of the methods with HasCentreRange, 16 bits
     std::array<int, 10> noteMap{}; // note list indexes for а е ё и о у ы э ю я, -1 = none
+    bool operator==(const MelodySettings&) const = default;
 };
 
 struct MelodyResult {

@@ -1,19 +1,11 @@
 #pragma once
-// The texts of the method list and of the method settings' labels.
+// The texts of the method settings' labels (the method list's own are in method.h).
 
 #include <array>
 #include <string>
 #include <string_view>
 
 namespace kvat {
-
-// The method list, in list order: the index is the method number.
-inline constexpr std::array<std::u32string_view, 10> kMethodNames = {
-    U"Частотный (Велтунов)", U"Частотный (сглаженный)",     U"Частотный (произвольный)",
-    U"Тональный (Дымбрин)",  U"Тональный (линейный)",       U"Тональный (плоскостной)",
-    U"Тональный (объемный)", U"Тональный (псевдообъемный)", U"Шаблонный (Корбан)",
-    U"Шаблонный (народный)",
-};
 
 // The settings panel's caption for a method: "Настройки метода: " and the method's list text
 // with its first letter lower-cased.

@@ -1,5 +1,5 @@
 #pragma once
-// The walk all ten methods share: line by line, character by character, every vowel letter a
+// The walk all the methods share: line by line, character by character, every vowel letter a
 // syllable, a space a word boundary, everything else passed over; and the ictus template each
 // line is read against.
 

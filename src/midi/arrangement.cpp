@@ -1,7 +1,6 @@
 #include "midi/arrangement.h"
 
 #include "midi/chords.h"
-#include "midi/instrument_names.h"
 #include "midi/midi_file.h"
 #include "midi/presets.h"
 
@@ -27,12 +26,6 @@ constexpr int kRestTicks = 72;
 // with room for deltas of two bytes.
 constexpr std::size_t kMostBytesPerToken = 20 + 32 + 40 + 20 + 20 + 20;
 
-struct TokenReading {
-    int note;
-    int ticks;
-    bool marked;
-};
-
 // The note number is the token's leading digits, at most two; a token starting otherwise
 // reads as 0, a rest.
 int TokenNote(std::string_view token) {
@@ -42,16 +35,6 @@ int TokenNote(std::string_view token) {
         note = note * 10 + (token[i] - '0');
     }
     return note;
-}
-
-// A rest keeps its marks out of the velocity: a rest is a rest however the line-end rules
-// marked it, and a doubly boosted "0++" could otherwise push the velocity past 127.
-TokenReading ReadToken(std::string_view token) {
-    const int note = TokenNote(token);
-    if (note == 0) return {0, kRestTicks, false};
-    if (token.ends_with("++")) return {note, kLongTicks, true};
-    if (token.ends_with('+')) return {note, kMediumTicks, true};
-    return {note, kShortTicks, false};
 }
 
 std::array<VoiceChoice, 3> HarmonyVoices(const SoundSettings& settings) {
@@ -116,12 +99,6 @@ void ReleaseHeldChord(TrackState& state) {
     state.barTokens = 0;
 }
 
-// The key of a percussion list index. The data byte is clamped to 0..127 in any case; clamping
-// the index first only keeps the sum from overflowing.
-int DrumKey(int index) {
-    return std::clamp(index, -kFirstDrumKey, 127 - kFirstDrumKey) + kFirstDrumKey;
-}
-
 // The figure strikes the last three tokens of every `drumMap` tokens: twice the first drum,
 // then the last drum, each with its token's start and ended with its token. The count runs on
 // even with the drums off. The comparisons move the count, which never exceeds the number of
@@ -130,9 +107,9 @@ int StrikeDrums(TrackState& state, const SoundSettings& settings, int velocity) 
     const int map = settings.drumMap;
     int key = 0;
     if (state.drumTokens + 2 == map || state.drumTokens + 1 == map)
-        key = DrumKey(settings.drumFirst);
+        key = std::clamp(settings.firstDrumKey, 0, 127);
     if (state.drumTokens == map) {
-        key = DrumKey(settings.drumLast);
+        key = std::clamp(settings.lastDrumKey, 0, 127);
         state.drumTokens = 0;
     }
     if (!settings.drumsOn) return 0;
@@ -142,9 +119,23 @@ int StrikeDrums(TrackState& state, const SoundSettings& settings, int velocity) 
 
 } // namespace
 
+// A rest keeps its marks out of the velocity: a rest is a rest however the line-end rules
+// marked it, and a doubly boosted "0++" could otherwise push the velocity past 127.
+TokenSound ReadToken(std::string_view token) {
+    const int note = TokenNote(token);
+    if (note == 0) return {0, kRestTicks, false};
+    if (token.ends_with("++")) return {note, kLongTicks, true};
+    if (token.ends_with('+')) return {note, kMediumTicks, true};
+    return {note, kShortTicks, false};
+}
+
 void ArrangeToken(TrackState& state, std::string_view token, int base, int boost,
                   const SoundSettings& settings, std::string_view lyric) {
-    const TokenReading reading = ReadToken(token);
+    ArrangeNote(state, ReadToken(token), base, boost, settings, lyric);
+}
+
+void ArrangeNote(TrackState& state, const TokenSound& reading, int base, int boost,
+                 const SoundSettings& settings, std::string_view lyric) {
     const int velocity = base + kVelocityLift + (reading.marked && settings.lengthen ? boost : 0);
     const int quieter = velocity - kVelocityLift;
     state.noteTicks = reading.ticks;
@@ -181,26 +172,28 @@ void EndArrangement(TrackState& state, const SoundSettings& settings) {
     SetEffect(state, settings, 0);
 }
 
-std::int64_t TokenStartTick(std::span<const std::string> tokens, std::size_t index) {
-    std::int64_t tick = 0;
-    for (std::size_t i = 0; i < index && i < tokens.size(); ++i) tick += ReadToken(tokens[i]).ticks;
-    return tick;
-}
-
 TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSettings& settings,
                          const MidiWords& words) {
+    std::vector<TokenSound> notes;
+    notes.reserve(tokens.size());
+    for (const std::string& token : tokens) notes.push_back(ReadToken(token));
+    return ArrangeNotes(notes, settings, words);
+}
+
+TrackBytes ArrangeNotes(std::span<const TokenSound> notes, const SoundSettings& settings,
+                        const MidiWords& words) {
     TrackState state;
-    state.events.reserve(tokens.size() * kMostBytesPerToken);
+    state.events.reserve(notes.size() * kMostBytesPerToken);
     const int base = BaseVelocity(settings);
     const int boost = StressBoost(settings);
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
+    for (std::size_t i = 0; i < notes.size(); ++i) {
         const std::string_view lyric =
             i < words.lyrics.size() ? std::string_view(words.lyrics[i]) : std::string_view();
-        ArrangeToken(state, tokens[i], base, boost, settings, lyric);
+        ArrangeNote(state, notes[i], base, boost, settings, lyric);
     }
     EndArrangement(state, settings);
-    return BuildMidiFile(state.events, TempoBpm(settings), settings.numerator, settings.denominator,
-                         words.title, state.pendingTicks);
+    return BuildMidiFile(state.events, settings.beatsPerMinute, settings.numerator,
+                         settings.denominator, words.title, state.pendingTicks);
 }
 
 } // namespace kvat

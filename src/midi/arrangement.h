@@ -37,12 +37,25 @@ struct MidiWords {
     std::vector<std::string> lyrics;
 };
 
+// How a token sounds: its key (0 for a rest), its length in ticks (48 unmarked, 72 "+", 96
+// "++" or more; a rest, marked or not, 72) and whether it is marked, which lets the stress
+// boost through. The note number is the token's leading digits, at most two.
+struct TokenSound {
+    int note;
+    int ticks;
+    bool marked;
+};
+TokenSound ReadToken(std::string_view token);
+
 // Appends the events of one token: a note number (two digits) with no mark, "+" (medium),
 // "++" or "+++" (long); any token whose number is 0 is a rest, which writes no note at all and
 // leaves its time to the next event. `base` is the dynamics value, `boost` the velocity a marked
 // note gains while lengthening is on; `lyric` goes before a sung note.
 void ArrangeToken(TrackState& state, std::string_view token, int base, int boost,
                   const SoundSettings& settings, std::string_view lyric = {});
+// The same for a note already read: what a method that times its own notes hands over.
+void ArrangeNote(TrackState& state, const TokenSound& note, int base, int boost,
+                 const SoundSettings& settings, std::string_view lyric = {});
 
 // Ends the arrangement: a held chord that the last bar left sounding is released, so the file
 // never ends with notes on.
@@ -51,11 +64,11 @@ void ReleaseAccompaniment(TrackState& state, const SoundSettings& settings);
 // Ends the arrangement: the held chord is released and the effect controllers set back to 0.
 void EndArrangement(TrackState& state, const SoundSettings& settings);
 
-// The tick at which token `index` starts sounding: the lengths of the tokens before it.
-std::int64_t TokenStartTick(std::span<const std::string> tokens, std::size_t index);
-
-// The whole Standard MIDI File of a melody's tokens under the settings, with its words.
+// The whole Standard MIDI File of a melody's tokens under the settings, with its words; of its
+// notes, each sounding as long as it says.
 TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSettings& settings,
                          const MidiWords& words = {});
+TrackBytes ArrangeNotes(std::span<const TokenSound> notes, const SoundSettings& settings,
+                        const MidiWords& words = {});
 
 } // namespace kvat

@@ -3,10 +3,12 @@
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
+#include <map>
 #include <random>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace kvat {
 namespace {
@@ -51,18 +53,29 @@ int CreateTemporary(const fs::path& target, fs::path& temporary) {
     return -1;
 }
 
-// The folder's own entry reaches the disk too, so the renamed file survives a power cut.
-void SyncFolder(const fs::path& target) {
-    const fs::path folder = target.parent_path().empty() ? "." : target.parent_path();
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+// The folder's own entries reach the disk too, so a renamed file survives a power cut.
+void SyncFolder(const fs::path& folder) {
+    const int descriptor =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0) return;
     ::fsync(descriptor);
     ::close(descriptor);
 }
 
+// The file system a folder lies on, flushed: every file written there reaches the disk. Errors
+// as errno, 0 when it went well.
+int SyncFileSystem(const fs::path& folder) {
+    const int descriptor =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return errno;
+    const int synced = ::syncfs(descriptor) == 0 ? 0 : errno;
+    ::close(descriptor);
+    return synced;
+}
+
 } // namespace
 
-AtomicFile::AtomicFile(const fs::path& path) : path_(path) {
+AtomicFile::AtomicFile(const fs::path& path, FileBatch* batch) : path_(path), batch_(batch) {
     if (!path.has_filename()) {
         Fail(path.empty() ? ENOENT : EISDIR);
         return;
@@ -99,8 +112,10 @@ AtomicFile::~AtomicFile() {
 }
 
 bool AtomicFile::Fail(int code) {
-    if (error_.empty())
-        error_ = path_.string() + ": " + std::generic_category().message(code ? code : EIO);
+    if (error_.empty()) {
+        errorCode_ = code ? code : EIO;
+        error_ = path_.string() + ": " + std::generic_category().message(errorCode_);
+    }
     Discard();
     return false;
 }
@@ -132,22 +147,26 @@ bool AtomicFile::Commit() {
         return closed == 0 || Fail(errno);
     }
     struct stat written {};
-    if (::fsync(descriptor_) != 0) return Fail(errno);
+    if (!batch_ && ::fsync(descriptor_) != 0) return Fail(errno);
     // A file system that accepted the writes but holds fewer bytes is no better than a failure.
     if (::fstat(descriptor_, &written) != 0) return Fail(errno);
     if (static_cast<std::uint64_t>(written.st_size) != written_) return Fail(EIO);
     const int closed = ::close(descriptor_);
     descriptor_ = -1;
     if (closed != 0) return Fail(errno);
+    if (batch_) {
+        batch_->Add(std::exchange(temporary_, {}), target_, path_);
+        return true;
+    }
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) return Fail(errno);
     temporary_.clear();
-    SyncFolder(target_);
+    SyncFolder(target_.parent_path());
     return true;
 }
 
 bool WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes,
-                         std::string& error) {
-    AtomicFile file(path);
+                         std::string& error, FileBatch* batch) {
+    AtomicFile file(path, batch);
     if (file.Write(bytes) && file.Commit()) return true;
     error = file.Error();
     return false;
@@ -156,6 +175,39 @@ bool WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> byt
 bool WriteFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
     std::string ignored;
     return WriteFileAtomically(path, bytes, ignored);
+}
+
+FileBatch::~FileBatch() {
+    for (const Waiting& file : waiting_) ::unlink(file.temporary.c_str());
+}
+
+void FileBatch::Add(fs::path temporary, fs::path target, fs::path shown) {
+    const std::lock_guard lock(mutex_);
+    waiting_.push_back({std::move(temporary), std::move(target), std::move(shown)});
+    if (waiting_.size() >= most_) PutWaitingInPlace();
+}
+
+std::vector<std::string> FileBatch::PutInPlace() {
+    const std::lock_guard lock(mutex_);
+    PutWaitingInPlace();
+    return errors_;
+}
+
+void FileBatch::PutWaitingInPlace() {
+    // The temporary files lie beside their targets: one flush a folder holds them all.
+    std::map<fs::path, int> folders;
+    for (const Waiting& file : waiting_) folders.emplace(file.target.parent_path(), 0);
+    for (auto& [folder, synced] : folders) synced = SyncFileSystem(folder);
+    for (const Waiting& file : waiting_) {
+        int code = folders[file.target.parent_path()];
+        if (code == 0 && ::rename(file.temporary.c_str(), file.target.c_str()) != 0) code = errno;
+        if (code == 0) continue;
+        ::unlink(file.temporary.c_str());
+        errors_.push_back(file.shown.string() + ": " + std::generic_category().message(code));
+    }
+    waiting_.clear();
+    for (const auto& [folder, synced] : folders)
+        if (synced == 0) SyncFolder(folder);
 }
 
 } // namespace kvat

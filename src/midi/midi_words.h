@@ -4,7 +4,9 @@
 
 #include "midi/arrangement.h"
 #include "text/strings.h"
+
 #include "verse/lyrics.h"
+#include <span>
 
 namespace kvat {
 
@@ -13,7 +15,9 @@ inline constexpr std::size_t kLongestTitle = 120;
 inline constexpr std::size_t kLongestLyric = 40;
 
 // The verse's title and, per token of its melody, the syllable sung on it as a lyric (with
-// `lyrics`): a syllable whose word goes on ends with "-" ("мгло-"). UTF-8.
-MidiWords VerseWords(const Lines& lines, std::size_t tokens, bool lyrics = true);
+// `lyrics`), read from the divided text's rows: a syllable whose word goes on ends with "-"
+// ("мгло-"). UTF-8.
+MidiWords VerseWords(std::u32string_view title, std::span<const std::u32string_view> rows,
+                     std::size_t tokens, bool lyrics = true);
 
 } // namespace kvat

@@ -2,9 +2,16 @@
 
 namespace kvat {
 
-int EffectController(int effect) {
-    if (effect < 0 || effect >= static_cast<int>(kOutputEffects.size())) return 0;
-    return kOutputEffects[static_cast<std::size_t>(effect)].controller;
+std::optional<VoiceGroupRow> VoiceGroupOf(VoiceGroup group) {
+    for (const auto& row : kVoiceGroups)
+        if (row.group == group) return row;
+    return std::nullopt;
+}
+
+int EffectController(OutputEffect effect) {
+    for (const auto& row : kOutputEffects)
+        if (row.effect == effect) return row.controller;
+    return 0;
 }
 
 } // namespace kvat

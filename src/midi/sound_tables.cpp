@@ -1,5 +1,7 @@
 #include "midi/sound_tables.h"
 
+#include <cstdlib>
+
 namespace kvat {
 namespace {
 
@@ -24,7 +26,28 @@ auto Row(const Table& table, int index) -> std::optional<typename Table::value_t
     return table[static_cast<std::size_t>(index)];
 }
 
+template <class Table, class Value> int NearestRow(const Table& table, int wanted, Value value) {
+    int best = 0;
+    long long bestDistance = -1;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const long long distance = std::llabs(static_cast<long long>(value(table[i])) - wanted);
+        if (bestDistance < 0 || distance < bestDistance) {
+            best = static_cast<int>(i);
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
 } // namespace
+
+int DynamicsIndex(int percent) {
+    return NearestRow(kDynamicsTable, percent, [](const DynamicsItem& row) { return row.percent; });
+}
+
+int TempoIndex(int beatsPerMinute) {
+    return NearestRow(kTempoTable, beatsPerMinute, [](const TempoItem& row) { return row.bpm; });
+}
 
 std::optional<DynamicsItem> DynamicsValue(int index) {
     return Row(kDynamicsTable, index);

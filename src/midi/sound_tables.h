@@ -12,7 +12,7 @@ namespace kvat {
 
 struct DynamicsItem {
     std::u32string_view item; // the list's text
-    int value;                // base velocity, 30..100
+    int percent;              // the loudness: base velocity, 30..100
     int glyph;                // the mark's code in the symbol font
 };
 
@@ -78,6 +78,11 @@ inline constexpr std::array<TempoItem, 39> kTempoTable = {{
 // The row of a dynamics or tempo list index; nothing for an index off the list.
 std::optional<DynamicsItem> DynamicsValue(int index);
 std::optional<TempoItem> TempoValue(int index);
+
+// The index of the row nearest a loudness or a tempo (the earlier row of two as near): what
+// the lists show for it, and where the score's mark and term come from.
+int DynamicsIndex(int percent);
+int TempoIndex(int beatsPerMinute);
 
 inline constexpr std::array<int, 6> kNumerators = {2, 3, 4, 6, 9, 12};
 

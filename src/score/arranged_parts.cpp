@@ -53,7 +53,7 @@ TokenEvents ReadEvents(const TrackState& state, const SoundSettings& settings) {
 // The velocity the arrangement gives an unmarked note: a louder melody note is a boosted one.
 int PlainVelocity(const SoundSettings& settings) {
     TrackState scratch;
-    ArrangeToken(scratch, "1", BaseVelocity(settings), 0, settings);
+    ArrangeNote(scratch, ReadToken("1"), BaseVelocity(settings), 0, settings);
     return ReadEvents(scratch, settings).velocity[kMelodyChannel];
 }
 
@@ -106,18 +106,18 @@ void AddToken(ArrangedPart& part, const TokenEvents& events, int token, int plai
 
 } // namespace
 
-std::vector<ArrangedPart> ArrangeParts(std::span<const std::string> tokens,
+std::vector<ArrangedPart> ArrangeParts(std::span<const TokenSound> notes,
                                        const SoundSettings& settings) {
     std::vector<ArrangedPart> parts = PartsSwitchedOn(settings);
-    for (auto& part : parts) part.notes.reserve(tokens.size());
+    for (auto& part : parts) part.notes.reserve(notes.size());
     const int base = BaseVelocity(settings), boost = StressBoost(settings);
     const int plain = PlainVelocity(settings);
     TrackState state;
     bool held = false;
-    for (std::size_t t = 0; t < tokens.size(); ++t) {
+    for (std::size_t t = 0; t < notes.size(); ++t) {
         state.events.clear(); // the counters go on; only this token's events are read
-        ArrangeToken(state, tokens[t], base, boost, settings);
-        if (t + 1 == tokens.size()) ReleaseAccompaniment(state, settings);
+        ArrangeNote(state, notes[t], base, boost, settings);
+        if (t + 1 == notes.size()) ReleaseAccompaniment(state, settings);
         const TokenEvents events = ReadEvents(state, settings);
         for (auto& part : parts) AddToken(part, events, static_cast<int>(t), plain, held);
     }

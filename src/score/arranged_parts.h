@@ -4,6 +4,7 @@
 // file, token by token, so the score and the file can never disagree on a pitch, a length, a
 // held chord or a drum stroke.
 
+#include "midi/arrangement.h"
 #include "midi/sound_settings.h"
 
 #include <array>
@@ -34,7 +35,7 @@ struct ArrangedPart {
 
 // The melody first, then the mezzo, tenor and bass, the held chord and the drums, each only when
 // switched on. Every part lasts as long as the melody.
-std::vector<ArrangedPart> ArrangeParts(std::span<const std::string> tokens,
+std::vector<ArrangedPart> ArrangeParts(std::span<const TokenSound> notes,
                                        const SoundSettings& settings);
 
 } // namespace kvat

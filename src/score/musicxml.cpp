@@ -72,16 +72,16 @@ void AppendHeader(std::string& out, std::u32string_view title) {
 
 } // namespace
 
-std::string MusicXmlScore(std::span<const std::string> tokens,
+std::string MusicXmlScore(std::span<const TokenSound> notes,
                           std::span<const std::u32string_view> rows, const SoundSettings& settings,
                           std::u32string_view title) {
-    const std::vector<ArrangedPart> parts = ArrangeParts(tokens, settings);
+    const std::vector<ArrangedPart> parts = ArrangeParts(notes, settings);
     const Metre metre = MetreOf(settings);
-    const auto syllables = TokenSyllables(rows, tokens.size());
+    const auto syllables = TokenSyllables(rows, notes.size());
     // About the length of one written note, per note and part.
     constexpr std::size_t kBytesPerNote = 200;
     std::string out;
-    out.reserve(1024 + kBytesPerNote * parts.size() * tokens.size());
+    out.reserve(1024 + kBytesPerNote * parts.size() * notes.size());
     AppendHeader(out, title);
     out += "  <part-list>\n";
     for (std::size_t p = 0; p < parts.size(); ++p) AppendScorePart(out, parts[p], PartId(p));

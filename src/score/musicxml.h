@@ -4,6 +4,7 @@
 // bars from the time signature with notes tied across them, the tempo, the dynamics mark,
 // accents on the stressed notes and the syllables under the melody.
 
+#include "midi/arrangement.h"
 #include "midi/sound_settings.h"
 
 #include <span>
@@ -12,10 +13,10 @@
 
 namespace kvat {
 
-// `tokens` are the melody string's tokens, `rows` the divided text's syllable rows, `title` the
-// work's title. Lengths are the MIDI
-// file's, in its ticks: <divisions> is the ticks of a quarter note.
-std::string MusicXmlScore(std::span<const std::string> tokens,
+// `notes` are the melody's, one per token as the arrangement reads them, `rows` the divided
+// text's syllable rows, `title` the work's title. Lengths are the MIDI file's, in its ticks:
+// <divisions> is the ticks of a quarter note.
+std::string MusicXmlScore(std::span<const TokenSound> notes,
                           std::span<const std::u32string_view> rows, const SoundSettings& settings,
                           std::u32string_view title);
 

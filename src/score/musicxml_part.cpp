@@ -110,22 +110,20 @@ private:
 
     void AppendTempo(const SoundSettings& settings) {
         out_ += "      <direction placement=\"above\">";
-        if (const auto tempo = TempoValue(settings.tempo)) {
-            out_ += "<direction-type><words font-weight=\"bold\">";
-            AppendXmlText(out_, tempo->term);
-            out_ += "</words></direction-type>";
-        }
+        out_ += "<direction-type><words font-weight=\"bold\">";
+        AppendXmlText(out_, kTempoTable[std::size_t(TempoIndex(settings.beatsPerMinute))].term);
+        out_ += "</words></direction-type>";
         out_ += "<direction-type><metronome><beat-unit>quarter</beat-unit>";
-        AppendElement(out_, "per-minute", TempoBpm(settings));
+        AppendElement(out_, "per-minute", settings.beatsPerMinute);
         out_ += "</metronome></direction-type><sound tempo=\"" +
-                std::to_string(TempoBpm(settings)) + "\"/></direction>\n";
+                std::to_string(settings.beatsPerMinute) + "\"/></direction>\n";
     }
 
     void AppendDynamics(const SoundSettings& settings) {
-        const auto dynamics = DynamicsValue(settings.dynamics);
-        if (!dynamics) return;
+        const DynamicsItem& dynamics =
+            kDynamicsTable[std::size_t(DynamicsIndex(settings.dynamicsPercent))];
         for (const DynamicsMark& mark : kDynamicsMarks)
-            if (mark.glyph == static_cast<char32_t>(dynamics->glyph))
+            if (mark.glyph == static_cast<char32_t>(dynamics.glyph))
                 ((out_ += "      <direction placement=\"below\"><direction-type><dynamics><") +=
                  mark.element) += "/></dynamics></direction-type></direction>\n";
     }

@@ -22,39 +22,39 @@ bool DummySequencer::Open(const std::filesystem::path& file) {
     file_ = file;
     lengthMs_ = kvat::LengthMs(*timing);
     heldMs_ = 0;
-    state_ = SequencerState::Ready;
+    state_ = SequencerState::kReady;
     return true;
 }
 
 void DummySequencer::Play(int fromMs) {
-    if (state_ == SequencerState::Closed) return;
+    if (state_ == SequencerState::kClosed) return;
     heldMs_ = std::clamp<std::int64_t>(fromMs, 0, lengthMs_);
     originMs_ = clock_() - heldMs_;
-    state_ = SequencerState::Playing;
+    state_ = SequencerState::kPlaying;
 }
 
 void DummySequencer::Halt(SequencerState next) {
-    if (state_ == SequencerState::Closed) return;
+    if (state_ == SequencerState::kClosed) return;
     if (const auto position = PositionMs()) heldMs_ = *position;
     state_ = next;
 }
 
 void DummySequencer::Pause() {
-    Halt(SequencerState::Paused);
+    Halt(SequencerState::kPaused);
 }
 void DummySequencer::Stop() {
-    Halt(SequencerState::Ready);
+    Halt(SequencerState::kReady);
 }
 
 void DummySequencer::Close() {
-    state_ = SequencerState::Closed;
+    state_ = SequencerState::kClosed;
     file_.clear();
     lengthMs_ = heldMs_ = 0;
 }
 
 SequencerState DummySequencer::State() {
-    if (state_ == SequencerState::Playing && clock_() - originMs_ >= lengthMs_) {
-        state_ = SequencerState::Ended;
+    if (state_ == SequencerState::kPlaying && clock_() - originMs_ >= lengthMs_) {
+        state_ = SequencerState::kEnded;
         heldMs_ = lengthMs_;
     }
     return state_;
@@ -62,9 +62,9 @@ SequencerState DummySequencer::State() {
 
 std::optional<int> DummySequencer::PositionMs() {
     switch (State()) {
-    case SequencerState::Closed:
+    case SequencerState::kClosed:
         return std::nullopt;
-    case SequencerState::Playing:
+    case SequencerState::kPlaying:
         return static_cast<int>(std::clamp<std::int64_t>(clock_() - originMs_, 0, lengthMs_));
     default:
         return static_cast<int>(heldMs_);
@@ -72,7 +72,7 @@ std::optional<int> DummySequencer::PositionMs() {
 }
 
 std::optional<int> DummySequencer::LengthMs() const {
-    if (state_ == SequencerState::Closed) return std::nullopt;
+    if (state_ == SequencerState::kClosed) return std::nullopt;
     return static_cast<int>(lengthMs_);
 }
 

@@ -36,7 +36,7 @@ private:
 
     MsClock clock_;
     std::filesystem::path file_;
-    SequencerState state_ = SequencerState::Closed;
+    SequencerState state_ = SequencerState::kClosed;
     std::int64_t lengthMs_ = 0;
     std::int64_t heldMs_ = 0;   // the position while not playing
     std::int64_t originMs_ = 0; // clock reading at position 0 while playing

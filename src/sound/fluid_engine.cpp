@@ -51,7 +51,7 @@ FluidEngine::Create(const std::optional<std::filesystem::path>& soundFont, Audio
     if (soundFont)
         engine->soundFont_ =
             fluid_synth_sfload(engine->synth_.get(), soundFont->c_str(), 1) != FLUID_FAILED;
-    if (output == AudioOutput::Device) engine->OpenAudioDevice();
+    if (output == AudioOutput::kDevice) engine->OpenAudioDevice();
     return engine;
 }
 

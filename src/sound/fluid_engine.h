@@ -20,10 +20,10 @@ namespace kvat {
 enum class AudioOutput {
     // The first audio driver that opens, of pulseaudio, pipewire and alsa. When none does, the
     // file player keeps time on the system clock instead, so playback still runs, silently.
-    Device,
+    kDevice,
     // No driver: whoever holds the engine renders the samples (offline rendering, tests), and
     // the file player's time advances with them.
-    None,
+    kNone,
 };
 
 class FluidEngine {

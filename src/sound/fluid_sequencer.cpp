@@ -32,7 +32,7 @@ bool FluidSequencer::Open(const std::filesystem::path& file) {
         Close();
         return false;
     }
-    state_ = SequencerState::Ready;
+    state_ = SequencerState::kReady;
     return true;
 }
 
@@ -42,11 +42,11 @@ void FluidSequencer::Play(int fromMs) {
     // The seek takes effect at the player's next callback, before it plays on.
     fluid_player_seek(player_.get(), static_cast<int>(MsToTicks(*timing_, fromMs)));
     fluid_player_play(player_.get());
-    state_ = SequencerState::Playing;
+    state_ = SequencerState::kPlaying;
 }
 
 void FluidSequencer::Halt(SequencerState next) {
-    if (!player_ || state_ == SequencerState::Closed) return;
+    if (!player_ || state_ == SequencerState::kClosed) return;
     // Stopping keeps the player's position; playing again after a seek resumes from there.
     fluid_player_stop(player_.get());
     // The player would release its notes at its next callback, which a prompt Close never
@@ -57,28 +57,28 @@ void FluidSequencer::Halt(SequencerState next) {
 
 void FluidSequencer::Pause() {
     if (!Engine()) return silent_.Pause();
-    if (State() == SequencerState::Playing) Halt(SequencerState::Paused);
+    if (State() == SequencerState::kPlaying) Halt(SequencerState::kPaused);
 }
 
 void FluidSequencer::Stop() {
     if (!Engine()) return silent_.Stop();
-    Halt(SequencerState::Ready);
+    Halt(SequencerState::kReady);
 }
 
 void FluidSequencer::Close() {
     silent_.Close();
     player_.reset();
     timing_.reset();
-    state_ = SequencerState::Closed;
+    state_ = SequencerState::kClosed;
 }
 
 SequencerState FluidSequencer::State() {
     if (!Engine()) return silent_.State();
-    if (state_ == SequencerState::Playing) {
+    if (state_ == SequencerState::kPlaying) {
         // FluidSynth lets a finished file run on for a grace time; the file's end is the end.
         const bool done = fluid_player_get_status(player_.get()) == FLUID_PLAYER_DONE;
         const int tick = fluid_player_get_current_tick(player_.get());
-        if (done || tick >= timing_->lengthTicks) state_ = SequencerState::Ended;
+        if (done || tick >= timing_->lengthTicks) state_ = SequencerState::kEnded;
     }
     return state_;
 }

@@ -42,7 +42,7 @@ private:
     std::unique_ptr<_fluid_player_t, PlayerDeleter> player_;
     std::optional<MidiTiming> timing_;
     // FluidSynth reports a paused and a finished player alike as done; this tells them apart.
-    SequencerState state_ = SequencerState::Closed;
+    SequencerState state_ = SequencerState::kClosed;
 };
 
 } // namespace kvat

@@ -10,11 +10,11 @@
 namespace kvat {
 
 enum class SequencerState {
-    Closed, // no file
-    Ready,  // a file is open and not playing: just opened, or stopped
-    Playing,
-    Paused, // stopped by Pause, the position kept for the next Play
-    Ended,  // played to its end
+    kClosed, // no file
+    kReady,  // a file is open and not playing: just opened, or stopped
+    kPlaying,
+    kPaused, // stopped by Pause, the position kept for the next Play
+    kEnded,  // played to its end
 };
 
 class Sequencer {

@@ -77,7 +77,7 @@ struct Pass {
 std::optional<Pass> StartPass(std::span<const std::uint8_t> midi,
                               const std::filesystem::path& soundFont, std::string& error) {
     Pass pass;
-    pass.engine = FluidEngine::Create(soundFont, AudioOutput::None);
+    pass.engine = FluidEngine::Create(soundFont, AudioOutput::kNone);
     if (!pass.engine)
         error = "FluidSynth could not make a synthesizer";
     else if (!pass.engine->HasSoundFont())
@@ -197,6 +197,10 @@ bool WriteSound(const KeptSamples* kept, Pass* second, std::int64_t total, doubl
 }
 
 } // namespace
+
+std::int64_t LongestWavSeconds(int rate) {
+    return kLargestWavData / kBytesPerFrame / rate - 1;
+}
 
 bool RenderMidiToWav(std::span<const std::uint8_t> midi, const std::filesystem::path& soundFont,
                      const std::filesystem::path& wav, const RenderProgress& progress,

@@ -111,7 +111,7 @@ std::vector<std::u32string> MetreItems(const std::array<float, 6>& scores, char3
 VerseAnalysis AnalyseVerse(const Lines& lines, char32_t decimalSeparator, StressMode mode) {
     VerseAnalysis result;
     result.stress = StressStrings(lines);
-    if (mode == StressMode::dictionary) {
+    if (mode == StressMode::kDictionary) {
         DictionaryStress dictionary = DictionaryStressStrings(lines, std::move(result.stress));
         result.stress = std::move(dictionary.stress);
         result.unknownWords = std::move(dictionary.unknownWords);

@@ -24,7 +24,7 @@ struct VerseAnalysis {
 
 // Where the stresses come from: the old rule (a polysyllable on its second syllable), or the
 // lexicons, espeak-ng and the poem's metre.
-enum class StressMode { rule, dictionary };
+enum class StressMode { kRule, kDictionary };
 
 // The stress string of every line: '1' on the stressed vowel of each content word.
 std::vector<std::string> StressStrings(const Lines& lines);
@@ -32,7 +32,7 @@ std::vector<std::string> StressStrings(const Lines& lines);
 // `decimalSeparator` is the user's locale's (',' for Russian regional settings). Both modes
 // give every line a stress string of the same length; the scoring and choice are the same.
 VerseAnalysis AnalyseVerse(const Lines& lines, char32_t decimalSeparator,
-                           StressMode mode = StressMode::rule);
+                           StressMode mode = StressMode::kRule);
 
 // A score as the metre list shows it: "66,67%" — two decimals, exact halves away from zero.
 std::u32string PercentText(float score, char32_t decimalSeparator);

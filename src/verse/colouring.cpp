@@ -55,4 +55,25 @@ std::string ReadManualIctuses(const Lines& lines, const VowelPaint& paint) {
     return pattern + "\r\n";
 }
 
+std::vector<std::string> HandPlacedStress(const Lines& lines, std::vector<std::string> stress,
+                                          const VowelPaint& paint) {
+    for (std::size_t i = 0; i < lines.size() && i < paint.size() && i < stress.size(); ++i) {
+        if (paint[i].find('1') == std::string::npos) continue;
+        std::string placed;
+        std::size_t vowel = 0;
+        for (char32_t c : lines[i]) {
+            c = ToLower(c);
+            if (IsVowel(c)) {
+                placed.push_back(vowel < paint[i].size() && paint[i][vowel] == '1' ? '1' : '0');
+                ++vowel;
+            } else if (c == U'1' || c == U'0' || c == U'7') {
+                const std::size_t at = placed.size();
+                placed.push_back(at < stress[i].size() ? stress[i][at] : c == U'1' ? '1' : '0');
+            }
+        }
+        stress[i] = std::move(placed);
+    }
+    return stress;
+}
+
 } // namespace kvat

@@ -27,4 +27,9 @@ std::vector<std::size_t> RedPositions(const Lines& lines, const VowelPaint& pain
 // CR LF.
 std::string ReadManualIctuses(const Lines& lines, const VowelPaint& paint);
 
+// The stress strings with the hand-placed ictuses put in: a line whose paint has a red vowel
+// is stressed on its red vowels alone; the other lines, and typed 1, 0 and 7, keep `stress`.
+std::vector<std::string> HandPlacedStress(const Lines& lines, std::vector<std::string> stress,
+                                          const VowelPaint& paint);
+
 } // namespace kvat

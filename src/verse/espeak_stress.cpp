@@ -1,13 +1,12 @@
-// espeak-ng keeps its state in globals, so every call goes through the one instance below, one
-// at a time. It is the only process-wide state of the verse analysis, and it only ever holds
-// what espeak-ng would answer again for the same word.
+// The answers are remembered in the one cache below, the only process-wide state of the verse
+// analysis besides espeak-ng itself, and it only ever holds what espeak-ng would answer again for
+// the same word.
 
 #include "verse/espeak_stress.h"
 
 #include "text/utf8.h"
+#include "verse/espeak_engine.h"
 #include "verse/letters.h"
-
-#include <espeak-ng/speak_lib.h>
 
 #include <mutex>
 #include <string>
@@ -16,7 +15,6 @@
 namespace kvat {
 namespace {
 
-constexpr int kPhonemesAsIpa = 0x02;
 // Longer "words" are not words; espeak-ng would spell them out letter by letter.
 constexpr std::size_t kLongestWord = 40;
 // Enough for any one book of verse; past it the cache starts again rather than grow for ever.
@@ -45,49 +43,35 @@ std::optional<int> StressedSyllable(std::u32string_view ipa, int vowels) {
     return stressed;
 }
 
+// The cache's lock is taken before the engine's, never after it.
 class Espeak {
 public:
     std::optional<int> StressedVowel(std::u32string_view word) {
         const std::lock_guard lock(mutex_);
         if (const auto known = cache_.find(std::u32string(word)); known != cache_.end())
             return known->second ? std::optional<int>(known->second) : std::nullopt;
-        if (!Ready()) return std::nullopt;
-        const auto answer = Ask(word);
+        EspeakSession espeak;
+        if (!espeak.Ready()) return std::nullopt;
+        const auto answer = Ask(espeak, word);
         if (cache_.size() >= kCacheLimit) cache_.clear();
         cache_.emplace(word, answer.value_or(0));
         return answer;
     }
 
 private:
-    // Started on first use; without this option espeak-ng ends the process when its data is
-    // missing.
-    bool Ready() {
-        if (!tried_) {
-            tried_ = true;
-            ready_ = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
-                                       espeakINITIALIZE_DONT_EXIT) > 0 &&
-                     espeak_SetVoiceByName("ru") == EE_OK;
-        }
-        return ready_;
-    }
-
-    static std::optional<int> Ask(std::u32string_view word) {
+    static std::optional<int> Ask(EspeakSession& espeak, std::u32string_view word) {
         int vowels = 0;
         for (char32_t c : word) vowels += IsVowel(c);
         if (word.size() > kLongestWord || vowels == 0) return std::nullopt;
-        const std::string text = EncodeUtf8(word);
-        const void* cursor = text.c_str();
-        const char* phonemes = espeak_TextToPhonemes(&cursor, espeakCHARS_UTF8, kPhonemesAsIpa);
+        const auto phonemes = espeak.WordIpa(EncodeUtf8(word));
         if (!phonemes) return std::nullopt;
-        const auto ipa = DecodeUtf8(phonemes);
+        const auto ipa = DecodeUtf8(*phonemes);
         if (!ipa) return std::nullopt;
         const auto syllable = StressedSyllable(*ipa, vowels);
         return syllable ? std::optional<int>(*syllable + 1) : std::nullopt;
     }
 
     std::mutex mutex_;
-    bool tried_ = false;
-    bool ready_ = false;
     std::unordered_map<std::u32string, int> cache_; // 0: espeak-ng had no answer
 };
 

@@ -42,7 +42,7 @@ std::vector<std::optional<LyricSyllable>> TokenSyllables(std::span<const std::u3
             continue;
         }
         const auto vowels = static_cast<std::size_t>(
-            std::ranges::count_if(row, [](char32_t c) { return IsVowel(ToLower(c)); }));
+            std::count_if(row.begin(), row.end(), [](char32_t c) { return IsVowel(ToLower(c)); }));
         if (vowels == 0) continue;
         syllables[token] = SyllableOfRow(row);
         token += vowels;

@@ -1,11 +1,12 @@
-// The core over a generated 10 000-line verse: analysis, syllable division, each melody method,
-// the score layout, and the arrangement into MIDI bytes with every part on.
+// The core over a generated 10 000-line verse: analysis, rhymes, syllable division, each melody
+// method, the score layout, and the arrangement into MIDI bytes with every part on.
 
 #include "generated.h"
 #include "melody/melody.h"
 #include "midi/arrangement.h"
 #include "score/score_layout.h"
 #include "verse/analysis.h"
+#include "verse/rhymes.h"
 #include "verse/syllables.h"
 
 #include <benchmark/benchmark.h>
@@ -21,6 +22,12 @@ void BM_Analyse(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(kvat::AnalyseVerse(Verse(), U','));
 }
 BENCHMARK(BM_Analyse)->Unit(benchmark::kMillisecond);
+
+void BM_FindRhymes(benchmark::State& state) {
+    const auto stress = kvat::AnalyseVerse(Verse(), U',').stress;
+    for (auto _ : state) benchmark::DoNotOptimize(kvat::FindRhymes(Verse(), stress));
+}
+BENCHMARK(BM_FindRhymes)->Unit(benchmark::kMillisecond);
 
 void BM_DivideSyllables(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(kvat::DivideSyllables(Verse()));
@@ -54,7 +61,7 @@ void BM_ArrangeMelodyEverythingOn(benchmark::State& state) {
     const auto tokens = kvat::bench::GeneratedTokens(10'000);
     kvat::SoundSettings settings{
         .numerator = 3, .denominator = 4, .drumsOn = true, .drumMap = 3, .accompanimentOn = true};
-    kvat::ApplyGroup(settings, 0);
+    kvat::ApplyGroup(settings, kvat::VoiceGroup::kStrings);
     std::size_t bytes = 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(bytes = kvat::ArrangeMelody(tokens, settings).size());

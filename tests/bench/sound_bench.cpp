@@ -29,14 +29,14 @@ fs::path BenchFile(const std::string& name) {
 // Every part on.
 kvat::TrackBytes Arranged(const std::vector<std::string>& tokens) {
     kvat::SoundSettings settings{.drumsOn = true, .accompanimentOn = true};
-    kvat::ApplyGroup(settings, 0);
+    kvat::ApplyGroup(settings, kvat::VoiceGroup::kStrings);
     return kvat::ArrangeMelody(tokens, settings);
 }
 
 void BM_SoundFontLoad(benchmark::State& state) {
     const auto soundFont = kvat::FindSoundFont();
     if (!soundFont) return state.SkipWithError("no SoundFont installed");
-    for (auto _ : state) kvat::FluidEngine::Create(soundFont, kvat::AudioOutput::None);
+    for (auto _ : state) kvat::FluidEngine::Create(soundFont, kvat::AudioOutput::kNone);
     state.SetLabel(soundFont->filename().string());
 }
 BENCHMARK(BM_SoundFontLoad)->Unit(benchmark::kMillisecond);
@@ -46,7 +46,7 @@ BENCHMARK(BM_SoundFontLoad)->Unit(benchmark::kMillisecond);
 // buffer comes on top of this.
 void BM_PressToFirstSound(benchmark::State& state) {
     auto engine = std::shared_ptr<kvat::FluidEngine>(
-        kvat::FluidEngine::Create(kvat::FindSoundFont(), kvat::AudioOutput::None));
+        kvat::FluidEngine::Create(kvat::FindSoundFont(), kvat::AudioOutput::kNone));
     kvat::FluidSequencer sequencer(kvat::ReadyEngine(engine));
     const fs::path file = BenchFile("press.mid");
     const auto tokens = kvat::bench::GeneratedTokens(10'000);

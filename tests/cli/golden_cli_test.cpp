@@ -1,10 +1,12 @@
 // Every subcommand's output for whole verses, equal to the reviewed files: the commands and
-// their outputs are listed in tests/data/cli/goldens.txt.
+// their outputs are listed in tests/data/cli/goldens.txt. KVAT_UPDATE_FIXTURES=1 rewrites them.
 
 #include "run.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
 
 namespace kvat::test {
@@ -30,6 +32,11 @@ TEST(Goldens, EverySubcommandWritesTheReviewedOutput) {
                                           : word);
         }
         const auto run = RunKvat(args);
+        if (std::getenv("KVAT_UPDATE_FIXTURES")) {
+            std::ofstream(Data(out), std::ios::binary)
+                << run.out + (written.empty() ? "" : ReadFile(written));
+            if (!err.empty()) std::ofstream(Data(err), std::ios::binary) << run.err;
+        }
         EXPECT_EQ(run.status, 0) << line;
         EXPECT_EQ(run.out + (written.empty() ? "" : ReadFile(written)), ReadFile(Data(out)))
             << line;

@@ -32,7 +32,7 @@ struct OptionCase {
 };
 
 const OptionCase kOptions[] = {
-    {"--method", "9", "10", "0..9"},
+    {"--method", std::to_string(kMethodCount - 1), std::to_string(kMethodCount), MethodRangeText()},
     {"--metre", "0", "6", "auto or 0..5"},
     {"--lengthen", "no", "maybe", "yes or no"},
     {"--key", "-7", "8", "-7..7"},
@@ -80,7 +80,7 @@ TEST(Options, MalformedCommandLines) {
         {{"--version=2"}, {"--version", "'2'", "takes no value"}},
         {{"--reset-settings=yes"}, {"--reset-settings", "'yes'", "takes no value"}},
         {{"--key"}, {"--key", "a value is missing"}},
-        {{"--method="}, {"--method", "''", "0..9"}},
+        {{"--method="}, {"--method", "''", MethodRangeText()}},
         {{"a.txt", "b.txt"}, {"'b.txt'", "only one verse file"}},
         {{"--dynamics", "0", "--boost", "1"}, {"--boost", "'1'", "0..0 for dynamics 0"}},
         // Without the hand-placed metre the file would be read by nothing.
@@ -97,8 +97,8 @@ TEST(Options, MalformedCommandLines) {
 // else.
 TEST(Options, AutoResetsTheMetreAndTheBoostFollowsTheDynamicsDownUnlessGiven) {
     EXPECT_EQ(Parse({"--metre", "3", "--metre", "auto"}), Parse({}));
-    EXPECT_EQ(Parse({"--dynamics", "1"})->Boost(), 1);
-    EXPECT_EQ(Parse({"--dynamics", "7"})->Boost(), 2);
+    EXPECT_EQ(Parse({"--dynamics", "1"})->sound.boostPercent, 10);
+    EXPECT_EQ(Parse({"--dynamics", "7"})->sound.boostPercent, 20);
     EXPECT_TRUE(Parse({"--reset-settings"})->resetSettings && !Parse({"--colour"})->resetSettings);
 }
 

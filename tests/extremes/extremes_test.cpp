@@ -24,9 +24,9 @@ std::vector<int> DrumKeys(const std::vector<std::string>& tokens, const SoundSet
     return keys;
 }
 
-TEST(SettingsAtIntLimits, DrumIndexesClampToTheKeysAndAMapNoFigureCanCompleteStrikesNothing) {
+TEST(SettingsAtIntLimits, DrumKeysClampToADataByteAndAMapNoFigureCanCompleteStrikesNothing) {
     SoundSettings settings{
-        .drumsOn = true, .drumFirst = kIntMax, .drumLast = kIntMin, .drumMap = 3};
+        .drumsOn = true, .firstDrumKey = kIntMax, .lastDrumKey = kIntMin, .drumMap = 3};
     // The low end clamps to key 0, which is never written.
     EXPECT_EQ(DrumKeys({6, "60"}, settings), (std::vector<int>{127, 127, 127, 127}));
     for (const int map : {kIntMin, -2, 0, 1000, kIntMax}) {

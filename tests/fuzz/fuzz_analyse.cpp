@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const VerseAnalysis analysis = AnalyseVerse(lines, separator);
     CheckAnalysis(lines, analysis);
     // The dictionary only moves stresses within words: every line keeps the rule's length.
-    const VerseAnalysis dictionary = AnalyseVerse(lines, separator, StressMode::dictionary);
+    const VerseAnalysis dictionary = AnalyseVerse(lines, separator, StressMode::kDictionary);
     CheckAnalysis(lines, dictionary);
     for (std::size_t i = 0; i < lines.size(); ++i)
         Require(dictionary.stress[i].size() == analysis.stress[i].size(),

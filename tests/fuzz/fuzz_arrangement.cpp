@@ -10,24 +10,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     using namespace kvat::fuzz;
     FuzzedDataProvider data(bytes, size);
     const auto voice = [&] { return VoiceChoice{data.ConsumeBool(), SettingValue(data, 0, 127)}; };
-    SoundSettings s{.dynamics = SettingValue(data, 0, 7),
-                    .boost = SettingValue(data, 0, 7),
+    SoundSettings s{.dynamicsPercent = SettingValue(data, 30, 100),
+                    .boostPercent = SettingValue(data, 0, 70),
                     .lengthen = data.ConsumeBool(),
-                    .tempo = SettingValue(data, 0, 38),
+                    .beatsPerMinute = SettingValue(data, 40, 200),
                     .numerator = SettingValue(data, 2, 12),
                     .denominator = SettingValue(data, 2, 16),
                     .soprano = SettingValue(data, 0, 127),
                     .mezzo = voice(),
                     .tenor = voice(),
                     .bass = voice()};
-    if (data.ConsumeBool()) ApplyGroup(s, SettingValue(data, 0, 2));
+    if (data.ConsumeBool()) ApplyGroup(s, static_cast<VoiceGroup>(SettingValue(data, 0, 2)));
     s.drumsOn = data.ConsumeBool();
-    s.drumFirst = SettingValue(data, 0, 46);
-    s.drumLast = SettingValue(data, 0, 46);
+    s.firstDrumKey = SettingValue(data, 35, 81);
+    s.lastDrumKey = SettingValue(data, 35, 81);
     s.drumMap = SettingValue(data, 3, 10);
     s.accompanimentOn = data.ConsumeBool();
     s.accompaniment = SettingValue(data, 0, 127);
-    s.effect = SettingValue(data, 0, 2);
+    s.effect = static_cast<OutputEffect>(SettingValue(data, 0, 2));
     // Tokens one per line, as a melody string's are once split; any bytes at all.
     const std::string text = data.ConsumeRemainingBytesAsString();
     const auto tokens = Split(std::string_view(text), std::string_view("\n"));

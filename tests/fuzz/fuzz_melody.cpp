@@ -1,5 +1,5 @@
-// One melody method (KVAT_FUZZ_METHOD) over any verse, any metre state and any settings: the
-// scroll values over their whole ranges and past them, note maps with unselected entries, the
+// Every melody method, the one the input picks, over any verse, any metre state and any settings:
+// the scroll values over their whole ranges and past them, note maps with unselected entries, the
 // five metres and the hand-placed pattern, read back from fuzzed paint or given outright.
 
 #include "fuzz_support.h"
@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     using namespace kvat;
     using namespace kvat::fuzz;
     FuzzedDataProvider data(bytes, size);
-    MelodySettings settings{.method = static_cast<Method>(KVAT_FUZZ_METHOD),
+    const Method method = static_cast<Method>(data.ConsumeIntegralInRange(0, kMethodCount - 1));
+    MelodySettings settings{.method = method,
                             .lengthen = data.ConsumeBool(),
                             .keyShift = SettingValue(data, -7, 7),
                             .softVowelShift = SettingValue(data, 0, 11),
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     Require(melody || !why.empty(), "no melody and no reason");
     if (!melody) return 0;
     RequireMelody(lines, melody->text);
-    const bool centred = KVAT_FUZZ_METHOD >= 5 && KVAT_FUZZ_METHOD <= 7;
+    const bool centred = FamilyOf(method) == MethodFamily::kCentre;
     Require(melody->centreRange == (centred ? std::optional(CentreRange(lines)) : std::nullopt),
             "a centre range from the wrong method, or the wrong one");
     return 0;

@@ -18,7 +18,7 @@ for target in "${targets[@]}"; do
     # Every target that reads a verse starts from the same verses and gets the Russian letters
     # and words as whole tokens to splice in; the others have seeds of their own kind.
     case $target in
-    analyse | syllables | report | melody_* | score) seeds=verse dict=-dict=$here/verse.dict ;;
+    analyse | syllables | report | rhymes | melody | song | score) seeds=verse dict=-dict=$here/verse.dict ;;
     paste) seeds=paste dict=-dict=$here/verse.dict ;;
     *) seeds=$target dict= ;;
     esac

@@ -39,4 +39,9 @@ png=$hicolor/128x128/apps/$icon.png
 # A PNG's width and height stand big-endian at bytes 16 to 23.
 size=$(od -An -tu1 -j16 -N8 "$png" | tr -s ' ')
 [ "$size" = " 0 0 0 128 0 0 0 128" ] || fail "$icon.png is not 128x128 (bytes:$size)"
+# kvat runs the desktop program for pictures from where it installed it.
+picture=$prefix/score.svg
+echo "лес" | QT_QPA_PLATFORM=offscreen KVAT_DATA_DIR=$prefix/data "$prefix/bin/kvat" score -o "$picture" ||
+    fail "the installed kvat draws no picture"
+head -c 5 "$picture" | grep -q "<?xml" || fail "the installed kvat's picture is no SVG"
 echo "install check: $id installed and valid"

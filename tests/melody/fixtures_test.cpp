@@ -27,7 +27,7 @@ Lines FileLines(const std::string& name) {
 }
 
 // Index: the method. Each also moves its own controls away from their start values.
-const std::pair<int, MelodySettings> kFixtures[10] = {
+const std::pair<int, MelodySettings> kFixtures[] = {
     {kTrochee, {}},
     {kIamb, {.softVowelShift = 5}},
     {kAmphibrach, {.lengthen = false, .noteMap = {0, 3, 7, 12, 14, 19, 23, -1, 5, 9}}},
@@ -39,16 +39,17 @@ const std::pair<int, MelodySettings> kFixtures[10] = {
     {kDactyl, {.keyShift = -2}},
     {kIamb, {.lengthen = false, .keyShift = 1}},
 };
+static_assert(std::size(kFixtures) == kMethodCount, "every method has its fixture");
 
 TEST(MelodyFixtures, EveryMethodOverAWholeVerse) {
     const Lines verse = FileLines("verse.txt");
     ASSERT_EQ(verse.size(), 8u);
     std::vector<std::string> pieces;
     for (const auto& line : FileLines("verse.ictus")) pieces.push_back(EncodeUtf8(line));
-    for (int method = 0; method < 10; ++method) {
+    for (int method = 0; method < kMethodCount; ++method) {
         const std::string path = kDir + "method" + std::to_string(method) + ".tokens";
         auto [metre, settings] = kFixtures[method];
-        settings.method = static_cast<kvat::Method>(method);
+        settings.method = MethodFromIndex(method);
         const auto melody = GenerateMelody(verse, Metre(metre, pieces), settings);
         ASSERT_TRUE(melody) << path;
         std::string tokens;

@@ -1,6 +1,7 @@
 // What the method settings show: the scroll bars' texts in their plural forms, and the random
 // note map.
 
+#include "melody/method.h"
 #include "melody/method_texts.h"
 #include "melody/note_map.h"
 
@@ -12,7 +13,7 @@ namespace kvat {
 namespace {
 
 TEST(MethodTexts, CaptionAndScrollBarTexts) {
-    EXPECT_EQ(MethodCaption(kMethodNames[4]), U"Настройки метода: тональный (линейный)");
+    EXPECT_EQ(MethodCaption(kMethods[4].name), U"Настройки метода: тональный (линейный)");
     const std::pair<std::u32string, std::u32string_view> texts[] = {
         {KeyText(0), U" Играть не изменяя тона"},
         {KeyText(1), U" Играть на 1 тон выше"},

@@ -47,7 +47,9 @@ TEST(Arrangement, RestsAndBlackKeysHaveNoChordAndAMelodyEndingOnABarLineEndsTher
 TEST(Arrangement, RestsAreSilentDrumsKeepTimeEffectsEndAndTheWordsAreThere) {
     const Tokens tokens = {"60+", "0", "62", "0+", "0", "64++", "0"};
     const MidiWords words{"Буря", {"Бу-", "", "ря", "", "", "мгла", ""}};
-    for (const int effect : {0, 1, 2}) {
+    for (const OutputEffect effect :
+         {OutputEffect::kNone, OutputEffect::kModulation, OutputEffect::kSustain}) {
+        const bool sent = effect != OutputEffect::kNone;
         SoundSettings plain{.effect = effect};
         plain.mezzo.on = plain.accompanimentOn = true;
         SoundSettings drummed = plain;
@@ -57,16 +59,16 @@ TEST(Arrangement, RestsAreSilentDrumsKeepTimeEffectsEndAndTheWordsAreThere) {
             test::WriteAndReadWithMido("d.mid", ArrangeMelody(tokens, drummed, words));
         const auto without = test::WriteAndReadWithMido("p.mid", ArrangeMelody(tokens, plain));
         ASSERT_TRUE(withDrums.accepted && without.accepted) << withDrums.output << without.output;
-        EXPECT_EQ(withDrums.Of("end_of_track"), without.Of("end_of_track")) << effect;
-        EXPECT_EQ(withDrums.Of("end_of_track")[0].tick, 48 + 72 * 5 + 96) << effect;
-        EXPECT_EQ(test::NotesLeftSounding(withDrums), Tokens{}) << effect;
+        EXPECT_EQ(withDrums.Of("end_of_track"), without.Of("end_of_track")) << sent;
+        EXPECT_EQ(withDrums.Of("end_of_track")[0].tick, 48 + 72 * 5 + 96) << sent;
+        EXPECT_EQ(test::NotesLeftSounding(withDrums), Tokens{}) << sent;
         for (const auto& e : withDrums.events) {
             EXPECT_FALSE(e.kind.starts_with("note") && e.first == 0) << e;
             EXPECT_FALSE(e.kind == "control" && e.first == 0) << e;
         }
         const auto controls = withDrums.Of("control");
-        EXPECT_EQ(controls.size(), effect ? 4 * tokens.size() + 4 : 0u) << effect;
-        if (effect) {
+        EXPECT_EQ(controls.size(), sent ? 4 * tokens.size() + 4 : 0u) << sent;
+        if (sent) {
             EXPECT_EQ(controls.back().second, 0);
         }
         EXPECT_EQ(withDrums.Of("track_name").size(), 1u);
@@ -75,26 +77,24 @@ TEST(Arrangement, RestsAreSilentDrumsKeepTimeEffectsEndAndTheWordsAreThere) {
     }
 }
 
-TEST(SoundSettings, IndexesOffTheListsAreTakenAtTheirEndsAndVelocitiesStayInADataByte) {
+TEST(SoundSettings, ValuesOffTheListsAreTakenAtTheirEndsAndVelocitiesStayInADataByte) {
     for (int index : {-1, 8}) EXPECT_FALSE(DynamicsValue(index)) << index;
     for (int index : {-1, 39}) EXPECT_FALSE(TempoValue(index)) << index;
-    EXPECT_EQ(EffectController(3), 0);
+    EXPECT_EQ(EffectController(static_cast<OutputEffect>(3)), 0);
     SoundSettings untouched;
-    EXPECT_FALSE(ApplyGroup(untouched, 3));
+    EXPECT_FALSE(ApplyGroup(untouched, static_cast<VoiceGroup>(3)));
     EXPECT_FALSE(untouched.mezzo.on || untouched.groupOn);
-    for (int dynamics = 0; dynamics < 8; ++dynamics) {
-        SoundSettings loudest;
-        loudest.dynamics = dynamics;
-        loudest.boost = 7;
-        EXPECT_EQ(BaseVelocity(loudest) + 27 + StressBoost(loudest), 127) << dynamics;
+    for (const auto& row : kDynamicsTable) {
+        const SoundSettings loudest{.dynamicsPercent = row.percent, .boostPercent = 100};
+        EXPECT_EQ(BaseVelocity(loudest) + 27 + StressBoost(loudest), 127) << row.percent;
     }
-    SoundSettings off;
-    off.dynamics = 12;
-    off.boost = -3;
-    off.tempo = 99;
-    EXPECT_EQ(BaseVelocity(off), BaseVelocity({.dynamics = 7}));
+    const SoundSettings off{.dynamicsPercent = 12, .boostPercent = -30};
+    EXPECT_EQ(BaseVelocity(off), 30);
     EXPECT_EQ(StressBoost(off), 0);
-    EXPECT_EQ(TempoBpm(off), TempoBpm({.tempo = 38}));
+    // The nearest row names a value between two, the earlier of two as near.
+    const std::pair<int, int> tempos[] = {{1000, 0}, {109, 13}, {106, 13}, {0, 38}};
+    for (const auto& [bpm, index] : tempos) EXPECT_EQ(TempoIndex(bpm), index) << bpm;
+    EXPECT_EQ(DynamicsIndex(75), 2);
 }
 
 TEST(MidiFile, NoEventsGiveTheBareFrameAndNoTempoTheSlowestTheFieldHolds) {

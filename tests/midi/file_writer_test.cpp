@@ -74,5 +74,26 @@ TEST(FileWriter, AFailedWriteLeavesNothingBehindAndSaysWhy) {
     EXPECT_FALSE(WriteFileAtomically("", bytes));
 }
 
+// Files of a batch appear only once put in place, all of them, whether the batch's limit or the
+// end puts them there; a batch dropped before then leaves nothing.
+TEST(FileBatch, PutsEveryFileInPlaceAtItsLimitOrAtTheEndAndDropsNoTemporaries) {
+    const std::vector<std::uint8_t> bytes = {'M', 'T'};
+    for (const bool putInPlace : {true, false}) {
+        std::vector<std::string> expected;
+        const auto names = NamesAfter(putInPlace ? "batch" : "dropped", [&](const fs::path& dir) {
+            FileBatch batch(3);
+            std::string error;
+            for (int k = 0; k < 7; ++k) {
+                const std::string name = "poem" + std::to_string(k) + ".mid";
+                ASSERT_TRUE(WriteFileAtomically(dir / name, bytes, error, &batch)) << error;
+                if (putInPlace || k < 6) expected.push_back(name); // 6 reached the limit twice
+            }
+            EXPECT_TRUE(!putInPlace || batch.PutInPlace().empty());
+            EXPECT_EQ(Contents(dir / "poem5.mid"), "MT");
+        });
+        EXPECT_EQ(names, expected) << putInPlace;
+    }
+}
+
 } // namespace
 } // namespace kvat

@@ -77,7 +77,7 @@ TEST(FluidEngine, ALoadStillGoingOnHoldsNothingUp) {
         gaveUp = !dropped;
         std::ofstream(fifo) << "no SoundFont";
     });
-    StartEngine(fifo, AudioOutput::None); // the future dropped at once
+    StartEngine(fifo, AudioOutput::kNone); // the future dropped at once
     dropped = true;
     release.join();
     EXPECT_FALSE(gaveUp);
@@ -87,7 +87,7 @@ constexpr int kTwentyEighthsMs = 5555; // 960 ticks at 555 555 µs per 96
 constexpr int kSlackMs = 10;           // the player moves in 64-frame blocks and 5.8 ms ticks
 
 TEST(FluidPlayer, PauseHoldsThePlaceInSilenceAndPlayResumesThereToTheFilesEnd) {
-    const std::shared_ptr engine = FluidEngine::Create(FindSoundFont(), AudioOutput::None);
+    const std::shared_ptr engine = FluidEngine::Create(FindSoundFont(), AudioOutput::kNone);
     ASSERT_TRUE(engine && engine->HasSoundFont()) << "a General MIDI SoundFont is needed";
     FluidSequencer player(ReadyEngine(engine));
     ASSERT_TRUE(player.Open(test::WriteMelodyFile("twenty.mid", test::Eighths(20))));
@@ -101,12 +101,12 @@ TEST(FluidPlayer, PauseHoldsThePlaceInSilenceAndPlayResumesThereToTheFilesEnd) {
     EXPECT_NEAR(Position(), 4000, kSlackMs);
     Render(700); // the released note dies away
     EXPECT_LT(Render(300), 1e-3f);
-    EXPECT_EQ(player.State(), SequencerState::Paused);
+    EXPECT_EQ(player.State(), SequencerState::kPaused);
     player.Play(Position());
     EXPECT_GT(Render(250), 0.01f); // between notes: the next starts at 4167 ms
     Render(1350);
     // FluidSynth runs on for a while after the last event; the file's end is the end.
-    EXPECT_EQ(player.State(), SequencerState::Ended);
+    EXPECT_EQ(player.State(), SequencerState::kEnded);
     EXPECT_EQ(Position(), kTwentyEighthsMs);
 }
 

@@ -10,7 +10,7 @@
 namespace kvat::test {
 
 struct OutputEvent {
-    enum class Kind { Opened, Message, Closed } kind;
+    enum class Kind { kOpened, kMessage, kClosed } kind;
     int device;
     ShortMessage message; // for Message
     friend bool operator==(const OutputEvent&, const OutputEvent&) = default;
@@ -19,11 +19,11 @@ using OutputLog = std::vector<OutputEvent>;
 
 struct RecordingOutput : LiveOutput {
     RecordingOutput(int device, std::shared_ptr<OutputLog> log) : device(device), log(log) {
-        log->push_back({OutputEvent::Kind::Opened, device, {}});
+        log->push_back({OutputEvent::Kind::kOpened, device, {}});
     }
-    ~RecordingOutput() override { log->push_back({OutputEvent::Kind::Closed, device, {}}); }
+    ~RecordingOutput() override { log->push_back({OutputEvent::Kind::kClosed, device, {}}); }
     void Send(const ShortMessage& m) override {
-        log->push_back({OutputEvent::Kind::Message, device, m});
+        log->push_back({OutputEvent::Kind::kMessage, device, m});
     }
     int device;
     std::shared_ptr<OutputLog> log;

@@ -20,7 +20,7 @@ TEST(DictionaryStress, ReadsMarkedVerseAsMarked) {
     const auto poems = Split(std::u32string_view(DecodeUtf8(bytes.str()).value_or(U"")),
                              std::u32string_view(U"\n=====\n"));
     ASSERT_EQ(poems.size(), 40u);
-    const test::StressAccuracy total = test::Measure(poems, StressMode::dictionary);
+    const test::StressAccuracy total = test::Measure(poems, StressMode::kDictionary);
     EXPECT_GE(total.rightWords, 0.98 * total.words);
     EXPECT_GE(total.rightMetres, 39);
 }
@@ -34,7 +34,7 @@ class DictionaryLines : public testing::TestWithParam<Case> {};
 
 TEST_P(DictionaryLines, KeepTheRulesLength) {
     const Lines lines{GetParam().line};
-    const std::string stress = AnalyseVerse(lines, U',', StressMode::dictionary).stress.at(0);
+    const std::string stress = AnalyseVerse(lines, U',', StressMode::kDictionary).stress.at(0);
     EXPECT_EQ(stress.size(), StressStrings(lines).at(0).size());
     if (!GetParam().stress.empty()) {
         EXPECT_EQ(stress, GetParam().stress);
@@ -71,7 +71,7 @@ TEST(StressLexicon, KeepsEveryReadingAndSurvivesACutTable) {
 
 TEST(DictionaryStress, UnderlinesTheWordsNoLexiconHolds) {
     const auto a =
-        AnalyseVerse({U"Шмургель и лес", U"", U"лес, шмургелями"}, U',', StressMode::dictionary);
+        AnalyseVerse({U"Шмургель и лес", U"", U"лес, шмургелями"}, U',', StressMode::kDictionary);
     EXPECT_EQ(a.unknownWords, (std::vector<std::vector<TextSpan>>{{{0, 8}}, {}, {{5, 10}}}));
     EXPECT_TRUE(AnalyseVerse({U"Шмургель"}, U',').unknownWords.empty());
 }

@@ -1,9 +1,9 @@
 #include "app/playback/playback.h"
 
 #include "app/playback/copy_name.h"
-#include "midi/arrangement.h"
 #include "midi/file_writer.h"
 #include "midi/midi_timing.h"
+#include "piece/piece_files.h"
 #include "sound/marker.h"
 
 #include <QDir>
@@ -64,33 +64,33 @@ PlaybackController::~PlaybackController() {
     StopPlayback();
 }
 
-void PlaybackController::Play(const std::vector<std::string>& tokens,
-                              const SoundSettings& settings) {
-    emit lampChanged(scrollValue_);
-    if (state_ == State::Paused)
+void PlaybackController::Play(const Piece& piece) {
+    if (state_ == State::kPaused)
         Resume();
     else
-        FreshStart(tokens, settings, 0);
-    SetState(State::Playing);
+        FreshStart(piece, 0);
+    emit lampChanged(std::min(MarkerColumn(markerX_), scrollMaximum_ - 1));
+    SetState(State::kPlaying);
     StartTimer();
 }
 
-void PlaybackController::PlayFrom(const std::vector<std::string>& tokens,
-                                  const SoundSettings& settings, int column) {
-    FreshStart(tokens, settings, std::clamp(column, 0, std::max(0, scrollMaximum_ - 1)));
-    emit lampChanged(scrollValue_ + 1);
-    SetState(State::Playing);
+void PlaybackController::PlayFrom(const Piece& piece, int column) {
+    FreshStart(piece, std::clamp(column, 0, std::max(0, scrollMaximum_ - 1)));
+    emit lampChanged(MarkerColumn(markerX_));
+    SetState(State::kPlaying);
     StartTimer();
 }
 
-void PlaybackController::FreshStart(const std::vector<std::string>& tokens,
-                                    const SoundSettings& settings, int column) {
+void PlaybackController::FreshStart(const Piece& piece, int column) {
     StopPlayback();
-    const auto bytes = ArrangeMelody(tokens, settings, words_);
+    const auto bytes = PieceMidi(piece);
+    copyStem_ = SafeFileStem(QString::fromStdU32String(piece.title));
     WriteFile(bytes);
     std::int64_t fromMs = 0;
-    if (const auto timing = ReadMidiTiming(bytes); timing && column > 0)
-        fromMs = TicksToMs(*timing, TokenStartTick(tokens, static_cast<std::size_t>(column)));
+    const auto note = static_cast<std::size_t>(column);
+    if (const auto timing = ReadMidiTiming(bytes);
+        timing && column > 0 && note < piece.notes.size())
+        fromMs = TicksToMs(*timing, piece.notes[note].start);
     if (sequencer_.Open(filePath())) sequencer_.Play(static_cast<int>(fromMs));
     PlaceMarker(column);
     emit markerShown(true);
@@ -111,7 +111,6 @@ void PlaybackController::PlaceMarker(int column) {
 }
 
 void PlaybackController::Resume() {
-    emit lampChanged(scrollValue_ + 1);
     sequencer_.Play(pausePosition_);
     SetScroll(pausedScroll_);
 }
@@ -126,12 +125,12 @@ void PlaybackController::StartTimer() {
 }
 
 void PlaybackController::Pause() {
-    if (state_ != State::Playing) return;
+    if (state_ != State::kPlaying) return;
     if (const auto position = sequencer_.PositionMs()) pausePosition_ = *position;
     sequencer_.Pause();
     pausedScroll_ = scrollValue_;
     timer_.stop();
-    SetState(State::Paused);
+    SetState(State::kPaused);
 }
 
 void PlaybackController::Stop() {
@@ -141,7 +140,7 @@ void PlaybackController::Stop() {
     timer_.stop();
     SetScroll(0);
     emit lampCleared();
-    SetState(State::Stopped);
+    SetState(State::kStopped);
 }
 
 void PlaybackController::StopPlayback() {
@@ -186,8 +185,7 @@ void PlaybackController::KeepCopy() {
     if (!bytes) return;
     std::error_code ignored;
     fs::create_directories(folders_.copy, ignored);
-    copyPath_ =
-        FreeCopyPath(folders_.copy, SafeFileStem(QString::fromStdString(words_.title)), *bytes);
+    copyPath_ = FreeCopyPath(folders_.copy, copyStem_, *bytes);
     WriteFileAtomically(copyPath_, *bytes);
 }
 

@@ -5,8 +5,7 @@
 // playback at the last column. The window binds the signals to its controls and tells the
 // controller what the user changed.
 
-#include "midi/arrangement.h"
-#include "midi/sound_settings.h"
+#include "piece/piece.h"
 #include "score/twips.h"
 #include "sound/sequencer.h"
 
@@ -35,20 +34,19 @@ inline constexpr char kMidiFileName[] = "file.mid";
 class PlaybackController : public QObject {
     Q_OBJECT
 public:
-    enum class State { Stopped, Playing, Paused };
+    enum class State { kStopped, kPlaying, kPaused };
     Q_ENUM(State)
 
     PlaybackController(Sequencer& sequencer, PlaybackFolders folders, QObject* parent = nullptr);
     // Stops and removes the file, as closing the window does.
     ~PlaybackController() override;
 
-    // A fresh start (arranging `tokens`), or the resumption of a paused play, for which the
-    // tokens are not arranged again.
-    void Play(const std::vector<std::string>& tokens, const SoundSettings& settings);
-    // A fresh start from token `column` of the score: the marker stands where that column's
-    // tick would have brought it, the sequencer starts at the token's time.
-    void PlayFrom(const std::vector<std::string>& tokens, const SoundSettings& settings,
-                  int column);
+    // A fresh start (writing the piece's MIDI file, words and all), or the resumption of a
+    // paused play, for which nothing is written again.
+    void Play(const Piece& piece);
+    // A fresh start from note `column` of the score: the marker stands where that column's
+    // tick would have brought it, the sequencer starts at the note's time.
+    void PlayFrom(const Piece& piece, int column);
     void Pause();
     void Stop(); // the stop button, and the marker reaching the last column
     // Halts and closes the sequencer, keeps a copy of the file if asked, deletes the file.
@@ -59,9 +57,6 @@ public:
     // What the window holds and the controller reads: whether the user keeps the files, the
     // score's scroll range (set by every drawing) and a scroll the user made.
     void SetKeepCopy(bool keep) { keepCopy_ = keep; }
-    // The words of the verse now played: its file carries them, and a kept copy is named after
-    // the title.
-    void SetWords(MidiWords words) { words_ = std::move(words); }
     void SetScrollMaximum(int maximum) { scrollMaximum_ = maximum; }
     void SetScrollValue(int value) { scrollValue_ = value; }
     // The score's visible width, which grows with the window.
@@ -86,8 +81,7 @@ signals:
     void stopped();                // the stop handler ran: the live preview output closes too
 
 private:
-    void FreshStart(const std::vector<std::string>& tokens, const SoundSettings& settings,
-                    int column);
+    void FreshStart(const Piece& piece, int column);
     void PlaceMarker(int column);
     void Resume();
     void StartTimer();
@@ -99,7 +93,7 @@ private:
     Sequencer& sequencer_;
     PlaybackFolders folders_;
     QTimer timer_;
-    State state_ = State::Stopped;
+    State state_ = State::kStopped;
     bool keepCopy_ = true;
     int scrollMaximum_ = 0;
     int scrollValue_ = 0;
@@ -109,7 +103,7 @@ private:
     int pausePosition_ = 0; // ms
     int pausedScroll_ = 0;
     std::optional<int> songLength_; // the last length the sequencer reported
-    MidiWords words_;
+    QString copyStem_; // the name of the copy of the piece now played: its title's words
     std::filesystem::path copyPath_;
 };
 

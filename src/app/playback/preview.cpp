@@ -1,6 +1,5 @@
 #include "app/playback/preview.h"
 
-#include "midi/instrument_names.h"
 #include "midi/status_bytes.h"
 #include "midi/track_events.h"
 
@@ -52,10 +51,10 @@ bool Preview::PlaySpeaker(int k, const SoundSettings& settings) {
         PreviewInstrument(settings.bass.program);
         return true;
     case 5:
-        PreviewDrum(settings.drumFirst);
+        PreviewDrum(settings.firstDrumKey);
         return true;
     case 6:
-        PreviewDrum(settings.drumLast);
+        PreviewDrum(settings.lastDrumKey);
         return true;
     case 7:
         PreviewInstrument(settings.accompaniment);
@@ -75,8 +74,7 @@ void Preview::PreviewNote(int n) {
           Message(midi::kNoteOff, kMiddleC + n));
 }
 
-void Preview::PreviewDrum(int drum) {
-    const int key = drum + kFirstDrumKey;
+void Preview::PreviewDrum(int key) {
     Start(Message(midi::kProgramChange | kDrums, kDrumProgram),
           Message(midi::kNoteOn | kDrums, key, kVelocity), Message(midi::kNoteOff | kDrums, key));
 }

@@ -37,8 +37,8 @@ public:
     void PreviewInstrument(int program);
     // Key 60 + n on the piano: item n of a vowel's note list.
     void PreviewNote(int n);
-    // Percussion list item `drum` (key drum + 35) on the drum channel.
-    void PreviewDrum(int drum);
+    // Percussion key `key` on the drum channel.
+    void PreviewDrum(int key);
 
     // Closes the output, silencing a note still held: the stop button of playback does this.
     void CloseOutput();

@@ -10,7 +10,7 @@ namespace kvat {
 SoundServices SystemSoundServices() {
     // The engine loads its SoundFont in the background; the first play or preview waits for it
     // only if it comes within the first moments.
-    EngineFuture engine = StartEngine(FindSoundFont(), AudioOutput::Device);
+    EngineFuture engine = StartEngine(FindSoundFont(), AudioOutput::kDevice);
     SoundServices services;
     services.sequencer = std::make_unique<FluidSequencer>(engine);
     services.openOutput = [engine](int device) { return OpenLiveOutput(device, engine); };

@@ -20,7 +20,7 @@ constexpr char ResourcePath[] = ":/fonts/KvatSymbols.ttf";
 // by itself: a few attempts, then the bytes in memory.
 constexpr int RegisterAttempts = 3;
 
-enum class FileState { Missing, Ours, Other, Refused };
+enum class FileState { kMissing, kOurs, kOther, kRefused };
 
 QByteArray Native(const QString& path) {
     return QFile::encodeName(path);
@@ -57,16 +57,16 @@ bool ReadAll(int fd, QByteArray& into, qsizetype limit) {
 FileState Inspect(const QByteArray& path, const QByteArray& font) {
     struct stat st {};
     if (::lstat(path.constData(), &st) != 0)
-        return errno == ENOENT ? FileState::Missing : FileState::Refused;
-    if (!S_ISREG(st.st_mode)) return FileState::Refused;
+        return errno == ENOENT ? FileState::kMissing : FileState::kRefused;
+    if (!S_ISREG(st.st_mode)) return FileState::kRefused;
     const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return FileState::Refused;
+    if (fd < 0) return FileState::kRefused;
     QByteArray held;
     // One byte past the font's length tells a longer file from ours.
     const bool read = ReadAll(fd, held, font.size() + 1);
     ::close(fd);
-    if (!read) return FileState::Refused;
-    return held == font ? FileState::Ours : FileState::Other;
+    if (!read) return FileState::kRefused;
+    return held == font ? FileState::kOurs : FileState::kOther;
 }
 
 bool WriteAll(int fd, const QByteArray& bytes) {
@@ -116,12 +116,12 @@ bool InstallFile(const QString& folder, const QByteArray& font) {
     const QString file = QDir(folder).absoluteFilePath(QLatin1String(SymbolFontFileName));
     const QByteArray path = Native(file);
     switch (Inspect(path, font)) {
-    case FileState::Refused:
+    case FileState::kRefused:
         return false;
-    case FileState::Ours:
+    case FileState::kOurs:
         break;
-    case FileState::Missing:
-    case FileState::Other:
+    case FileState::kMissing:
+    case FileState::kOther:
         if (!WriteFont(path, font)) return false;
         break;
     }

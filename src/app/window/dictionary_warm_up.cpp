@@ -19,7 +19,7 @@ void DictionaryWarmUp::Start() {
     started_ = true;
     // A word no lexicon holds, so that espeak-ng is asked and loads.
     watcher_->setFuture(
-        QtConcurrent::run([] { AnalyseVerse({U"кваттракс"}, U',', StressMode::dictionary); }));
+        QtConcurrent::run([] { AnalyseVerse({U"кваттракс"}, U',', StressMode::kDictionary); }));
 }
 
 } // namespace kvat

@@ -2,8 +2,8 @@
 
 #include "app/window/control_names.h"
 #include "app/window/file_dialogs.h"
+#include "app/window/file_errors.h"
 #include "app/window/platform_services.h"
-#include "midi/file_writer.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -16,6 +16,13 @@
 #include <thread>
 
 namespace kvat {
+namespace {
+
+QString Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+} // namespace
 
 // FluidSynth renders to a file of its own here, so that a cancelled render never touches the
 // target; a finished one is then copied over it whole.
@@ -41,30 +48,34 @@ ExportActions::~ExportActions() = default;
 void ExportActions::AddMenu(QMenu& file) {
     QMenu* menu = file.addMenu("&Экспорт");
     menu->setObjectName(control::kExportMenu);
-    for (const auto& info : kExportFormats)
-        menu->addAction(info.item, this, [this, info] {
-            const QString title = QString("Экспорт в %1").arg(QString(info.item).remove("…"));
-            QString path = dialogs_.SavePath(title, suggest_() + "." + info.extension, info.filter);
+    for (const OutputFormat format : ExportFormats())
+        menu->addAction(Text(FormatRow(format).menuItem), this, [this, format] {
+            const QString extension = Text(FormatRow(format).extension);
+            const QString title =
+                QString("Экспорт в %1").arg(Text(FormatRow(format).menuItem).remove("…"));
+            QString path = dialogs_.SavePath(title, suggest_() + "." + extension,
+                                             Text(FormatRow(format).filter));
             if (path.isEmpty()) return;
-            if (QFileInfo(path).suffix().isEmpty()) path += QString(".") + info.extension;
-            Export(info.format, path);
+            if (QFileInfo(path).suffix().isEmpty()) path += "." + extension;
+            Export(format, path);
         });
 }
 
-bool ExportActions::Export(ExportFormat format, const QString& path) {
+bool ExportActions::Export(OutputFormat format, const QString& path) {
     if (const QString verse = verse_(); !verse.isEmpty() && QFileInfo(path) == QFileInfo(verse)) {
         messages_.Critical("Экспорт", "Это файл самого стихотворения: выберите для экспорта "
                                       "другое имя.");
         return false;
     }
     const ExportPiece piece = piece_();
-    if (format == ExportFormat::kWav) return ExportWavWithProgress(piece, path);
+    if (FormatRow(format).family == FormatFamily::kSound)
+        return ExportWavWithProgress(piece.piece, path);
     const QString error = ExportFile(format, piece, path);
     if (!error.isEmpty()) messages_.Critical("Экспорт", error);
     return error.isEmpty();
 }
 
-bool ExportActions::ExportWavWithProgress(const ExportPiece& piece, const QString& path) {
+bool ExportActions::ExportWavWithProgress(const Piece& piece, const QString& path) {
     auto job = std::make_shared<WavJob>();
     const QString rendered = job->folder.filePath("kvat.wav");
     job->thread = std::thread([job = job.get(), piece, rendered] {
@@ -95,12 +106,9 @@ bool ExportActions::ExportWavWithProgress(const ExportPiece& piece, const QStrin
     if (error.isEmpty()) {
         QFile file(rendered);
         const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        std::string why;
-        if (!WriteFileAtomically(path.toStdString(),
-                                 std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                           static_cast<std::size_t>(bytes.size())),
-                                 why))
-            error = QString::fromStdString(why);
+        error =
+            WriteWholeFile(path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                           static_cast<std::size_t>(bytes.size())));
     }
     if (!error.isEmpty()) messages_.Critical("Экспорт", error);
     return error.isEmpty();

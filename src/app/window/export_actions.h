@@ -30,11 +30,11 @@ public:
 
     void AddMenu(QMenu& file);
     // Writes the piece as `path`; false (and a message) on failure or when cancelled.
-    bool Export(ExportFormat format, const QString& path);
+    bool Export(OutputFormat format, const QString& path);
 
 private:
     struct WavJob;
-    bool ExportWavWithProgress(const ExportPiece& piece, const QString& path);
+    bool ExportWavWithProgress(const Piece& piece, const QString& path);
 
     QWidget& window_;
     FileDialogs& dialogs_;

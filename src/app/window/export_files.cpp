@@ -1,15 +1,13 @@
 #include "app/window/export_files.h"
 
 #include "app/render/score_export.h"
+#include "app/window/file_errors.h"
 #include "app/window/qt_text.h"
-#include "midi/arrangement.h"
 #include "midi/file_writer.h"
-#include "midi/midi_words.h"
-#include "score/melody_token.h"
-#include "score/musicxml.h"
+#include "midi/midi_timing.h"
+#include "piece/piece_files.h"
 #include "sound/sound_font.h"
 #include "sound/wav_render.h"
-#include "verse/syllables.h"
 
 #include <algorithm>
 
@@ -21,68 +19,75 @@ std::span<const std::uint8_t> Bytes(const QByteArray& bytes) {
             static_cast<std::size_t>(bytes.size())};
 }
 
-QString Write(const QString& path, std::span<const std::uint8_t> bytes) {
-    std::string error;
-    return WriteFileAtomically(path.toStdString(), bytes, error) ? QString()
-                                                                 : QString::fromStdString(error);
+std::span<const std::uint8_t> Bytes(const std::string& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-std::string MusicXml(const ExportPiece& piece) {
-    const DividedText divided = DivideSyllables(piece.lines);
-    std::vector<std::u32string_view> rows;
-    for (std::size_t k = 0; k < divided.RowCount(); ++k) rows.push_back(divided.Row(k));
-    return MusicXmlScore(piece.tokens, rows, piece.sound, VerseTitle(piece.lines));
+// FluidSynth's own rate, which the renderer keeps.
+constexpr int kSynthRate = 44100;
+
+QString HoursAndMinutes(std::int64_t seconds) {
+    return QString("%1 ч %2 мин").arg(seconds / 3600).arg(seconds / 60 % 60);
 }
 
-QString Picture(ExportFormat format, const ScoreLayout& layout, const QString& path) {
+QString Picture(OutputFormat format, const ExportPiece& export_, const QString& path) {
+    const ScoreLayout layout = LayoutPiece(export_.piece, export_.scoreWidth);
+    if (const auto width = PictureTooWide(layout); width && format != OutputFormat::kPdf)
+        return QString("Партитура шириной %1 точек не помещается в картинку: картинка может быть "
+                       "не шире %2 точек. Экспортируйте её в PDF, он вмещает партитуру любой "
+                       "длины.")
+            .arg(*width)
+            .arg(kMaxPictureWidth);
     QByteArray bytes;
-    const QString error = format == ExportFormat::kPng   ? RenderScorePng(layout, bytes)
-                          : format == ExportFormat::kSvg ? RenderScoreSvg(layout, bytes)
-                                                         : RenderScorePdf(layout, bytes);
-    return error.isEmpty() ? Write(path, Bytes(bytes)) : error;
+    const QString error = RenderScorePicture(layout, format, Q(export_.piece.title), bytes);
+    // The other failures are the memory's and the encoder's, which say nothing more useful.
+    return error.isEmpty() ? WriteWholeFile(path, Bytes(bytes))
+                           : "Не удалось построить картинку партитуры.";
 }
 
 } // namespace
 
-bool HasMelody(const std::vector<std::string>& tokens) {
-    return std::ranges::any_of(tokens, [](const std::string& token) {
-        const auto note = ReadScoreToken(token);
-        return note && note->value != 0;
-    });
+std::vector<OutputFormat> ExportFormats() {
+    std::vector<OutputFormat> formats;
+    for (const auto& row : kOutputFormats)
+        if (!row.menuItem.empty()) formats.push_back(row.format);
+    std::ranges::sort(formats, {}, [](OutputFormat f) { return FormatRow(f).menuPlace; });
+    return formats;
 }
 
-QString ExportFile(ExportFormat format, const ExportPiece& piece, const QString& path) {
-    if (!HasMelody(piece.tokens)) return kNoMelody;
-    switch (format) {
-    case ExportFormat::kMidi:
-        return Write(path, ArrangeMelody(piece.tokens, piece.sound,
-                                         VerseWords(piece.lines, piece.tokens.size())));
-    case ExportFormat::kMusicXml: {
-        const std::string text = MusicXml(piece);
-        return Write(path,
-                     std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+QString ExportFile(OutputFormat format, const ExportPiece& piece, const QString& path) {
+    if (!piece.piece.Sung()) return kNoMelody;
+    switch (FormatRow(format).family) {
+    case FormatFamily::kSound:
+        return ExportWav(piece.piece, path, nullptr);
+    case FormatFamily::kPicture:
+        return Picture(format, piece, path);
+    case FormatFamily::kMidi:
+        return WriteWholeFile(path, PieceMidi(piece.piece));
+    case FormatFamily::kNotation:
+        return WriteWholeFile(path, Bytes(PieceMusicXml(piece.piece)));
+    case FormatFamily::kLayout:
+        break;
     }
-    case ExportFormat::kPdf:
-    case ExportFormat::kSvg:
-    case ExportFormat::kPng:
-        return Picture(format, piece.layout, path);
-    case ExportFormat::kWav:
-        return ExportWav(piece, path, nullptr);
-    }
-    return {};
+    return QString::fromStdString(WritePieceFile(piece.piece, format, path.toStdString()));
 }
 
-QString ExportWav(const ExportPiece& piece, const QString& path,
+QString ExportWav(const Piece& piece, const QString& path,
                   const std::function<void(double)>& progress) {
-    if (!HasMelody(piece.tokens)) return kNoMelody;
+    if (!piece.Sung()) return kNoMelody;
     const auto soundFont = FindSoundFont();
     if (!soundFont)
         return "Не найден SoundFont: установите fluid-soundfont-gm или задайте KVAT_SOUNDFONT.";
+    const TrackBytes midi = PieceMidi(piece);
+    const auto timing = ReadMidiTiming(midi);
+    const std::int64_t seconds = timing ? LengthMs(*timing) / 1000 : 0;
+    if (seconds > LongestWavSeconds(kSynthRate))
+        return QString("Мелодия звучит %1, а файл WAV вмещает не больше %2.")
+            .arg(HoursAndMinutes(seconds), HoursAndMinutes(LongestWavSeconds(kSynthRate)));
     std::string error;
-    if (RenderMidiToWav(ArrangeMelody(piece.tokens, piece.sound), *soundFont, path.toStdString(),
-                        progress, error))
-        return {};
-    return QString::fromStdString(error);
+    if (RenderMidiToWav(midi, *soundFont, path.toStdString(), progress, error)) return {};
+    return "Синтезатор FluidSynth не смог записать звук с SoundFont «" +
+           QString::fromStdString(soundFont->filename().string()) + "».";
 }
 
 } // namespace kvat

@@ -3,10 +3,10 @@
 #include "app/playback/copy_name.h"
 #include "app/window/control_names.h"
 #include "app/window/file_dialogs.h"
+#include "app/window/file_errors.h"
 #include "app/window/kept_verse.h"
 #include "app/window/platform_services.h"
 #include "app/window/qt_text.h"
-#include "midi/file_writer.h"
 #include "text/text_file.h"
 #include "verse/lyrics.h"
 
@@ -24,10 +24,6 @@ constexpr const char* kRecentKey = "files/recent";
 constexpr const char* kFolderKey = "files/folder";
 constexpr const char* kUntitled = "Без имени";
 constexpr int kKeepDelayMs = 1000;
-
-QString Reason(const QFile& file) {
-    return QString("%1: %2").arg(QFileInfo(file).fileName(), file.errorString());
-}
 
 } // namespace
 
@@ -89,7 +85,7 @@ bool FileActions::Load(const QString& path) {
 std::optional<QString> FileActions::ReadVerse(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        messages_.Critical("Открыть", Reason(file));
+        messages_.Critical("Открыть", ReadFailure(path));
         return std::nullopt;
     }
     const QByteArray bytes = file.readAll();
@@ -145,12 +141,11 @@ bool FileActions::SaveAs() {
 bool FileActions::WriteTo(const QString& path) {
     const QString text = verse_.text();
     const QByteArray bytes = QString(text).replace("\n", lineEnd_).toUtf8();
-    std::string error;
-    if (!WriteFileAtomically(path.toStdString(),
-                             std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                       static_cast<std::size_t>(bytes.size())),
-                             error)) {
-        messages_.Critical("Сохранить", QString::fromStdString(error));
+    const QString error =
+        WriteWholeFile(path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                       static_cast<std::size_t>(bytes.size())));
+    if (!error.isEmpty()) {
+        messages_.Critical("Сохранить", error);
         return false;
     }
     savedText_ = text;

@@ -28,6 +28,22 @@ QString DrumMapText(int value) {
     return "Карта: " + QString::number(value);
 }
 
+// A value's place in its list, and back; an item off the list reads as the list's first.
+template <class Table, class Value>
+int RowOf(const Table& table, Value Table::value_type::*member, Value value) {
+    for (std::size_t i = 0; i < table.size(); ++i)
+        if (table[i].*member == value) return static_cast<int>(i);
+    return 0;
+}
+template <class Table> const typename Table::value_type& Row(const Table& table, int index) {
+    return table[index >= 0 && index < static_cast<int>(table.size()) ? std::size_t(index) : 0];
+}
+
+// The drum lists hold the percussion keys in order, from the first.
+int DrumItem(int key) {
+    return key - kFirstDrumKey;
+}
+
 } // namespace
 
 InstrumentsPage::InstrumentsPage(QWidget* focusSink, QWidget* parent)
@@ -116,13 +132,13 @@ void InstrumentsPage::BuildAccompaniment() {
 }
 
 void InstrumentsPage::Apply(const SoundSettings& s) {
-    groupList_->setCurrentIndex(s.group);
+    groupList_->setCurrentIndex(RowOf(kVoiceGroups, &VoiceGroupRow::group, s.group));
     groupCheck_->setChecked(s.groupOn);
     EnableVoices(!s.groupOn);
     ShowVoices(s);
     drumsCheck_->setChecked(s.drumsOn);
-    drumFirst_->setCurrentIndex(s.drumFirst);
-    drumLast_->setCurrentIndex(s.drumLast);
+    drumFirst_->setCurrentIndex(DrumItem(s.firstDrumKey));
+    drumLast_->setCurrentIndex(DrumItem(s.lastDrumKey));
     {
         const QSignalBlocker quiet(drumMap_); // a value set, not a bar the user moved
         drumMap_->setValue(s.drumMap);
@@ -130,7 +146,7 @@ void InstrumentsPage::Apply(const SoundSettings& s) {
     drumMapLabel_->setText(DrumMapText(drumMap_->value()));
     accompanimentCheck_->setChecked(s.accompanimentOn);
     accompanimentList_->setCurrentIndex(s.accompaniment);
-    effectList_->setCurrentIndex(s.effect);
+    effectList_->setCurrentIndex(RowOf(kOutputEffects, &OutputEffectRow::effect, s.effect));
 }
 
 void InstrumentsPage::ShowVoices(const SoundSettings& s) {
@@ -148,14 +164,14 @@ void InstrumentsPage::ReadInto(SoundSettings& s) const {
     for (int i = 0; i < 3; ++i)
         *voices[i] = {voiceChecks_[i]->isChecked(), voiceLists_[i + 1]->currentIndex()};
     s.groupOn = groupCheck_->isChecked();
-    s.group = groupList_->currentIndex();
+    s.group = Row(kVoiceGroups, groupList_->currentIndex()).group;
     s.drumsOn = drumsCheck_->isChecked();
-    s.drumFirst = drumFirst_->currentIndex();
-    s.drumLast = drumLast_->currentIndex();
+    s.firstDrumKey = drumFirst_->currentIndex() + kFirstDrumKey;
+    s.lastDrumKey = drumLast_->currentIndex() + kFirstDrumKey;
     s.drumMap = drumMap_->value();
     s.accompanimentOn = accompanimentCheck_->isChecked();
     s.accompaniment = accompanimentList_->currentIndex();
-    s.effect = effectList_->currentIndex();
+    s.effect = Row(kOutputEffects, effectList_->currentIndex()).effect;
 }
 
 void InstrumentsPage::EnableVoices(bool on) {
@@ -173,9 +189,11 @@ void InstrumentsPage::OnGroupPresetToggled(bool on) {
 
 void InstrumentsPage::OnGroupChosen(int index) {
     HandFocusOn(groupList_, focusSink_);
+    if (index < 0 || index >= static_cast<int>(kVoiceGroups.size())) return;
     SoundSettings voices;
     ReadInto(voices);
-    if (ApplyGroup(voices, index)) ShowVoices(voices);
+    ApplyGroup(voices, Row(kVoiceGroups, index).group);
+    ShowVoices(voices);
 }
 
 } // namespace kvat

@@ -7,9 +7,9 @@
 #include "app/render/qt_colour.h"
 #include "app/window/control_names.h"
 #include "app/window/dictionary_warm_up.h"
+#include "app/window/long_work.h"
 #include "app/window/picture_button.h"
 #include "app/window/score_view.h"
-#include "app/window/unknown_words.h"
 #include "app/window/verse_editor.h"
 #include "app/window/widgets.h"
 #include "help/sample_verse.h"
@@ -21,6 +21,8 @@
 #include "verse/report.h"
 #include "verse/syllables.h"
 
+#include <QCoreApplication>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTextCursor>
 
@@ -48,7 +50,7 @@ MainPage::MainPage(QWidget* parent) : QFrame(parent) {
     BuildScoreControls();
     warmUp_ = new DictionaryWarmUp(this);
     connect(warmUp_, &DictionaryWarmUp::ready, this, [this] {
-        if (stressMode_ == StressMode::dictionary) SetStressMode(stressMode_);
+        if (stressMode_ == StressMode::kDictionary) SetStressMode(stressMode_);
     });
     connect(editor_, &VerseEditor::textChanged, this, &MainPage::verseEdited);
     RecordStretch();
@@ -58,9 +60,8 @@ void MainPage::BuildVerseControls() {
     editor_ = new VerseEditor(this);
     editor_->setGeometry(TwipRect(120, 240, 4215, 2055));
     editor_->SetVerse(Lines(kSampleVerse.begin(), kSampleVerse.end()));
-    connect(editor_, &VerseEditor::IctusToggled, this, &MainPage::OnIctusToggled);
-    connect(editor_, &VerseEditor::PasteRequested, this, &MainPage::OnPaste);
-    TypeWithoutUnderline(*editor_);
+    connect(editor_, &VerseEditor::ictusToggled, this, &MainPage::OnIctusToggled);
+    connect(editor_, &VerseEditor::pasteRequested, this, &MainPage::OnPaste);
 
     MakeLabel(this, control::kMetreLabel, "Размер:", 120, 2430, 700);
     metreList_ = MakeList(this, control::kMetreList, 840, 2400, 2655);
@@ -80,7 +81,7 @@ void MainPage::BuildVerseControls() {
 
     MakeLabel(this, control::kMethodLabel, "Метод:", 120, 2790, 700);
     QStringList methods;
-    for (auto name : kMethodNames) methods << Q(name);
+    for (const auto& method : kMethods) methods << Q(method.name);
     methodList_ = MakeList(this, control::kMethodList, 840, 2760, 2655, methods);
     methodList_->setFocusPolicy(Qt::TabFocus);
     connect(methodList_, &QComboBox::activated, this, [this](int index) {
@@ -139,7 +140,7 @@ void MainPage::BindPlayback(PlaybackController& playback) {
         p->Stop();
     });
     connect(p, &PlaybackController::stateChanged, this, [this](PlaybackController::State state) {
-        const bool playing = state == PlaybackController::State::Playing;
+        const bool playing = state == PlaybackController::State::kPlaying;
         transport_[kPlay]->setVisible(!playing);
         transport_[kPause]->setVisible(playing);
     });
@@ -159,10 +160,15 @@ int MainPage::ScrollValue() const {
 }
 
 void MainPage::AnalyseVerse() {
-    const StressMode mode = warmUp_->Ready() ? stressMode_ : StressMode::rule;
-    const VerseAnalysis analysis =
-        kvat::AnalyseVerse(editor_->VerseLines(), LocaleDecimalSeparator(), mode);
-    UnderlineUnknownWords(*editor_->document(), analysis.unknownWords);
+    const StressMode mode = warmUp_->Ready() ? stressMode_ : StressMode::kRule;
+    const Lines& lines = editor_->VerseLines();
+    const auto analyse = [&lines, mode] {
+        return kvat::AnalyseVerse(lines, LocaleDecimalSeparator(), mode);
+    };
+    const VerseAnalysis analysis = lines.size() < kLongVerseLines
+                                       ? analyse()
+                                       : RunLongWork(this, "Анализ стихотворения…", analyse);
+    editor_->UnderlineUnknown(analysis.unknownWords);
     metre_.templates = analysis.templates;
     metreList_->clear();
     if (!analysis.metre) return; // an empty text: the list stays empty, the metre unchanged
@@ -173,7 +179,7 @@ void MainPage::AnalyseVerse() {
 
 void MainPage::SetStressMode(StressMode mode) {
     stressMode_ = mode;
-    if (mode == StressMode::dictionary && !warmUp_->Ready()) {
+    if (mode == StressMode::kDictionary && !warmUp_->Ready()) {
         warmUp_->Start(); // its `ready` comes back here
         return;
     }
@@ -208,15 +214,19 @@ Lines MainPage::VerseLines() const {
 
 void MainPage::LoadVerse(const QString& text) {
     // Shown as it stands, never cleaned as a paste is: a poem's blank lines, dashes and spaces
-    // are the poet's, and saving must give the same text back.
+    // are the poet's, and saving must give the same text back. Loading is no edit to undo.
     QString verse = text;
-    editor_->setPlainText(verse.replace("\r\n", "\n").replace('\r', '\n'));
-    AnalyseVerse();
-    emit scoreOutdated();
+    editor_->clear();
+    PutText(verse.replace("\r\n", "\n").replace('\r', '\n'));
+    editor_->document()->clearUndoRedoStacks();
 }
 
-const ScoreLayout& MainPage::Layout() const {
-    return score_->Canvas()->Layout();
+ScoreLayout MainPage::Layout() const {
+    return score_->Canvas()->Sheet().Layout();
+}
+
+float MainPage::ScoreWidth() const {
+    return static_cast<float>(score_->WidthTwips());
 }
 
 void MainPage::ReadHandPattern() {
@@ -247,65 +257,73 @@ void MainPage::OnIctusToggled() {
 void MainPage::OnPaste(const QString& clipboard) {
     QString text = clipboard;
     text.replace("\r\n", "\n").replace('\n', "\r\n");
-    const std::u32string cleaned = CleanPastedText(text.toStdU32String());
+    const bool longText = static_cast<std::size_t>(text.count('\n')) >= kLongVerseLines;
+    const auto clean = [&text] { return CleanPastedText(text.toStdU32String()); };
+    PutText(Q(longText ? RunLongWork(this, "Вставка стихотворения…", clean) : clean())
+                .replace("\r\n", "\n"));
+}
+
+void MainPage::PutText(const QString& text) {
     QTextCursor cursor = editor_->textCursor();
-    cursor.insertText(Q(cleaned).replace("\r\n", "\n"));
+    if (static_cast<std::size_t>(text.count('\n')) < kLongVerseLines) {
+        cursor.insertText(text);
+    } else {
+        // A long text goes in a part at a time, the window drawing itself in between.
+        constexpr qsizetype kPart = 1 << 16;
+        QProgressDialog progress("Вставка стихотворения…", QString(), 0,
+                                 static_cast<int>(text.size() / kPart), this);
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setCancelButton(nullptr);
+        progress.setMinimumDuration(500);
+        for (qsizetype at = 0; at < text.size(); at += kPart) {
+            cursor.insertText(text.mid(at, kPart));
+            progress.setValue(static_cast<int>(at / kPart));
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
+    }
     editor_->setFocus();
     AnalyseVerse();
     emit scoreOutdated();
 }
 
-std::optional<MelodyResult> MainPage::Melody(const MelodySettings& settings) {
-    // The red vowels are the hand-placed pattern: read them afresh, so a line added since the
-    // last click still has its pattern. The drawn and the played melody are one.
+const MetreState& MainPage::FreshMetre() {
     if (metre_.metre == kManualMetre) ReadHandPattern();
-    return GenerateMelody(editor_->VerseLines(), metre_, settings);
+    return metre_;
 }
 
-std::vector<std::string> MainPage::MelodyTokens(const MelodySettings& settings) {
-    const auto melody = Melody(settings);
-    return melody ? kvat::MelodyTokens(melody->text) : std::vector<std::string>{};
-}
+MainPage::Drawing MainPage::DrawScore(const Piece& piece) {
+    ScoreOptions shown = piece.scoreOptions;
+    const int width = score_->WidthTwips(); // the window may have grown, or zoomed
+    shown.viewportWidth = static_cast<float>(width);
+    if (playback_) playback_->SetViewportWidth(width);
+    score_->Canvas()->SetSheet({}); // the old score's memory is free before the new is made
 
-MainPage::Drawing MainPage::DrawScore(const MelodySettings& settings, const ScoreHeader& header,
-                                      const ScoreOptions& options) {
-    const auto melody = Melody(settings);
-    const Lines lines = editor_->VerseLines();
-    const DividedText divided = DivideSyllables(lines);
     Drawing drawing;
-    if (settings.method && HasCentreRange(*settings.method))
-        drawing.centreRange =
-            melody && melody->centreRange ? *melody->centreRange : CentreRange(lines);
-
-    std::vector<std::u32string_view> rows;
-    rows.reserve(divided.RowCount());
-    for (std::size_t k = 0; k < divided.RowCount(); ++k) rows.push_back(divided.Row(k));
-    const std::vector<std::string> tokens =
-        melody ? kvat::MelodyTokens(melody->text) : std::vector<std::string>{};
-    const std::vector<std::string_view> tokenViews(tokens.begin(), tokens.end());
-    // While it plays the score stays where the marker is, so the marker stays in sight.
-    const bool playing = playback_ && playback_->state() != PlaybackController::State::Stopped;
-    const int scroll = playing ? playback_->scrollValue() : 0;
-    ScoreOptions shown = options;
-    shown.viewportWidth = static_cast<float>(Twips(score_->width())); // the window may have grown
-    if (playback_) playback_->SetViewportWidth(Twips(score_->width()));
-    score_->Canvas()->SetLayout(LayoutScore(rows, tokenViews, header, shown));
-    scoreScroll_->setRange(0, score_->Canvas()->Layout().scrollMaximum);
-    scoreScroll_->setValue(scroll);
-    score_->ScrollTo(scoreScroll_->value());
-
-    drawing.scrollMaximum = scoreScroll_->maximum();
     // A text's orthography is told once; redrawing the same text tells it no more.
     const QString text = editor_->toPlainText();
     if (text != messagedText_)
-        for (const auto& message : divided.Messages()) drawing.messages.push_back(message.text);
+        for (const auto& message : piece.syllables.Messages())
+            drawing.messages.push_back(message.text);
     messagedText_ = text;
+    const auto compose = [&] {
+        return MakeScoreSheet(piece.tokens, piece.syllables, piece.header, shown);
+    };
+    score_->Canvas()->SetSheet(piece.lines.size() < kLongVerseLines
+                                   ? compose()
+                                   : RunLongWork(this, "Построение партитуры…", compose));
+
+    // While it plays the score stays where the marker is, so the marker stays in sight.
+    const bool playing = playback_ && playback_->state() != PlaybackController::State::kStopped;
+    scoreScroll_->setRange(0, score_->Canvas()->Sheet().scrollMaximum);
+    scoreScroll_->setValue(playing ? playback_->scrollValue() : 0);
+    score_->ScrollTo(scoreScroll_->value());
+    drawing.scrollMaximum = scoreScroll_->maximum();
     return drawing;
 }
 
 QString MainPage::ColourList() const {
     QString list;
-    for (ColourValue colour : score_->Canvas()->Layout().colours)
+    for (ColourValue colour : score_->Canvas()->Sheet().colours)
         list += "&H" + QString::number(colour, 16).toUpper() + "\r\n";
     return list;
 }
@@ -315,7 +333,7 @@ std::u32string MainPage::VerseReport() const {
 }
 
 void MainPage::LightLamp(int index) {
-    const auto& colours = score_->Canvas()->Layout().colours;
+    const auto& colours = score_->Canvas()->Sheet().colours;
     if (index < 0 || index >= static_cast<int>(colours.size())) return; // it keeps its colour
     PaintLamp(ToQColor(colours[index]));
 }

@@ -4,6 +4,7 @@
 // settings the melody needs from the other pages come in as values.
 
 #include "melody/melody.h"
+#include "piece/piece.h"
 #include "score/score_layout.h"
 #include "verse/analysis.h"
 #include "verse/metre.h"
@@ -43,13 +44,10 @@ public:
 
     struct Drawing {
         int scrollMaximum = 0;
-        std::pair<int, int> centreRange;      // for the methods with HasCentreRange
         std::vector<std::u32string> messages; // the orthography messages, to show afterwards
     };
-    Drawing DrawScore(const MelodySettings& settings, const ScoreHeader& header,
-                      const ScoreOptions& options);
-    // The melody the score shows, as playback takes it.
-    std::vector<std::string> MelodyTokens(const MelodySettings& settings);
+    // Lays the piece's score out as wide as the score's viewport now is, and draws it.
+    Drawing DrawScore(const Piece& piece);
 
     // Binds the play controls, the marker, the score's scroll and the lamp to playback.
     void BindPlayback(PlaybackController& playback);
@@ -57,13 +55,18 @@ public:
     int ScrollValue() const;
 
     const MetreState& Metre() const { return metre_; }
+    // The metre state with the hand-placed pattern read afresh from the red vowels, so that a
+    // line added since the last click has its pattern: what the melody is made from.
+    const MetreState& FreshMetre();
     // The verse as the editor holds it (lines end in \n), and a whole new verse put in as it
     // stands.
     QString VerseText() const;
     Lines VerseLines() const;
     void LoadVerse(const QString& text);
-    // The score as last drawn.
-    const ScoreLayout& Layout() const;
+    // The whole score as last drawn, and the width of its viewport, which grows with the window
+    // and its zoom.
+    ScoreLayout Layout() const;
+    float ScoreWidth() const;
     // The colour list of the last drawing, one "&H…" line per drawn syllable.
     QString ColourList() const;
     // The report of the help menu: the ictuses as the editor's colours hold them.
@@ -77,8 +80,7 @@ signals:
     void playFromClicked(int column); // a note of the score was clicked
 
 protected:
-    // The editor takes the room the page gains; the score, its scroll bar and the lamp take its
-    // width (main_page_stretch.cpp).
+    // The editor and the score share the room the page gains (main_page_stretch.cpp).
     void resizeEvent(QResizeEvent* event) override;
     // The page comes back ready for typing, whichever page held the focus before.
     void showEvent(QShowEvent* event) override;
@@ -89,16 +91,19 @@ private:
     void OnMetreChosen(int index);
     void OnIctusToggled();
     void OnPaste(const QString& clipboard);
+    // Puts the text in at the cursor (a long one a part at a time) and analyses the verse.
+    void PutText(const QString& text);
     void ColourEditor();
     void ReadHandPattern();
-    std::optional<MelodyResult> Melody(const MelodySettings& settings);
     void LightLamp(int index);
     void PaintLamp(const QColor& colour);
     void RecordStretch();
+    void Arrange();
+    void Zoom(int steps); // 0 returns to the zoom the page's size gives
 
     PlaybackController* playback_ = nullptr;
     MetreState metre_;
-    StressMode stressMode_ = StressMode::rule;
+    StressMode stressMode_ = StressMode::kRule;
     DictionaryWarmUp* warmUp_ = nullptr;
     QString messagedText_; // the text whose orthography messages were last given
     VerseEditor* editor_ = nullptr;
@@ -108,14 +113,18 @@ private:
     QScrollBar* scoreScroll_ = nullptr;
     QWidget* lamp_ = nullptr;
     std::array<PictureButton*, 3> transport_{}; // play, pause, stop
-    // A control's design place and the parts of the page's growth, per axis, that it follows.
+    // A control's design place, the parts of the page's gained width it grows and moves by, and
+    // where it stands between the editor's and the score's parts of the gained height.
     struct Stretch {
+        enum class Vertical { kEditor, kUnderEditor, kScore, kUnderScore };
         QWidget* widget;
         QRect design;
-        float growX, growY, moveX, moveY;
+        float growX, moveX;
+        Vertical vertical;
     };
     std::vector<Stretch> stretch_;
     QSize designSize_;
+    int zoomSteps_ = 0;
 };
 
 } // namespace kvat

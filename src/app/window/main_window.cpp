@@ -8,10 +8,12 @@
 #include "app/window/file_actions.h"
 #include "app/window/file_dialogs.h"
 #include "app/window/instruments_page.h"
+#include "app/window/long_work.h"
 #include "app/window/main_page.h"
 #include "app/window/method_panels.h"
 #include "app/window/platform_services.h"
 #include "app/window/qt_text.h"
+#include "app/window/qt_translations.h"
 #include "app/window/report_file.h"
 #include "app/window/settings_page.h"
 #include "app/window/settings_store.h"
@@ -29,10 +31,10 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
-#include <QTextEdit>
 #include <array>
 #include <chrono>
 
@@ -67,6 +69,7 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
       opener_(opener ? std::move(opener) : std::make_unique<SystemDesktopOpener>()),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<SystemFileDialogs>(this)),
       sound_(std::move(sound)) {
+    InstallQtTranslations();
     setObjectName(control::kWindow);
     setWindowTitle("Kvat");
     auto* central = new QWidget(this);
@@ -98,8 +101,7 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     exports_ = new ExportActions(
         *this, *dialogs_, *messages_,
         [this] {
-            return ExportPiece{main_->MelodyTokens(CurrentMelodySettings()), main_->VerseLines(),
-                               main_->Layout(), CurrentSoundSettings()};
+            return ExportPiece{CurrentPiece(), main_->ScoreWidth()};
         },
         [this] { return files_->Folder() + "/" + files_->Stem(); },
         [this] { return files_->Path(); });
@@ -119,7 +121,7 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     setMinimumSize(size());
     setAcceptDrops(true);
     installEventFilter(this);
-    for (QTextEdit* edit : findChildren<QTextEdit*>()) {
+    for (QPlainTextEdit* edit : findChildren<QPlainTextEdit*>()) {
         edit->installEventFilter(this);
         edit->viewport()->installEventFilter(this);
     }
@@ -184,13 +186,13 @@ void MainWindow::BindSound() {
 // Keys no text field uses, so that they work from every page while the verse is typed.
 void MainWindow::BindTransportKeys() {
     connect(new QShortcut(Qt::Key_F5, this), &QShortcut::activated, this, [this] {
-        if (playback_->state() == PlaybackController::State::Playing)
+        if (playback_->state() == PlaybackController::State::kPlaying)
             playback_->Pause();
         else
             Play();
     });
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, [this] {
-        if (playback_->state() != PlaybackController::State::Stopped) playback_->Stop();
+        if (playback_->state() != PlaybackController::State::kStopped) playback_->Stop();
     });
 }
 
@@ -199,11 +201,12 @@ void MainWindow::StartUp() {
     settings_->SetDevices(sound_.devices);
     InstallSymbolFont();
 
-    defaultControls_ = ReadControls(*this); // with the devices listed, the first chosen
+    defaultChoices_ = CurrentChoices(); // with the devices listed, the first chosen
     QSettings store;
     const MelodySettings melody = LoadMelody(store);
-    Apply(melody, LoadSound(store), LoadChoices(store, melody));
-    ApplyControls(LoadControls(store), *this);
+    WindowChoices defaults = defaultChoices_;
+    defaults.keyShifts.fill(melody.keyShift); // an earlier version kept one key for all
+    Apply(melody, LoadSound(store), LoadChoices(store, defaults));
     restoreGeometry(store.value(kGeometryKey).toByteArray());
     files_->Restore(TakeLegacyUnsavedVerse(store));
 
@@ -221,15 +224,14 @@ void MainWindow::Apply(const MelodySettings& melody, const SoundSettings& sound,
     panels_->Apply(choices);
     panels_->SetCaption(IndexOf(melody.method));
     settings_->Apply(sound);
-    settings_->SetStress(choices.stress);
+    settings_->Apply(choices);
     instruments_->Apply(sound);
 }
 
 void MainWindow::ResetSettings() {
     QSettings store;
     ForgetChoices(store);
-    Apply(MelodySettings{}, SoundSettings{}, WindowChoices{});
-    ApplyControls(defaultControls_, *this);
+    Apply(MelodySettings{}, SoundSettings{}, defaultChoices_);
     panels_->GenerateNoteMap();
     DrawScore();
 }
@@ -239,7 +241,6 @@ void MainWindow::SaveSettings() {
     SaveMelody(store, CurrentMelodySettings());
     SaveSound(store, CurrentSoundSettings());
     SaveChoices(store, CurrentChoices());
-    SaveControls(store, ReadControls(*this));
     store.setValue(kGeometryKey, saveGeometry());
 }
 
@@ -267,18 +268,28 @@ MelodySettings MainWindow::CurrentMelodySettings() const {
     return settings;
 }
 
-WindowChoices MainWindow::CurrentChoices() const {
-    WindowChoices choices;
-    choices.stress = settings_->Stress();
-    panels_->ReadInto(choices);
-    return choices;
-}
-
 SoundSettings MainWindow::CurrentSoundSettings() const {
     SoundSettings settings;
     settings_->ReadInto(settings);
     instruments_->ReadInto(settings);
     return settings;
+}
+
+WindowChoices MainWindow::CurrentChoices() const {
+    WindowChoices choices;
+    settings_->ReadInto(choices);
+    panels_->ReadInto(choices);
+    return choices;
+}
+
+Piece MainWindow::CurrentPiece() const {
+    const PieceSettings settings{CurrentMelodySettings(), CurrentSoundSettings(), true,
+                                 CurrentChoices().colour};
+    const Lines& lines = main_->VerseLines();
+    const MetreState& metre = main_->FreshMetre();
+    if (lines.size() < kLongVerseLines) return BuildPiece(lines, metre, settings);
+    return RunLongWork(main_, "Построение мелодии…",
+                       [&] { return BuildPiece(lines, metre, settings); });
 }
 
 void MainWindow::ShowPage(Page page) {
@@ -296,9 +307,7 @@ void MainWindow::ShowPage(Page page) {
         }
     shown->setEnabled(true);
     shown->show(); // the main page hands the focus to the editor
-    MelodySettings chosen;
-    main_->ReadInto(chosen);
-    panels_->Place(IndexOf(chosen.method), page == Page::kSettings);
+    PlacePanels();
     if (page == Page::kMain) DrawScore();
     if (page == Page::kAbout) about_->DrawText();
     // The other pages take the focus themselves, on no control: keys act nowhere till Tab.
@@ -312,12 +321,17 @@ std::array<QWidget*, 4> MainWindow::Pages() const {
     return {main_, settings_, instruments_, about_};
 }
 
+void MainWindow::PlacePanels() {
+    MelodySettings chosen;
+    main_->ReadInto(chosen);
+    panels_->Place(IndexOf(chosen.method), page_ == Page::kSettings);
+}
+
 void MainWindow::DrawScore() {
-    const MelodySettings melody = CurrentMelodySettings();
-    const MainPage::Drawing drawing =
-        main_->DrawScore(melody, settings_->Header(), settings_->Options());
-    if (melody.method && HasCentreRange(*melody.method))
-        panels_->SetCentreRange(drawing.centreRange);
+    const Piece piece = CurrentPiece();
+    const MainPage::Drawing drawing = main_->DrawScore(piece);
+    const auto method = piece.settings.melody.method;
+    if (method && HasCentreRange(*method)) panels_->SetCentreRange(piece.centreRange);
     playback_->SetScrollMaximum(drawing.scrollMaximum);
     // The messages come last, once the score stands drawn: a dialog runs the event loop, and
     // nothing may start half-way through a drawing.
@@ -336,18 +350,17 @@ void MainWindow::OnMethodChosen(int index) {
 }
 
 void MainWindow::Play(std::optional<int> fromColumn) {
-    const std::vector<std::string> tokens = main_->MelodyTokens(CurrentMelodySettings());
+    const Piece piece = CurrentPiece();
     // Nothing to sound: no play that never ends, no file without a note.
-    if (!HasMelody(tokens) && playback_->state() != PlaybackController::State::Paused)
+    if (!piece.Sung() && playback_->state() != PlaybackController::State::kPaused)
         return messages_->Exclamation("Воспроизведение", kNoMelody);
-    playback_->SetKeepCopy(settings_->KeepFile());
-    playback_->SetWords(VerseWords(main_->VerseLines(), tokens.size()));
+    playback_->SetKeepCopy(CurrentChoices().keepFile);
     playback_->SetScrollMaximum(main_->ScrollMaximum());
     playback_->SetScrollValue(main_->ScrollValue());
     if (fromColumn)
-        playback_->PlayFrom(tokens, CurrentSoundSettings(), *fromColumn);
+        playback_->PlayFrom(piece, *fromColumn);
     else
-        playback_->Play(tokens, CurrentSoundSettings());
+        playback_->Play(piece);
 }
 
 void MainWindow::WriteReportAndOpen(const std::u32string& text) {
@@ -359,6 +372,13 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     const QSize room = centralWidget()->size();
     main_->resize(room.width() - Px(kPageLeft + kPageRightMargin),
                   room.height() - Px(kPageTop + kPageBottomMargin));
+    // The pages of fixed size stand in the middle of the room the window gained.
+    const QSize gained = room - centralWidget()->minimumSize();
+    const QPoint place(Px(kPageLeft) + std::max(0, gained.width() / 2),
+                       Px(kPageTop) + std::max(0, gained.height() / 2));
+    for (QFrame* page : std::initializer_list<QFrame*>{settings_, instruments_, about_})
+        page->move(place);
+    PlacePanels(); // they follow the settings page
 }
 
 // A verse file dropped anywhere on the window, the editor included, is opened rather than

@@ -7,12 +7,13 @@
 #include "app/playback/sound_services.h"
 #include "app/window/file_dialogs.h"
 #include "app/window/platform_services.h"
+#include "app/window/window_choices.h"
 #include "melody/melody.h"
 #include "midi/sound_settings.h"
+#include "piece/piece.h"
 #include "verse/metre.h"
 
 #include <QMainWindow>
-#include <QVariantMap>
 #include <array>
 #include <memory>
 #include <optional>
@@ -69,6 +70,8 @@ public:
     MelodySettings CurrentMelodySettings() const;
     SoundSettings CurrentSoundSettings() const;
     WindowChoices CurrentChoices() const;
+    // The piece the window shows, plays and exports, built from the verse and every page.
+    Piece CurrentPiece() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -84,6 +87,7 @@ private:
     void BindTransportKeys();
     void ShowPage(Page page);
     std::array<QWidget*, 4> Pages() const; // by Page
+    void PlacePanels();
     void DrawScore();
     void OnMethodChosen(int index);
     void Play(std::optional<int> fromColumn = std::nullopt);
@@ -94,7 +98,7 @@ private:
     std::unique_ptr<FileDialogs> dialogs_;
     FileActions* files_ = nullptr;
     ExportActions* exports_ = nullptr;
-    QVariantMap defaultControls_; // the check boxes and device as the window starts
+    WindowChoices defaultChoices_; // as the window starts, with the first device chosen
     SoundServices sound_;
     // Declared after the sequencer it plays on, so that it is gone first.
     std::unique_ptr<PlaybackController> playback_;

@@ -8,6 +8,7 @@
 #include "app/window/widgets.h"
 #include "melody/method_texts.h"
 #include "melody/note_map.h"
+#include "verse/letters.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -17,19 +18,11 @@ namespace {
 
 constexpr int kPanelWidth = 4215;
 constexpr int kPanelHeight = 1575;
-constexpr std::array<const char*, 10> kVowelLabels = {
-    "А =", "Е =", "Ё =", "И =", "О =", "У =", "Ы =", "Э =", "Ю =", "Я ="};
-
-// Which panel each method of the list reads its settings from.
-enum class Panel { kFixed, kSoftShift, kNoteMap, kTonal, kCentre, kTemplate };
-constexpr std::array<Panel, kMethodCount> kPanelOfMethod = {
-    Panel::kFixed,  Panel::kSoftShift, Panel::kNoteMap, Panel::kTonal,    Panel::kTonal,
-    Panel::kCentre, Panel::kCentre,    Panel::kCentre,  Panel::kTemplate, Panel::kTemplate};
 
 // Methods off the list read the tonal panel, as the list's first tonal methods do.
-Panel PanelOf(int methodIndex) {
-    if (methodIndex < 0 || methodIndex >= kMethodCount) return Panel::kTonal;
-    return kPanelOfMethod[static_cast<std::size_t>(methodIndex)];
+MethodFamily PanelFamily(int methodIndex) {
+    const auto method = MethodFromIndex(methodIndex);
+    return method ? kMethods[static_cast<std::size_t>(methodIndex)].family : MethodFamily::kTonal;
 }
 
 QGroupBox* MakePanel(QWidget* parent, const char* name, const QString& caption) {
@@ -123,7 +116,8 @@ void MethodPanels::BuildNoteMapPanel(QWidget* layer) {
     for (int i = 0; i < 10; ++i) {
         // A narrow label leaves the list room for the sharps of the second octave.
         const int left = 60 + (i / 4) * 1380, top = 240 + (i % 4) * 315;
-        MakeLabel(noteMapPanel_, control::kVowelLabels[i], kVowelLabels[i], left, top + 30, 330);
+        const QString vowel = Q(kVowels.substr(std::size_t(i), 1)).toUpper();
+        MakeLabel(noteMapPanel_, control::kVowelLabels[i], vowel + " =", left, top + 30, 330);
         noteLists_[i] =
             MakeList(noteMapPanel_, control::kNoteLists[i], left + 330, top, 780, notes);
         auto* speaker =
@@ -194,38 +188,42 @@ void MethodPanels::ReadInto(WindowChoices& choices) const {
 }
 
 QScrollBar* MethodPanels::KeyBar(int methodIndex) const {
-    switch (PanelOf(methodIndex)) {
-    case Panel::kCentre:
+    switch (PanelFamily(methodIndex)) {
+    case MethodFamily::kCentre:
         return centreKey_;
-    case Panel::kTemplate:
+    case MethodFamily::kTemplate:
         return templateKey_;
-    default:
-        return tonalKey_;
+    case MethodFamily::kFixed:
+    case MethodFamily::kSoftShift:
+    case MethodFamily::kNoteMap:
+    case MethodFamily::kTonal:
+        break;
     }
+    return tonalKey_;
 }
 
 QGroupBox* MethodPanels::FloatingPanel(int methodIndex) const {
     if (methodIndex < 0) return nullptr;
-    switch (PanelOf(methodIndex)) {
-    case Panel::kFixed:
+    switch (PanelFamily(methodIndex)) {
+    case MethodFamily::kFixed:
         return fixedPanel_;
-    case Panel::kSoftShift:
+    case MethodFamily::kSoftShift:
         return softShiftPanel_;
-    case Panel::kNoteMap:
+    case MethodFamily::kNoteMap:
         return noteMapPanel_;
-    case Panel::kCentre:
+    case MethodFamily::kCentre:
         return centrePanel_;
-    case Panel::kTemplate:
+    case MethodFamily::kTemplate:
         return templatePanel_;
-    case Panel::kTonal:
+    case MethodFamily::kTonal:
         break; // the tonal panel itself serves them
     }
     return nullptr;
 }
 
 void MethodPanels::SetCaption(int methodIndex) {
-    if (methodIndex < 0 || methodIndex >= kMethodCount) return;
-    tonalPanel_->setTitle(Q(MethodCaption(kMethodNames[static_cast<std::size_t>(methodIndex)])));
+    if (!MethodFromIndex(methodIndex)) return;
+    tonalPanel_->setTitle(Q(MethodCaption(kMethods[static_cast<std::size_t>(methodIndex)].name)));
 }
 
 void MethodPanels::Place(int methodIndex, bool settingsShown) {

@@ -21,6 +21,9 @@ template <class Range> int IndexOf(const Range& values, int value) {
     return found == values.end() ? 0 : static_cast<int>(found - values.begin());
 }
 
+// The boost bar counts the dynamics list's steps, ten per cent each.
+constexpr int kBoostStep = 10;
+
 } // namespace
 
 SettingsPage::SettingsPage(QWidget* parent) : QFrame(parent) {
@@ -70,7 +73,7 @@ void SettingsPage::BuildDynamics() {
     boostBar_ =
         MakeScroll(this, control::kBoostBar, Qt::Vertical, 2, 0, 0, TwipRect(840, 1665, 195, 285));
     connect(boostBar_, &QScrollBar::valueChanged, this,
-            [this](int value) { boostValue_->setText(QString::number(value * 10)); });
+            [this](int value) { boostValue_->setText(QString::number(value * kBoostStep)); });
 }
 
 void SettingsPage::BuildTempo() {
@@ -123,9 +126,10 @@ void SettingsPage::SetDevices(const std::vector<std::string>& names) {
 }
 
 void SettingsPage::Apply(const SoundSettings& settings) {
-    dynamicsList_->setCurrentIndex(settings.dynamics); // its handler sets the value and the bars
-    boostBar_->setValue(settings.boost);
-    tempoList_->setCurrentIndex(settings.tempo);
+    // The list's handler sets the value and the bars.
+    dynamicsList_->setCurrentIndex(DynamicsIndex(settings.dynamicsPercent));
+    boostBar_->setValue(settings.boostPercent / kBoostStep);
+    tempoList_->setCurrentIndex(TempoIndex(settings.beatsPerMinute));
     numeratorList_->setCurrentIndex(IndexOf(kNumerators, settings.numerator));
     OfferDenominators(settings.numerator);
     denominatorList_->setCurrentIndex(
@@ -133,11 +137,20 @@ void SettingsPage::Apply(const SoundSettings& settings) {
     lengthen_->setChecked(settings.lengthen);
 }
 
+void SettingsPage::Apply(const WindowChoices& choices) {
+    colourOption_->setChecked(choices.colour);
+    keepFile_->setChecked(choices.keepFile);
+    const int device = deviceList_->findText(choices.device);
+    if (device >= 0) deviceList_->setCurrentIndex(device); // a device gone since keeps the first
+    SetStress(choices.stress);
+}
+
 void SettingsPage::ReadInto(SoundSettings& s) const {
-    s.dynamics = dynamicsList_->currentIndex();
-    s.boost = boostBar_->value();
+    if (const auto dynamics = DynamicsValue(dynamicsList_->currentIndex()))
+        s.dynamicsPercent = dynamics->percent;
+    s.boostPercent = boostBar_->value() * kBoostStep;
     s.lengthen = lengthen_->isChecked();
-    s.tempo = tempoList_->currentIndex();
+    if (const auto tempo = TempoValue(tempoList_->currentIndex())) s.beatsPerMinute = tempo->bpm;
     s.numerator = numeratorList_->currentText().toInt();
     s.denominator = denominatorList_->currentText().toInt();
 }
@@ -146,26 +159,11 @@ void SettingsPage::ReadInto(MelodySettings& settings) const {
     settings.lengthen = lengthen_->isChecked();
 }
 
-ScoreHeader SettingsPage::Header() const {
-    ScoreHeader header;
-    header.tempoTerm = tempoTerm_.toStdU32String();
-    if (const auto tempo = TempoValue(tempoList_->currentIndex()))
-        header.beatsPerMinute = tempo->bpm;
-    header.dynamicsGlyph = dynamicsGlyph_;
-    header.numerator = numeratorList_->currentText().toInt();
-    header.denominator = denominatorList_->currentText().toInt();
-    return header;
-}
-
-ScoreOptions SettingsPage::Options() const {
-    ScoreOptions options;
-    options.accents = boostBar_->value() > 0;
-    options.colour = colourOption_->isChecked();
-    return options;
-}
-
-bool SettingsPage::KeepFile() const {
-    return keepFile_->isChecked();
+void SettingsPage::ReadInto(WindowChoices& choices) const {
+    choices.colour = colourOption_->isChecked();
+    choices.keepFile = keepFile_->isChecked();
+    choices.device = deviceList_->currentText();
+    choices.stress = Stress();
 }
 
 StressMode SettingsPage::Stress() const {
@@ -179,19 +177,17 @@ void SettingsPage::SetStress(StressMode mode) {
 void SettingsPage::OnDynamicsChosen(int index) {
     const auto row = DynamicsValue(index);
     if (!row) return;
-    dynamicsValue_->setText(QString::number(row->value));
-    dynamicsGlyph_ = static_cast<char32_t>(row->glyph);
+    dynamicsValue_->setText(QString::number(row->percent));
     dynamicsBar_->setValue(index);
     // Louder dynamics leave less room for the boost: the two never pass 100 together.
     boostBar_->setRange(0, index);
-    boostValue_->setText(QString::number(boostBar_->value() * 10));
+    boostValue_->setText(QString::number(boostBar_->value() * kBoostStep));
 }
 
 void SettingsPage::OnTempoChosen(int index) {
     const auto row = TempoValue(index);
     if (!row) return;
     tempoValue_->setText(QString::number(row->bpm));
-    tempoTerm_ = Q(row->term);
     tempoBar_->setValue(index);
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 // The settings page: output device, dynamics and stress boost, tempo, time signature and the
-// three options. It produces its part of the sound and melody settings and the score's header.
+// three options. It produces its part of the sound and melody settings and the window's own
+// choices.
 
+#include "app/window/window_choices.h"
 #include "melody/melody.h"
 #include "midi/sound_settings.h"
-#include "score/score_layout.h"
 #include "verse/analysis.h"
 
 #include <QFrame>
@@ -28,14 +29,12 @@ public:
     // The device list's names (UTF-8); the first is chosen.
     void SetDevices(const std::vector<std::string>& names);
     void Apply(const SoundSettings& settings);
+    void Apply(const WindowChoices& choices);
     void ReadInto(SoundSettings& settings) const;
     void ReadInto(MelodySettings& settings) const;
-    // The tempo, dynamics and time signature the score prints, and how it is drawn.
-    ScoreHeader Header() const;
-    ScoreOptions Options() const;
+    void ReadInto(WindowChoices& choices) const;
     // Tab walks the page from the top down, the method's panel where it stands.
     void ChainTabs(const std::vector<QWidget*>& panelControls);
-    bool KeepFile() const;
     StressMode Stress() const;
     void SetStress(StressMode mode); // as if the user had chosen it
 
@@ -55,8 +54,6 @@ private:
     // Fills the denominator list with those that go with `numerator`, the first chosen.
     void OfferDenominators(int numerator);
 
-    QString tempoTerm_;
-    char32_t dynamicsGlyph_ = ScoreHeader{}.dynamicsGlyph;
     QComboBox* deviceList_ = nullptr;
     QComboBox* dynamicsList_ = nullptr;
     QLabel* dynamicsValue_ = nullptr;

@@ -1,11 +1,6 @@
 #include "app/window/settings_store.h"
 
-#include "app/window/control_names.h"
-
-#include <QCheckBox>
-#include <QComboBox>
 #include <QSettings>
-#include <QWidget>
 #include <algorithm>
 #include <iterator>
 
@@ -16,18 +11,16 @@ constexpr struct {
     const char* key;
     int SoundSettings::*member;
 } kSoundNumbers[] = {
-    {"sound/dynamics", &SoundSettings::dynamics},
-    {"sound/boost", &SoundSettings::boost},
-    {"sound/tempo", &SoundSettings::tempo},
+    {"sound/dynamicsPercent", &SoundSettings::dynamicsPercent},
+    {"sound/boostPercent", &SoundSettings::boostPercent},
+    {"sound/beatsPerMinute", &SoundSettings::beatsPerMinute},
     {"sound/numerator", &SoundSettings::numerator},
     {"sound/denominator", &SoundSettings::denominator},
     {"sound/soprano", &SoundSettings::soprano},
-    {"sound/group", &SoundSettings::group},
-    {"sound/drumFirst", &SoundSettings::drumFirst},
-    {"sound/drumLast", &SoundSettings::drumLast},
+    {"sound/firstDrumKey", &SoundSettings::firstDrumKey},
+    {"sound/lastDrumKey", &SoundSettings::lastDrumKey},
     {"sound/drumMap", &SoundSettings::drumMap},
     {"sound/accompaniment", &SoundSettings::accompaniment},
-    {"sound/effect", &SoundSettings::effect},
 };
 
 constexpr struct {
@@ -62,7 +55,12 @@ constexpr const char* kMethodKey = "melody/method"; // -1: no method chosen
 constexpr const char* kLengthenKey = "melody/lengthen";
 constexpr const char* kNoteMapKey = "melody/noteMap";
 constexpr const char* kUnsavedVerseKey = "verse/unsaved";
-constexpr const char* kControlsGroup = "controls";
+// The group and the effect by their command-line words, which say what they are.
+constexpr const char* kGroupKey = "sound/group";
+constexpr const char* kEffectKey = "sound/effect";
+constexpr const char* kColourKey = "choices/colour";
+constexpr const char* kKeepFileKey = "choices/keepFile";
+constexpr const char* kDeviceKey = "choices/device";
 constexpr const char* kStressKey = "choices/stress";
 constexpr const char* kKeyShiftKeys[] = {"choices/tonalKey", "choices/centreKey",
                                          "choices/templateKey"};
@@ -70,7 +68,18 @@ constexpr const char* kOctavesKey = "choices/octaves";
 // The groups that hold no choice, which a reset keeps.
 constexpr const char* kNotChoices[] = {"files", "window"};
 
-constexpr const char* kRememberedChecks[] = {control::kColourCheck, control::kKeepFileCheck};
+QString Word(std::string_view word) {
+    return QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size()));
+}
+
+// The row whose word the store holds under `key`, if any.
+template <class Table>
+const typename Table::value_type* StoredRow(QSettings& store, const char* key, const Table& table) {
+    const QString word = store.value(key).toString();
+    for (const auto& row : table)
+        if (word == Word(row.word)) return &row;
+    return nullptr;
+}
 
 int ReadInt(QSettings& store, const char* key, int fallback) {
     bool ok = false;
@@ -114,6 +123,10 @@ void SaveSound(QSettings& store, const SoundSettings& settings) {
         store.setValue(QString(voice.key) + "On", (settings.*voice.member).on);
         store.setValue(QString(voice.key) + "Program", (settings.*voice.member).program);
     }
+    if (const auto group = VoiceGroupOf(settings.group))
+        store.setValue(kGroupKey, Word(group->word));
+    for (const auto& effect : kOutputEffects)
+        if (effect.effect == settings.effect) store.setValue(kEffectKey, Word(effect.word));
 }
 
 SoundSettings LoadSound(QSettings& store) {
@@ -128,23 +141,32 @@ SoundSettings LoadSound(QSettings& store) {
         choice.on = store.value(key + "On", choice.on).toBool();
         choice.program = ReadInt(store, (key + "Program").toUtf8().constData(), choice.program);
     }
+    if (const auto* group = StoredRow(store, kGroupKey, kVoiceGroups))
+        settings.group = group->group;
+    if (const auto* effect = StoredRow(store, kEffectKey, kOutputEffects))
+        settings.effect = effect->effect;
     return settings;
 }
 
 void SaveChoices(QSettings& store, const WindowChoices& choices) {
+    store.setValue(kColourKey, choices.colour);
+    store.setValue(kKeepFileKey, choices.keepFile);
+    store.setValue(kDeviceKey, choices.device);
     store.setValue(kStressKey, static_cast<int>(choices.stress));
     for (std::size_t i = 0; i < choices.keyShifts.size(); ++i)
         store.setValue(kKeyShiftKeys[i], choices.keyShifts[i]);
     store.setValue(kOctavesKey, choices.octaves);
 }
 
-WindowChoices LoadChoices(QSettings& store, const MelodySettings& melody) {
-    WindowChoices choices;
-    if (ReadInt(store, kStressKey, 0) == static_cast<int>(StressMode::dictionary))
-        choices.stress = StressMode::dictionary;
+WindowChoices LoadChoices(QSettings& store, WindowChoices choices) {
+    choices.colour = store.value(kColourKey, choices.colour).toBool();
+    choices.keepFile = store.value(kKeepFileKey, choices.keepFile).toBool();
+    choices.device = store.value(kDeviceKey, choices.device).toString();
+    if (ReadInt(store, kStressKey, 0) == static_cast<int>(StressMode::kDictionary))
+        choices.stress = StressMode::kDictionary;
     for (std::size_t i = 0; i < choices.keyShifts.size(); ++i)
-        choices.keyShifts[i] = ReadInt(store, kKeyShiftKeys[i], melody.keyShift);
-    choices.octaves = ReadInt(store, kOctavesKey, 0);
+        choices.keyShifts[i] = ReadInt(store, kKeyShiftKeys[i], choices.keyShifts[i]);
+    choices.octaves = ReadInt(store, kOctavesKey, choices.octaves);
     return choices;
 }
 
@@ -154,41 +176,6 @@ void ForgetChoices(QSettings& store) {
             std::end(kNotChoices))
             store.remove(group);
     for (const QString& key : store.childKeys()) store.remove(key);
-}
-
-QVariantMap ReadControls(const QWidget& window) {
-    QVariantMap controls;
-    for (const char* name : kRememberedChecks)
-        if (const auto* box = window.findChild<QCheckBox*>(name)) controls[name] = box->isChecked();
-    if (const auto* devices = window.findChild<QComboBox*>(control::kDeviceList))
-        controls[control::kDeviceList] = devices->currentText();
-    return controls;
-}
-
-void ApplyControls(const QVariantMap& controls, QWidget& window) {
-    for (const char* name : kRememberedChecks) {
-        auto* box = window.findChild<QCheckBox*>(name);
-        if (box && controls.contains(name)) box->setChecked(controls[name].toBool());
-    }
-    auto* devices = window.findChild<QComboBox*>(control::kDeviceList);
-    if (!devices || !controls.contains(control::kDeviceList)) return;
-    const int index = devices->findText(controls[control::kDeviceList].toString());
-    if (index >= 0) devices->setCurrentIndex(index); // a device gone since keeps the first
-}
-
-// One key each, so that the file stays readable.
-void SaveControls(QSettings& store, const QVariantMap& controls) {
-    store.beginGroup(kControlsGroup);
-    for (auto it = controls.begin(); it != controls.end(); ++it) store.setValue(it.key(), *it);
-    store.endGroup();
-}
-
-QVariantMap LoadControls(QSettings& store) {
-    QVariantMap controls;
-    store.beginGroup(kControlsGroup);
-    for (const QString& key : store.childKeys()) controls[key] = store.value(key);
-    store.endGroup();
-    return controls;
 }
 
 std::optional<QString> TakeLegacyUnsavedVerse(QSettings& store) {

@@ -1,19 +1,16 @@
 #pragma once
-// The user's choices kept between runs in QSettings: the melody and sound settings as values,
-// the check boxes and device the values do not hold, the window's place and the last folder.
-// The organisation and application names choose where they live.
+// The user's choices kept between runs in QSettings: the melody and sound settings and the
+// window's own choices as values, the window's place and the last folder. The organisation and
+// application names choose where they live.
 
+#include "app/window/window_choices.h"
 #include "melody/melody.h"
 #include "midi/sound_settings.h"
-#include "verse/analysis.h"
 
 #include <QString>
-#include <QVariantMap>
-#include <array>
 #include <optional>
 
 class QSettings;
-class QWidget;
 
 namespace kvat {
 
@@ -28,30 +25,14 @@ MelodySettings LoadMelody(QSettings& store);
 bool HasSavedMelody(QSettings& store);
 SoundSettings LoadSound(QSettings& store);
 
-// The window's choices that no melody or sound value holds.
-struct WindowChoices {
-    StressMode stress = StressMode::rule;
-    // Each family of methods has its own key bar (tonal, centre, template); the melody takes
-    // the chosen method's.
-    std::array<int, 3> keyShifts{};
-    int octaves = 0; // the note map's octave list, which the next generated map draws from
-};
+// The window's own choices; each one missing from the store keeps the one given (a key bar
+// missing, as an earlier version kept one for all, the melody's key).
 void SaveChoices(QSettings& store, const WindowChoices& choices);
-// A key bar missing from the store (an earlier version kept one for all) takes `melody`'s.
-WindowChoices LoadChoices(QSettings& store, const MelodySettings& melody);
+WindowChoices LoadChoices(QSettings& store, WindowChoices choices);
 
 // Forgets every choice, and keeps what is not one: the recent files, the last folder and the
 // window's place.
 void ForgetChoices(QSettings& store);
-
-// The check boxes and lists that no settings value holds, found by their object names under
-// `window`: the score's colours, the kept MIDI file, the output device (by name, since the
-// devices present may change between runs). Read and applied as a map, so that the window can
-// keep its start-up state for a reset.
-QVariantMap ReadControls(const QWidget& window);
-void ApplyControls(const QVariantMap& controls, QWidget& window);
-void SaveControls(QSettings& store, const QVariantMap& controls);
-QVariantMap LoadControls(QSettings& store);
 
 // An unsaved verse that an earlier version kept in the settings: taken out, so that the file
 // every start reads stays small. The verse now has a file of its own (kept_verse.h).

@@ -17,8 +17,8 @@ constexpr struct {
     const char* text;
     int left;
 } kStressButtons[] = {
-    {StressMode::rule, "по правилам", 1080},
-    {StressMode::dictionary, "по словарю", 2520},
+    {StressMode::kRule, "по правилам", 1080},
+    {StressMode::kDictionary, "по словарю", 2520},
 };
 
 } // namespace
@@ -31,15 +31,15 @@ QButtonGroup* MakeStressChoice(QWidget* page) {
         auto* button = new QRadioButton(row.text, page);
         button->setObjectName(control::kStressOptions[static_cast<std::size_t>(id)]);
         button->setGeometry(TwipRect(row.left, kTop, 1400, 255));
-        button->setChecked(row.mode == StressMode::rule);
+        button->setChecked(row.mode == StressMode::kRule);
         group->addButton(button, id);
     }
     return group;
 }
 
 StressMode CheckedStressMode(const QButtonGroup& choice) {
-    return choice.checkedId() == static_cast<int>(StressMode::dictionary) ? StressMode::dictionary
-                                                                          : StressMode::rule;
+    return choice.checkedId() == static_cast<int>(StressMode::kDictionary) ? StressMode::kDictionary
+                                                                           : StressMode::kRule;
 }
 
 } // namespace kvat

@@ -22,7 +22,9 @@ using test::Eighths;
 
 class Playback : public testing::Test {
 protected:
-    void Play(const std::vector<std::string>& tokens = Eighths(20)) { playback_.Play(tokens, {}); }
+    void Play(const std::vector<std::string>& tokens = Eighths(20)) {
+        playback_.Play(PieceOfTokens(tokens));
+    }
     void Ticks(int count) {
         for (int i = 0; i < count; ++i) playback_.Tick();
     }
@@ -69,9 +71,9 @@ TEST_F(Playback, StopOrTheLastColumnDeletesTheFileKeepingACopyOnlyWhenAsked) {
         const auto played = ReadFileBytes(playback_.filePath());
         Ticks(keep ? 5 : 1); // the marker reaches the last column though the sequencer plays on
         if (!keep) playback_.Stop();
-        EXPECT_TRUE(playback_.state() == PlaybackController::State::Stopped &&
+        EXPECT_TRUE(playback_.state() == PlaybackController::State::kStopped &&
                     !playback_.timerActive());
-        EXPECT_TRUE(sequencer_.State() == SequencerState::Closed &&
+        EXPECT_TRUE(sequencer_.State() == SequencerState::kClosed &&
                     !fs::exists(playback_.filePath()));
         EXPECT_EQ(ReadFileBytes(playback_.copyPath()), keep ? played : std::nullopt);
     }
@@ -83,10 +85,10 @@ constexpr int kShortHoldMs = 40;
 // What the output hears of one preview: opened, program, note on, note off, closed.
 test::OutputLog Note(int c, int program, int key) {
     using Kind = test::OutputEvent::Kind;
-    test::OutputLog log = {{Kind::Opened, 0, {}}};
+    test::OutputLog log = {{Kind::kOpened, 0, {}}};
     for (auto [s, a, b] : {std::array{0xC0, program, 0}, {0x90, key, 127}, {0x80, key, 0}})
-        log.push_back({Kind::Message, 0, {std::uint8_t(s | c), std::uint8_t(a), std::uint8_t(b)}});
-    log.push_back({Kind::Closed, 0, {}});
+        log.push_back({Kind::kMessage, 0, {std::uint8_t(s | c), std::uint8_t(a), std::uint8_t(b)}});
+    log.push_back({Kind::kClosed, 0, {}});
     return log;
 }
 
@@ -102,7 +104,7 @@ protected:
 TEST_F(PreviewTest, EachSpeakerSoundsItsChoiceForItsHoldThenReleasesIt) {
     SoundSettings settings;
     settings.mezzo.program = 41;
-    settings.drumLast = 46; // Open Triangle
+    settings.lastDrumKey = 81; // Open Triangle
     const std::pair<int, test::OutputLog> cases[] = {{0, Note(0, 2, 60)},   {1, Note(0, 41, 60)},
                                                      {3, Note(0, 8, 60)},   {5, Note(9, 101, 45)},
                                                      {6, Note(9, 101, 81)}, {7, Note(0, 89, 60)}};
@@ -114,7 +116,7 @@ TEST_F(PreviewTest, EachSpeakerSoundsItsChoiceForItsHoldThenReleasesIt) {
     }
     preview_.PreviewInstrument(0);
     preview_.CloseOutput(); // the stop button silences a note still held
-    EXPECT_EQ(log_->back().kind, test::OutputEvent::Kind::Closed);
+    EXPECT_EQ(log_->back().kind, test::OutputEvent::Kind::kClosed);
     EXPECT_FALSE(finished_.wait(3 * kShortHoldMs));
     for (int k : {4, 8, -1}) EXPECT_FALSE(preview_.PlaySpeaker(k, settings)) << k; // no speaker
 }

@@ -1,8 +1,10 @@
 // The window as a user meets it: start-up, pages and panels, hand placement, paste, reports,
 // playback and previews, each control found by its object name.
 
+#include "app/render/qt_colour.h"
 #include "app/window/control_names.h"
 #include "app/window/main_window.h"
+#include "app/window/score_view.h"
 #include "app/window/settings_page.h"
 #include "app/window/single_instance.h"
 #include "app/window/verse_editor.h"
@@ -91,11 +93,7 @@ protected:
     }
     // The dictionary's first analysis comes back from a worker: waits until `shown` holds.
     bool Await(const std::function<bool()>& shown) { return QTest::qWaitFor(shown, 20000); }
-    bool Underlined(int position) {
-        QTextCursor cursor(Editor()->document());
-        cursor.setPosition(position + 1);
-        return cursor.charFormat().underlineStyle() == QTextCharFormat::WaveUnderline;
-    }
+    bool Underlined(int position) { return Editor()->UnknownWordAt(position); }
     void ChooseStress(StressMode mode) {
         Trigger(c::kSettingsMenu);
         Click(c::kStressOptions[static_cast<std::size_t>(mode)]);
@@ -195,8 +193,8 @@ TEST_F(Window, EachStressModeChoosesItsMetreAndTheRedVowelsFollow) {
     Editor()->SetVerse({U"Буря мглою небо кроет,", U"Вихри снежные крутя"});
     Click(c::kAnalyseButton);
     const std::tuple<StressMode, QString, VowelPaint> cases[] = {
-        {StressMode::dictionary, "Хорей", {"10101010", "1010101"}},
-        {StressMode::rule, "Ямб", {"01010101", "0101010"}}};
+        {StressMode::kDictionary, "Хорей", {"10101010", "1010101"}},
+        {StressMode::kRule, "Ямб", {"01010101", "0101010"}}};
     for (const auto& [mode, metre, paint] : cases) {
         ChooseStress(mode);
         EXPECT_TRUE(Await([&] { return List(c::kMetreList)->currentText().startsWith(metre); }))
@@ -207,7 +205,7 @@ TEST_F(Window, EachStressModeChoosesItsMetreAndTheRedVowelsFollow) {
 
 TEST_F(Window, WordsNoSourceKnewAreUnderlinedAndStillTakeAStressByHand) {
     Editor()->SetVerse({U"Кваттракс и небо"});
-    ChooseStress(StressMode::dictionary);
+    ChooseStress(StressMode::kDictionary);
     ASSERT_TRUE(Await([this] { return Underlined(0); }));
     for (int position : {0, 2, 8}) EXPECT_TRUE(Underlined(position)) << position;
     for (int position : {9, 10, 12, 15}) EXPECT_FALSE(Underlined(position)) << position;
@@ -221,7 +219,7 @@ TEST_F(Window, WordsNoSourceKnewAreUnderlinedAndStillTakeAStressByHand) {
     QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, "ы"); // at the unknown word's end
     QApplication::sendEvent(Editor(), &typed);
     EXPECT_TRUE(Underlined(8) && !Underlined(9));
-    ChooseStress(StressMode::rule); // the rule knows no word, so it marks none
+    ChooseStress(StressMode::kRule); // the rule knows no word, so it marks none
     EXPECT_FALSE(Underlined(0));
 }
 
@@ -237,7 +235,7 @@ TEST_F(Window, WhatCanBeDoneSaysSo) {
     EXPECT_TRUE(Find(c::kScoreCanvas)->cursor().shape() == Qt::PointingHandCursor &&
                 Find(c::kScoreCanvas)->toolTip().contains("играть"));
     Editor()->SetVerse({U"Кваттракс и небо"});
-    ChooseStress(StressMode::dictionary);
+    ChooseStress(StressMode::kDictionary);
     ASSERT_TRUE(Await([this] { return Underlined(0); }));
     EXPECT_TRUE(Hover(2).contains("вручную") && Hover(12).isEmpty());
 }
@@ -359,9 +357,9 @@ TEST_F(Window, PicturesFrameOnlyWhileThePointerIsOverThem) {
 TEST_F(Window, TheMarkerStaysInSightThroughRedrawsAndTheKeysDrivePlayback) {
     auto& playback = window_->Playback();
     QTest::keyClick(Editor(), Qt::Key_F5);
-    EXPECT_EQ(playback.state(), PlaybackController::State::Playing);
+    EXPECT_EQ(playback.state(), PlaybackController::State::kPlaying);
     for (int i = 0; i < 100 && playback.scrollValue() < 3; ++i) playback.Tick();
-    ASSERT_EQ(playback.state(), PlaybackController::State::Playing); // and the score scrolled
+    ASSERT_EQ(playback.state(), PlaybackController::State::kPlaying); // and the score scrolled
     const std::function<void()> redraws[] = {
         [this] { Trigger(c::kSettingsMenu), Trigger(c::kMainMenu); },
         [this] { Choose(c::kMethodList, 4); }, [this] { Click(c::kAnalyseButton); }};
@@ -373,20 +371,23 @@ TEST_F(Window, TheMarkerStaysInSightThroughRedrawsAndTheKeysDrivePlayback) {
             << x;
     }
     QTest::keyClick(Editor(), Qt::Key_F5);
-    EXPECT_EQ(playback.state(), PlaybackController::State::Paused);
+    EXPECT_EQ(playback.state(), PlaybackController::State::kPaused);
     QTest::keyClick(Editor(), Qt::Key_Escape);
-    EXPECT_EQ(playback.state(), PlaybackController::State::Stopped);
+    EXPECT_EQ(playback.state(), PlaybackController::State::kStopped);
 }
 
 TEST_F(Window, AClickOnANotePlaysFromThere) {
     const auto clickColumn = [this](int column) {
+        Click(c::kStopButton); // the score back at its start, every note where it was drawn
         const int x = Px(kMarkerStartTwips + column * kColumnTwips);
         QTest::mouseClick(Find(c::kScoreCanvas), Qt::LeftButton, {}, QPoint(x, 20));
-        EXPECT_EQ(window_->Playback().state(), PlaybackController::State::Playing);
-        EXPECT_EQ(Find(c::kMarker)->x(), x);
+        EXPECT_EQ(window_->Playback().state(), PlaybackController::State::kPlaying);
+        // Over the clicked note, which the score may have scrolled to the left since.
+        const int scrolled = window_->Playback().scrollValue() * kColumnTwips / 15;
+        EXPECT_NEAR(Find(c::kMarker)->x() + scrolled, x, 1);
         return sequencer_->PositionMs().value_or(-1);
     };
-    const int later = clickColumn(6);
+    const int later = clickColumn(4);
     EXPECT_GT(later, clickColumn(2));
     EXPECT_GT(clickColumn(2), clickColumn(0)); // from the start, as the play button
 }
@@ -414,16 +415,34 @@ TEST_F(Window, PlayPauseResumeAndStopMoveTheMarkerAndTheLamp) {
     EXPECT_TRUE(Find(c::kMarker)->isVisible() && Find(c::kMarker)->x() * 15 == 1050);
     EXPECT_TRUE(std::filesystem::exists(playback.filePath()) && playback.timerActive());
     Click(c::kPauseButton);
-    EXPECT_EQ(playback.state(), PlaybackController::State::Paused);
+    EXPECT_EQ(playback.state(), PlaybackController::State::kPaused);
     EXPECT_TRUE(Find(c::kPlayButton)->isVisible() && !Find(c::kPauseButton)->isVisible());
     Click(c::kPlayButton);
     playback.Tick(); // the marker walks one column a tick, the lamp showing the colours
     EXPECT_NE(lamp(), QColor(Qt::white));
-    for (int i = 0; i < 100 && playback.state() == PlaybackController::State::Playing; ++i)
+    for (int i = 0; i < 100 && playback.state() == PlaybackController::State::kPlaying; ++i)
         playback.Tick();
-    EXPECT_TRUE(playback.state() == PlaybackController::State::Stopped && !Shown(c::kMarker));
+    EXPECT_TRUE(playback.state() == PlaybackController::State::kStopped && !Shown(c::kMarker));
     EXPECT_TRUE(std::filesystem::exists(playback.copyPath())); // kept, as ticked at start
     EXPECT_EQ(lamp(), QColor(Qt::white));
+}
+
+// The marker walks one note a tick from the first; the lamp shows that note's syllable however
+// far the marker walks before the score starts to scroll under it.
+TEST_F(Window, TheLampShowsTheSyllableUnderTheMarkerInAnyWidth) {
+    auto& playback = window_->Playback();
+    for (const QSize size : {window_->size(), QSize(1200, 900)}) {
+        window_->resize(size);
+        const std::vector<ColourValue> colours =
+            window_->findChild<ScoreCanvas*>()->Sheet().colours;
+        Click(c::kPlayButton);
+        for (std::size_t note = 1; note < 20; ++note) {
+            playback.Tick();
+            EXPECT_EQ(Find(c::kLamp)->palette().color(QPalette::Window), ToQColor(colours[note]))
+                << size.width() << " " << note;
+        }
+        Click(c::kStopButton);
+    }
 }
 
 TEST_F(Window, AVerseWithoutAVowelIsNotPlayedAndLeavesNoFile) {
@@ -433,7 +452,7 @@ TEST_F(Window, AVerseWithoutAVowelIsNotPlayedAndLeavesNoFile) {
         Editor()->setPlainText(verse);
         QTest::keyClick(Editor(), Qt::Key_F5);
         Click(c::kPlayButton);
-        EXPECT_TRUE(window_->Playback().state() == PlaybackController::State::Stopped &&
+        EXPECT_TRUE(window_->Playback().state() == PlaybackController::State::kStopped &&
                     !Shown(c::kMarker) && Shown(c::kPlayButton));
         Click(c::kStopButton);
     }

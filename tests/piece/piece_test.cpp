@@ -1,0 +1,57 @@
+// The piece's timed notes are where its MIDI file plays them: every sung note starts on its
+// key at its tick, read back by mido, whatever the method and the settings.
+
+#include "midi/mido_reader.h"
+#include "piece/piece.h"
+#include "piece/piece_files.h"
+#include "piece/verse_setup.h"
+#include "text/utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace kvat {
+namespace {
+
+Lines VerseFile(const std::string& name) {
+    std::ifstream in(std::string(KVAT_TEST_DATA) + "/verse/" + name, std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    Lines lines =
+        Split(std::u32string_view(DecodeUtf8(bytes).value_or(U"")), std::u32string_view(U"\n"));
+    if (!lines.empty() && lines.back().empty()) lines.pop_back();
+    return lines;
+}
+
+struct Case {
+    const char* verse;
+    PieceSettings settings;
+};
+
+const Case kCases[] = {
+    {"winter-evening.txt", {}},
+    {"onegin.txt", {.melody = {.method = Method::kTonalWord, .lengthen = false}, .sound = {}}},
+    {"peasant-children.txt",
+     {.melody = {.method = Method::kTemplateMotif},
+      .sound = {.beatsPerMinute = 40, .mezzo = {true, 40}, .accompanimentOn = true}}},
+};
+
+TEST(Piece, EverySungNoteStartsAtItsTickOnItsKeyInTheMidiFile) {
+    for (const auto& [verse, settings] : kCases) {
+        const VerseSetup setup = SetUpVerse(VerseFile(verse), StressMode::kRule, {});
+        const Piece piece = BuildPiece(setup.lines, setup.metre, settings);
+        ASSERT_GT(piece.notes.size(), 20u) << verse;
+        const auto reading = test::WriteAndReadWithMido("piece.mid", PieceMidi(piece));
+        ASSERT_TRUE(reading.accepted) << reading.output;
+        std::vector<std::pair<long, int>> expected, played;
+        for (const PieceNote& note : piece.notes)
+            if (note.sound.note != 0) expected.emplace_back(note.start, note.sound.note);
+        for (const auto& event : reading.Of("note_on", 0))
+            played.emplace_back(event.tick, event.first);
+        EXPECT_EQ(played, expected) << verse;
+    }
+}
+
+} // namespace
+} // namespace kvat
