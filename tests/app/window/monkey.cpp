@@ -2,8 +2,8 @@
 // words, clicks, wheel turns, menu choices, play and stop, files opened, saved and exported,
 // restarts and crashes), checking after every step that the verse changed only by what went
 // into the editor, that a clean title means the file holds the verse, that nothing out of sight
-// holds the focus, and that no file outside the scratch folder was touched. A child process
-// walks; the parent reports the seed and the last steps when the child fails or dies.
+// holds the focus, and that no file outside the scratch folder was touched. On a failure, or
+// when the sanitizers stop it, it prints the seed and its last steps.
 //
 //   kvat_monkey [--seed N] [--seconds S] [--steps N]   (--steps N replays a failure's walk)
 
@@ -18,34 +18,40 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QDirIterator>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
 #include <chrono>
 #include <deque>
-#include <filesystem>
 #include <pwd.h>
 #include <random>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/common_interface_defs.h>
+#endif
 
 namespace kvat {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-int report = 2; // where the walking child tells its steps and its failure
 
-void Tell(const std::string& line) {
-    (void)!write(report, (line + "\n").data(), line.size() + 1);
+std::uint64_t seed = std::random_device()();
+std::deque<std::string> steps; // the last ones, for the report
+
+void Report(const std::string& why) {
+    std::fprintf(stderr, "monkey: seed %lu failed after %s: %s\n", seed,
+                 steps.empty() ? "no step" : steps.back().c_str(), why.c_str());
+    for (const auto& step : steps) std::fprintf(stderr, "  %s\n", step.c_str());
+    std::fprintf(stderr, "replay: kvat_monkey --seed %lu --steps %s\n", seed,
+                 steps.empty() ? "0" : steps.back().substr(0, steps.back().find(' ')).c_str());
 }
 
 [[noreturn]] void Fail(const std::string& why) {
-    Tell("FAIL " + why);
+    Report(why);
     _exit(3);
 }
 
@@ -56,7 +62,7 @@ const std::pair<const char*, QByteArray> kVerses[] = {
     {"empty.txt", ""},
     {"binary.txt", QByteArray("\x01\0\x02", 3)},
 };
-const char* const kWords[] = {"лес ", "мгла", "Ёж, ", "\n", "дом — ", "123", "ыа", "qw "};
+const char* const kWords[] = {"лес ", "мгла", "Ёж, ", "\r", "дом — ", "123", "ыа", "qw "};
 const char* const kKeys[] = {
     "Tab",    "Shift+Tab", "Ctrl+Tab",  "Space",  "Return", "Esc",         "Up",     "Down",
     "Left",   "End",       "Backspace", "Del",    "F5",     "Ctrl+A",      "Ctrl+Z", "Ctrl+X",
@@ -70,22 +76,13 @@ std::optional<QString> Shown(const QString& path) {
     return decoded ? std::optional(Q(decoded->text).replace("\r\n", "\n")) : std::nullopt;
 }
 
-QString SampleVerse() { // what a start without a kept verse shows
-    QStringList lines;
-    for (auto line : kSampleVerse) lines << Q(std::u32string(line));
-    return lines.join('\n');
-}
-
-// Every file, its size and time, where a Kvat escaping the scratch folder would write in the
-// user's own home.
+// Every file, with its size and time, where a Kvat escaping the scratch folder would write in
+// the user's own home.
 QStringList Untouched() {
     const QString home = QString::fromLocal8Bit(getpwuid(getuid())->pw_dir);
     QStringList files;
-    for (const char* folder :
-         {"/.config/Kvat", "/.local/share/Kvat", "/.cache/Kvat", "/Music/Kvat"})
-        for (QDirIterator it(home + folder, QDir::Files | QDir::Hidden,
-                             QDirIterator::Subdirectories);
-             it.hasNext();) {
+    for (const char* in : {"/.config/Kvat", "/.local/share/Kvat", "/.cache/Kvat", "/Music/Kvat"})
+        for (QDirIterator it(home + in, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
             const QFileInfo file(it.next());
             files << file.filePath() + QString::number(file.size()) +
                          file.lastModified().toString();
@@ -95,14 +92,15 @@ QStringList Untouched() {
 
 class Monkey {
 public:
-    Monkey(std::uint64_t seed, QString scratch) : random_(seed), scratch_(std::move(scratch)) {}
-
-    void Walk(long steps, int seconds) {
+    explicit Monkey(QString scratch) : scratch_(std::move(scratch)) {
         for (const auto& [name, bytes] : kVerses) {
             QFile file(scratch_ + "/" + name);
             if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
                 Fail("the verse files cannot be written");
         }
+    }
+
+    void Walk(long count, int seconds) {
         const QStringList untouched = Untouched();
         // A box or a menu that holds a step up (the credits, the WAV's progress, the menu bar's
         // overflow) is closed, as an impatient user would, not waited for.
@@ -115,17 +113,19 @@ public:
         closer.start(50);
         Start();
         const auto end = Clock::now() + std::chrono::seconds(seconds);
-        for (long step = 1; steps ? step <= steps : Clock::now() < end; ++step) {
+        for (long step = 1; count ? step <= count : Clock::now() < end; ++step) {
             const QString verse = Editor()->toPlainText();
             stepStart_ = Clock::now();
-            const std::string what = std::to_string(step) + " " + Step();
+            steps.push_back(std::to_string(step) + " " + Step());
             stepStart_ = Clock::time_point::max();
-            Tell(what);
+            if (steps.size() > 40) steps.pop_front();
             QApplication::processEvents();
-            Check(verse, what);
+            Check(verse);
             if (Untouched() != untouched) Fail("a file outside the scratch folder changed");
         }
         window_.reset();
+        std::printf("monkey: seed %lu, %s steps, nothing found\n", seed,
+                    steps.empty() ? "0" : steps.back().substr(0, steps.back().find(' ')).c_str());
     }
 
 private:
@@ -142,10 +142,9 @@ private:
         // Now and then over a verse file, which may be the one open.
         QString SavePath(const QString&, const QString& suggested, const QString&) override {
             const std::size_t k = m.Pick(4);
-            return k == 0
-                       ? QString()
-                       : m.scratch_ + "/" +
-                             (k == 1 ? kVerses[m.Pick(2)].first : QFileInfo(suggested).fileName());
+            const QString name =
+                k == 1 ? kVerses[m.Pick(2)].first : QFileInfo(suggested).fileName();
+            return k == 0 ? QString() : m.scratch_ + "/" + name;
         }
         Unsaved AskUnsaved(const QString&) override { return static_cast<Unsaved>(m.Pick(3)); }
         bool AskReset() override { return m.Pick(2) == 0; }
@@ -166,6 +165,11 @@ private:
         shown.removeIf([](QWidget* w) { return !w->isVisible() || !w->isEnabled(); });
         return shown.isEmpty() ? Surface() : shown[static_cast<qsizetype>(Pick(shown.size()))];
     }
+    static QString SampleVerse() { // what a start without a kept verse shows
+        QStringList lines;
+        for (auto line : kSampleVerse) lines << Q(std::u32string(line));
+        return lines.join('\n');
+    }
 
     void Start() {
         window_ = std::make_unique<MainWindow>(SystemSoundServices(), std::make_unique<Desk>(*this),
@@ -183,7 +187,11 @@ private:
         const std::string on = focus ? " on " + focus->objectName().toStdString() : "";
         editing_ = focus == Editor() || QApplication::activePopupWidget();
         QWindow* keys = Surface()->windowHandle();
-        switch (Pick(12)) {
+        QWidget* target = AnyWidget();
+        const QPoint at(int(Pick(target->width() + 1)), int(Pick(target->height() + 1)));
+        const std::string where = " " + target->objectName().toStdString() +
+                                  QString(" at %1,%2").arg(at.x()).arg(at.y()).toStdString();
+        switch (Pick(10)) {
         case 0:
         case 1:
         case 2: {
@@ -197,34 +205,23 @@ private:
             const QString word = Any(kWords);
             for (QChar c : word)
                 QTest::sendKeyEvent(QTest::Click, keys,
-                                    c == '\n' ? Qt::Key_Return : Qt::Key_unknown,
-                                    c == '\n' ? QString("\r") : QString(c), {});
+                                    c == '\r' ? Qt::Key_Return : Qt::Key_unknown, QString(c), {});
             return "type «" + word.toStdString() + "»" + on;
         }
         case 5:
-        case 6: {
-            QWidget* target = AnyWidget();
-            const QPoint at(int(Pick(target->width() + 1)), int(Pick(target->height() + 1)));
-            const auto button = Pick(5) ? Qt::LeftButton : Qt::RightButton;
+        case 6:
             editing_ = editing_ || target == Editor()->viewport();
             QTest::mouseMove(target, at);
-            QTest::mouseClick(target, button, {}, at);
-            return (button == Qt::LeftButton ? "click " : "right click ") +
-                   target->objectName().toStdString() +
-                   QString(" at %1,%2").arg(at.x()).arg(at.y()).toStdString();
-        }
+            QTest::mouseClick(target, Pick(5) ? Qt::LeftButton : Qt::RightButton, {}, at);
+            return "click" + where;
         case 7: {
-            QWidget* target = AnyWidget();
-            const QPointF at(target->width() / 2.0, target->height() / 2.0);
-            const int delta = Pick(2) ? 120 : -120;
-            QWheelEvent wheel(at, target->mapToGlobal(at), {}, {0, delta}, Qt::NoButton,
-                              Pick(4) ? Qt::NoModifier : Qt::ControlModifier, Qt::NoScrollPhase,
-                              false);
+            QWheelEvent wheel(at, target->mapToGlobal(at), {}, {0, Pick(2) ? 120 : -120},
+                              Qt::NoButton, Pick(4) ? Qt::NoModifier : Qt::ControlModifier,
+                              Qt::NoScrollPhase, false);
             QApplication::sendEvent(target, &wheel);
-            return "wheel " + std::to_string(delta) + " over " + target->objectName().toStdString();
+            return "wheel" + where;
         }
-        case 8:
-        case 9: {
+        case 8: {
             QList<QAction*> items = window_->menuBar()->actions();
             for (QMenu* menu : window_->menuBar()->findChildren<QMenu*>()) items += menu->actions();
             items.removeIf(
@@ -234,14 +231,7 @@ private:
             item->trigger();
             return "menu " + text;
         }
-        case 10:
-            QGuiApplication::clipboard()->setText(QString(Any(kWords)) + Any(kWords));
-            return "copy «" + QGuiApplication::clipboard()->text().toStdString() + "» elsewhere";
         default:
-            if (Pick(4)) {
-                window_->resize(int(300 + Pick(1000)), int(200 + Pick(800)));
-                return "resize";
-            }
             // A moment after the last edit the process dies; the next start follows.
             window_->Files().KeepUnsaved();
             crashed_ = window_->Files().Modified() ? Editor()->toPlainText() : SampleVerse();
@@ -252,7 +242,7 @@ private:
     }
 
     // The walk's checks; `verse` is the verse before the step.
-    void Check(const QString& verse, const std::string& step) {
+    void Check(const QString& verse) {
         if (!window_->isVisible()) { // closed, asked about its edits: the next start is clean
             window_.reset();
             Start();
@@ -268,15 +258,15 @@ private:
         if (const QWidget* focus = window_->focusWidget(); focus && !focus->isVisible())
             Fail("a hidden control holds the focus: " + focus->objectName().toStdString());
         if (window_->isWindowModified() != window_->Files().Modified())
-            Fail("the title's modified mark is stale after " + step);
+            Fail("the title's modified mark is stale");
         // Clean, the file holds the verse; a file opened or read anew is a change asked for.
         const bool clean = !path.isEmpty() && !window_->Files().Modified();
         if (clean && QFile::exists(path) && Shown(path) != now)
             Fail("the title says saved, but " + path.toStdString() + " holds another text");
-        if (now != verse && !editing_ && !clean) Fail("the verse changed by " + step);
+        if (now != verse && !editing_ && !clean) Fail("the verse changed by that step");
     }
 
-    std::mt19937_64 random_;
+    std::mt19937_64 random_{seed};
     QString scratch_;
     std::unique_ptr<MainWindow> window_;
     Clock::time_point stepStart_ = Clock::time_point::max();
@@ -284,77 +274,35 @@ private:
     QString crashed_; // the verse before a crash, till the start after it is checked
 };
 
-// The child's world: every folder the window writes to lies in `scratch`.
-int Walk(std::uint64_t seed, long steps, int seconds, const QString& scratch) {
-    for (const auto& [name, folder] : {std::pair{"HOME", "/home"},
-                                       {"XDG_CONFIG_HOME", "/config"},
-                                       {"XDG_DATA_HOME", "/data"},
-                                       {"XDG_CACHE_HOME", "/cache"},
-                                       {"XDG_RUNTIME_DIR", "/runtime"},
-                                       {"TMPDIR", "/tmp"}}) {
-        mkdir((scratch + folder).toLocal8Bit().constData(), 0700);
-        qputenv(name, (scratch + folder).toLocal8Bit());
-    }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char name[] = "kvat_monkey", *argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Kvat");
-    QApplication::setOrganizationName("Kvat");
-    QApplication::setQuitOnLastWindowClosed(false); // the walk starts the window again
-    Monkey(seed, scratch + "/home").Walk(steps, seconds);
-    return 0;
-}
-
 } // namespace
 } // namespace kvat
 
 int main(int argc, char** argv) {
-    std::uint64_t seed = std::random_device()();
-    long steps = 0, seconds = 60;
+    long count = 0, seconds = 60;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         const auto value = std::stoull(argv[i + 1]);
-        option == "--seed" ? seed = value : (option == "--steps" ? steps : seconds) = long(value);
+        option == "--seed" ? kvat::seed = value
+                           : (option == "--steps" ? count : seconds) = long(value);
     }
-    char scratch[] = "/tmp/kvat-monkey-XXXXXX";
-    int pipe[2];
-    if (!mkdtemp(scratch) || ::pipe(pipe) != 0) return 2;
-    const pid_t child = fork();
-    if (child == 0) {
-        close(pipe[0]);
-        kvat::report = pipe[1];
-        std::exit(kvat::Walk(seed, steps, int(seconds), scratch)); // the sanitizers look for leaks
+#if defined(__SANITIZE_ADDRESS__)
+    __sanitizer_set_death_callback([] { kvat::Report("the sanitizers stopped it"); });
+#endif
+    // The window's world, every folder it writes to, lies in the scratch folder.
+    const QTemporaryDir scratch(QDir::tempPath() + "/kvat-monkey-XXXXXX");
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
+                             "XDG_RUNTIME_DIR", "TMPDIR"}) {
+        QDir().mkpath(scratch.path() + "/" + name);
+        QFile::setPermissions(scratch.path() + "/" + name, QFileDevice::ReadOwner |
+                                                               QFileDevice::WriteOwner |
+                                                               QFileDevice::ExeOwner);
+        qputenv(name, (scratch.path() + "/" + name).toLocal8Bit());
     }
-    close(pipe[1]);
-    std::deque<std::string> last; // the steps that led to a failure
-    std::string line, failure;
-    long taken = 0;
-    for (char c; read(pipe[0], &c, 1) == 1;) {
-        if (c != '\n') {
-            line += c;
-            continue;
-        }
-        if (line.starts_with("FAIL "))
-            failure = line.substr(5);
-        else if (++taken, last.push_back(line), last.size() > 40)
-            last.pop_front();
-        line.clear();
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
-        std::printf("monkey: seed %lu, %ld steps, nothing found\n", seed, taken);
-        std::filesystem::remove_all(scratch);
-        return 0;
-    }
-    if (failure.empty())
-        failure = WIFSIGNALED(status) ? "died of signal " + std::to_string(WTERMSIG(status))
-                                      : "ended with status " + std::to_string(WEXITSTATUS(status));
-    std::printf("monkey: seed %lu failed at step %ld: %s\nthe last steps:\n", seed, taken,
-                failure.c_str());
-    for (const auto& step : last) std::printf("  %s\n", step.c_str());
-    std::printf("replay: kvat_monkey --seed %lu --steps %ld (its scratch folder: %s)\n", seed,
-                taken, scratch);
-    return 1;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Kvat");
+    QApplication::setOrganizationName("Kvat");
+    QApplication::setQuitOnLastWindowClosed(false); // the walk starts the window again
+    kvat::Monkey(scratch.path() + "/HOME").Walk(count, int(seconds));
+    return 0;
 }
