@@ -70,15 +70,13 @@ TEST(MidiTiming, ReadsOtherWritersFilesAndRejectsBrokenOnes) {
 TEST(FluidEngine, ALoadStillGoingOnHoldsNothingUp) {
     const auto fifo = test::SoundTestFolder() / "slow.sf2";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    using namespace std::chrono_literals;
     std::atomic<bool> dropped = false, gaveUp = false;
     std::thread release([&] {
-        for (int i = 0; i < 1000 && !dropped; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        gaveUp = !dropped;
-        std::ofstream(fifo) << "no SoundFont";
+        for (int i = 0; i < 1000 && !dropped; ++i) std::this_thread::sleep_for(10ms);
+        gaveUp = !dropped, std::ofstream(fifo) << "no SoundFont";
     });
-    StartEngine(fifo, AudioOutput::kNone); // the future dropped at once
-    dropped = true;
+    StartEngine(fifo, AudioOutput::kNone), dropped = true; // the future dropped at once
     release.join();
     EXPECT_FALSE(gaveUp);
 }

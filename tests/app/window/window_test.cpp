@@ -10,7 +10,6 @@
 #include "app/window/verse_editor.h"
 #include "app/window/widgets.h"
 #include "sound/dummy_sequencer.h"
-#include "support/qt_print.h"
 #include "support/sound_support.h"
 #include "verse/analysis.h"
 
