@@ -134,6 +134,7 @@ void MethodPanels::BuildNoteMapPanel(QWidget* layer) {
     for (auto item : kOctaveItems) octaves << Q(item);
     octaveList_ =
         MakeList(noteMapPanel_, control::kOctaveList, 60 + 2 * 1380, 240 + 2 * 315, 1335, octaves);
+    octaveList_->setCurrentIndex(0); // a note map is always drawn from some octaves
     auto* generate = new QPushButton("Генерировать", noteMapPanel_);
     generate_ = generate;
     generate->setObjectName(control::kGenerateButton);
@@ -179,7 +180,7 @@ void MethodPanels::ReadInto(MelodySettings& s) const {
 void MethodPanels::Apply(const WindowChoices& choices) {
     const std::array<QScrollBar*, 3> keys = {tonalKey_, centreKey_, templateKey_};
     for (std::size_t i = 0; i < keys.size(); ++i) keys[i]->setValue(choices.keyShifts[i]);
-    octaveList_->setCurrentIndex(choices.octaves);
+    octaveList_->setCurrentIndex(std::clamp(choices.octaves, 0, octaveList_->count() - 1));
 }
 
 void MethodPanels::ReadInto(WindowChoices& choices) const {
