@@ -237,8 +237,8 @@ void MainPage::OnMetreChosen(int index) {
     HandFocusOn(metreList_, editor_);
     ColourEditor();
     if (index == kManualMetre) {
-        // Hand placement starts afresh from an all-black text.
-        editor_->setFocus();
+        // Hand placement starts afresh from an all-black text. The focus stays where the choice
+        // was made: a list the keyboard walks must not hand its next keys to the verse.
         editor_->ApplyPaint({});
         QTextCursor cursor = editor_->textCursor();
         cursor.setPosition(0);
