@@ -73,8 +73,9 @@ void MainPage::BuildVerseControls() {
     analyse->setObjectName(control::kAnalyseButton);
     analyse->setGeometry(TwipRect(3600, 2415, 735, 255));
     analyse->setToolTip(" Автоопределение стихотворного размера ");
-    connect(analyse, &QPushButton::clicked, this, [this] {
-        editor_->setFocus();
+    analyse->setFocusPolicy(Qt::TabFocus);
+    connect(analyse, &QPushButton::clicked, this, [this, analyse] {
+        HandFocusOn(analyse, editor_);
         AnalyseVerse();
         emit scoreOutdated();
     });
