@@ -204,7 +204,7 @@ private:
             for (QChar c : word)
                 QTest::sendKeyEvent(QTest::Click, keys,
                                     c == '\r' ? Qt::Key_Return : Qt::Key_unknown, QString(c), {});
-            return "type «" + word.toStdString() + "»" + on;
+            return "type «" + QString(word).replace('\r', "⏎").toStdString() + "»" + on;
         }
         case 5:
         case 6:
