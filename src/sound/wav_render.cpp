@@ -3,6 +3,7 @@
 #include "midi/file_writer.h"
 #include "midi/midi_timing.h"
 #include "sound/fluid_engine.h"
+#include "sound/voice_mix.h"
 
 #include <fluidsynth.h>
 
@@ -56,6 +57,12 @@ bool Fail(std::string& error, std::string why) {
     return false;
 }
 
+// The voice a pass sings with its instruments, or instead of them.
+struct PassVoice {
+    std::span<const float> samples;
+    bool alone = false;
+};
+
 // One run of the file through a fresh synthesizer. Two passes start from the same state, so
 // they render the same samples.
 struct Pass {
@@ -63,20 +70,31 @@ struct Pass {
     Player player;
     std::vector<float> left = std::vector<float>(kChunkFrames);
     std::vector<float> right = std::vector<float>(kChunkFrames);
+    PassVoice voice;
+    std::int64_t frame = 0; // the frames rendered so far
 
     std::span<const float> Left(int frames) const { return {left.data(), std::size_t(frames)}; }
     std::span<const float> Right(int frames) const { return {right.data(), std::size_t(frames)}; }
     void Render(int frames) {
-        engine->Render(std::span(left).first(std::size_t(frames)),
-                       std::span(right).first(std::size_t(frames)));
+        const auto l = std::span(left).first(std::size_t(frames));
+        const auto r = std::span(right).first(std::size_t(frames));
+        engine->Render(l, r);
+        if (voice.alone) {
+            std::fill(l.begin(), l.end(), 0.0F);
+            std::fill(r.begin(), r.end(), 0.0F);
+        }
+        if (!voice.samples.empty()) MixVoice(voice.samples, frame, l, r);
+        frame += frames;
     }
     bool Ringing() const { return fluid_synth_get_active_voice_count(engine->Synth()) > 0; }
 };
 
 // Nothing, with `error` set, when the synthesizer, the SoundFont or the player fails.
 std::optional<Pass> StartPass(std::span<const std::uint8_t> midi,
-                              const std::filesystem::path& soundFont, std::string& error) {
+                              const std::filesystem::path& soundFont, std::string& error,
+                              PassVoice voice = {}) {
     Pass pass;
+    pass.voice = voice;
     pass.engine = FluidEngine::Create(soundFont, AudioOutput::kNone);
     if (!pass.engine)
         error = "FluidSynth could not make a synthesizer";
@@ -200,7 +218,7 @@ bool WriteSound(const KeptSamples* kept, Pass* second, std::int64_t total, doubl
 
 bool RenderMidiToWav(std::span<const std::uint8_t> midi, const std::filesystem::path& soundFont,
                      const std::filesystem::path& wav, const RenderProgress& progress,
-                     std::string& error) {
+                     std::string& error, const WavVoice* voice) {
     const auto timing = ReadMidiTiming(midi);
     if (!timing) return Fail(error, "the MIDI data is not a Standard MIDI File");
     auto first = StartPass(midi, soundFont, error);
@@ -214,6 +232,11 @@ bool RenderMidiToWav(std::span<const std::uint8_t> midi, const std::filesystem::
     // Opened first, so an unwritable target is known before any rendering.
     AtomicFile file(wav);
     if (!file.Error().empty()) return Fail(error, file.Error());
+    std::optional<std::vector<float>> sung;
+    if (voice && !(sung = voice->sing(rate)))
+        return Fail(error, "espeak-ng cannot sing: install espeak-ng-data with its Russian voice");
+    const PassVoice passVoice = sung ? PassVoice{*sung, voice->alone} : PassVoice{};
+    first->voice = passVoice;
 
     const bool keep = frames + rate <= std::int64_t{kMostKeptSeconds} * rate;
     KeptSamples kept;
@@ -225,7 +248,7 @@ bool RenderMidiToWav(std::span<const std::uint8_t> midi, const std::filesystem::
     const Measure measure = MeasureSound(*first, frames, rate, steps, keep ? &kept : nullptr);
     first.reset();
     std::optional<Pass> second;
-    if (!keep && !(second = StartPass(midi, soundFont, error))) return false;
+    if (!keep && !(second = StartPass(midi, soundFont, error, passVoice))) return false;
     const double gain =
         measure.peak > 0 ? kFullScale * std::pow(10.0, kPeakDbfs / 20) / measure.peak : kFullScale;
     if (!file.Write(WavHeader(measure.frames, rate)) ||

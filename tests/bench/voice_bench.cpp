@@ -8,8 +8,8 @@
 #include "melody/melody.h"
 #include "piece/piece.h"
 #include "verse/analysis.h"
+#include "voice/piece_notes.h"
 #include "voice/singer.h"
-#include "voice/token_notes.h"
 #include "voice/voice_range.h"
 
 #include <algorithm>
@@ -146,8 +146,7 @@ std::vector<SungNote> PoemNotes(const std::u32string& poem, Method method, Voice
     PieceSettings settings;
     settings.melody.method = method;
     const Piece piece = BuildPiece(lines, metre, settings);
-    return InVoiceRange(
-        TokenNotes(piece.tokens, piece.words.lyrics, piece.settings.sound.beatsPerMinute), voice);
+    return InVoiceRange(PieceNotes(piece), voice);
 }
 
 Figures SingPoem(const std::u32string& poem, Method method, VoiceKind voice, bool perNote) {

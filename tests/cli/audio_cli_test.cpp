@@ -56,5 +56,37 @@ TEST(Audio, TheWavSoundsFromTheStartAndLastsAsLongAsTheMidiFile) {
     }
 }
 
+// The voice stem lines up with the instruments: the sung WAV is their sum, however the batch
+// or a single run wrote each, and all three last as long.
+TEST(Audio, TheVoiceStemLinesUpWithTheInstruments) {
+    const std::string verse = TempFile("frost.txt", kVerse), dir = TempFile("stems/x", "");
+    const std::string plain = TempFile("plain.wav", ""), sung = TempFile("sung.wav", "");
+    for (const char* voice : {"male", "female"}) {
+        const Args runs[] = {
+            {"audio", verse, "-o", plain},
+            {"audio", verse, "-o", sung, "--voice", voice},
+            {"audio", verse, "-d", dir + "/..", "-f", "wav", "--voice-only", "--voice", voice}};
+        for (const Args& args : runs) {
+            const auto run = RunKvat(args);
+            ASSERT_EQ(run.status, 0) << run.err;
+        }
+        const std::string stem = dir + "/../frost.wav";
+        double seconds[3] = {}, peak[3] = {};
+        int start = 0;
+        Measure(plain + " " + sung + " " + stem) >> seconds[0] >> start >> peak[0] >> seconds[1] >>
+            start >> peak[1] >> seconds[2] >> start >> peak[2];
+        for (int k = 1; k < 3; ++k) {
+            EXPECT_EQ(seconds[k], seconds[0]) << voice << k;
+            EXPECT_NEAR(20 * std::log10(peak[k] / 32768.0), -1, 1) << voice << k;
+        }
+        double residual = 1, a = 0, b = 0;
+        std::istringstream(Output(std::string(KVAT_PYTHON) + " " + VOICE_MIX + " " + plain + " " +
+                                  stem + " " + sung)) >>
+            residual >> a >> b;
+        EXPECT_LT(residual, 1e-4) << voice;
+        EXPECT_GT(b, 0.1) << voice; // the voice is heard in the mix
+    }
+}
+
 } // namespace
 } // namespace kvat::test

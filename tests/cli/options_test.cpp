@@ -85,6 +85,8 @@ TEST(Options, MalformedCommandLines) {
         {{"--dynamics", "0", "--boost", "1"}, {"--boost", "'1'", "0..0 for dynamics 0"}},
         // Without the hand-placed metre the file would be read by nothing.
         {{"--ictus", "i.txt"}, {"--ictus", "'i.txt'", "--metre 5"}},
+        {{"--voice=alto"}, {"--voice", "'alto'", "male or female"}},
+        {{"--voice-only=yes"}, {"--voice-only", "'yes'", "takes no value"}},
     };
     for (const auto& [args, named] : cases) ExpectRefused(args, named);
     // An unknown option takes no value with it: the next argument is not blamed.
@@ -100,6 +102,32 @@ TEST(Options, AutoResetsTheMetreAndTheBoostFollowsTheDynamicsDownUnlessGiven) {
     EXPECT_EQ(Parse({"--dynamics", "1"})->sound.boostPercent, 10);
     EXPECT_EQ(Parse({"--dynamics", "7"})->sound.boostPercent, 20);
     EXPECT_TRUE(Parse({"--reset-settings"})->resetSettings && !Parse({"--colour"})->resetSettings);
+}
+
+// The voice's name may be left out; the word after --voice is its name only when it is one.
+TEST(Options, TheVoiceTakesItsNameOnlyWhenGivenOne) {
+    struct Case {
+        Args args;
+        VoiceKind singer;
+        bool alone;
+        std::string file;
+    };
+    const Case cases[] = {
+        {{"--voice", "v.txt"}, VoiceKind::kMale, false, "v.txt"},
+        {{"v.txt", "--voice"}, VoiceKind::kMale, false, "v.txt"},
+        {{"--voice", "female", "v.txt"}, VoiceKind::kFemale, false, "v.txt"},
+        {{"--voice=female", "--voice-only", "male"}, VoiceKind::kFemale, true, "male"},
+        {{"--voice-only"}, VoiceKind::kMale, true, ""},
+    };
+    for (const auto& c : cases) {
+        const auto o = Parse(c.args);
+        ASSERT_TRUE(o) << c.args[0];
+        EXPECT_TRUE(o->sound.singing) << c.args[0];
+        EXPECT_EQ(o->sound.singer, c.singer) << c.args[0];
+        EXPECT_EQ(o->voiceOnly, c.alone) << c.args[0];
+        EXPECT_EQ(o->file, c.file) << c.args[0];
+    }
+    EXPECT_FALSE(Parse({})->sound.singing);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
-// The words espeak-ng is given for a phrase, and the notes read from a melody's tokens.
+// The words espeak-ng is given for a phrase, and the notes read from the piece.
 
+#include "piece/verse_setup.h"
 #include "voice/phrase_text.h"
-#include "voice/token_notes.h"
+#include "voice/piece_notes.h"
 
 #include <gtest/gtest.h>
 
@@ -39,10 +40,12 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{{U"нои", U"", U"дом"}, "нои дом"},
                     TextCase{{U"Ёж", U"и с"}, "ёж ис"}));
 
-TEST(TokenNotes, StartWithTheirTokensAndPartAtRests) {
-    const std::vector<std::string> tokens{"60", "64+", "67++", "0", "0+", "55", "0"};
-    const std::vector<std::string> lyrics{"мгло-", "ю", "бур", "", "", "я"};
-    const auto notes = TokenNotes(tokens, lyrics, 120); // a tick lasts 1/192 s
+TEST(PieceNotes, StartWithTheirTokensAndPartAtRests) {
+    PieceSettings settings;
+    settings.sound.beatsPerMinute = 120; // a tick lasts 1/192 s
+    Piece piece = PieceOfTokens({"60", "64+", "67++", "0", "0+", "55", "0"}, settings);
+    piece.words.lyrics = {"мгло-", "ю", "бур", "", "", "я"};
+    const auto notes = PieceNotes(piece);
     struct Expected {
         double start, length;
         int key;
@@ -62,6 +65,20 @@ TEST(TokenNotes, StartWithTheirTokensAndPartAtRests) {
         EXPECT_EQ(notes[i].syllable, expected[i].syllable) << i;
         EXPECT_EQ(notes[i].wordGoesOn, expected[i].goesOn) << i;
         EXPECT_EQ(notes[i].phrase, expected[i].phrase) << i;
+    }
+}
+
+// The file's lyrics are a choice of the MIDI file's; the voice sings the words all the same.
+TEST(PieceNotes, SingTheWordsTheFileLeavesOut) {
+    for (const bool lyrics : {true, false}) {
+        PieceSettings settings;
+        settings.lyrics = lyrics;
+        const VerseSetup verse = SetUpVerse({U"Мой дядя", U"в лесу"}, StressMode::kRule, {});
+        const Piece piece = BuildPiece(verse.lines, verse.metre, settings);
+        std::u32string sung;
+        for (const SungNote& note : PieceNotes(piece))
+            sung += note.syllable + (note.wordGoesOn ? U"" : U" ");
+        EXPECT_EQ(sung, U"Мой дядя в лесу ") << lyrics;
     }
 }
 
