@@ -1,10 +1,12 @@
 #pragma once
 // The sung voice mixed into the synthesizer's sound, at one level for live playback and the WAV
-// file alike, so that what is exported sounds as what was heard.
+// file alike, so that what is exported sounds as what was heard; and the track live playback
+// reads while the voice is still being sung.
 
-#include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace kvat {
 
@@ -13,15 +15,33 @@ namespace kvat {
 inline constexpr float kVoiceLevel = 0.25F;
 
 // Adds the voice's samples from frame `at` on to both channels, centred; past its end, nothing.
-inline void MixVoice(std::span<const float> voice, std::int64_t at, std::span<float> left,
-                     std::span<float> right) {
-    if (at < 0 || at >= static_cast<std::int64_t>(voice.size())) return;
-    const auto n = std::min(left.size(), voice.size() - static_cast<std::size_t>(at));
-    for (std::size_t i = 0; i < n; ++i) {
-        const float sample = kVoiceLevel * voice[static_cast<std::size_t>(at) + i];
-        left[i] += sample;
-        right[i] += sample;
-    }
-}
+void MixVoice(std::span<const float> voice, std::int64_t at, std::span<float> left,
+              std::span<float> right);
+
+// A voice sung phrase by phrase on one thread while the audio thread plays it from another. The
+// singer adds each phrase's samples, then says up to which frame nothing will be added any
+// more; the player hears only those frames, so it never reads what is being written, and where
+// the singer has fallen behind it hears silence rather than waits.
+class VoiceTrack {
+public:
+    VoiceTrack(std::int64_t frames, int rate);
+
+    int Rate() const { return rate_; }
+    std::int64_t Frames() const { return static_cast<std::int64_t>(samples_.size()); }
+
+    // The singer's side: samples added from frame `at` on (what falls outside is left out), and
+    // the frames before `frame` final. Final frames only grow.
+    void Add(std::int64_t at, std::span<const float> samples);
+    void Finish(std::int64_t frame);
+    std::int64_t Finished() const { return finished_.load(std::memory_order_acquire); }
+
+    // The player's side: the final frames among `left.size()` from `at` mixed into both channels.
+    void MixInto(std::int64_t at, std::span<float> left, std::span<float> right) const;
+
+private:
+    int rate_;
+    std::vector<float> samples_; // never resized: the player reads it while the singer writes
+    std::atomic<std::int64_t> finished_{0};
+};
 
 } // namespace kvat

@@ -27,9 +27,8 @@ std::vector<SungNote> PieceNotes(const Piece& piece) {
         piece.words.lyrics.empty() && !piece.lines.empty()
             ? VerseWords(piece.title, piece.Rows(), piece.tokens.size()).lyrics
             : piece.words.lyrics;
-    const double secondsPerTick = kSecondsPerMinute /
-                                  std::max(1, piece.settings.sound.beatsPerMinute) /
-                                  kTicksPerQuarter;
+    const double secondsPerTick =
+        kSecondsPerMinute / std::max(1, piece.settings.sound.beatsPerMinute) / kTicksPerQuarter;
     std::vector<SungNote> notes;
     int phrase = 0;
     bool inPhrase = false;
