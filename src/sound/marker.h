@@ -15,10 +15,15 @@ inline constexpr int kLongestInterval = 65535; // the longest period the timer t
 // columns, or the period would not be a usable one.
 std::optional<int> MarkerInterval(std::optional<int> lengthMs, int scrollMaximum);
 
+// The score column whose note the marker at `markerX` stands over.
+constexpr int MarkerColumn(int markerX) {
+    return (markerX - kMarkerStartTwips) / kColumnTwips;
+}
+
 struct MarkerStep {
     int markerX = 0;     // twips on the canvas
     int scrollValue = 0; // the score's scroll value after the move
-    int lampIndex = 0;   // the colour-list line the lamp shows
+    int lampIndex = 0;   // the colour-list line the lamp shows: the syllable under the marker
     bool atEnd = false;  // the last column is reached: playback stops
 };
 

@@ -65,18 +65,18 @@ PlaybackController::~PlaybackController() {
 }
 
 void PlaybackController::Play(const Piece& piece) {
-    emit lampChanged(scrollValue_);
     if (state_ == State::kPaused)
         Resume();
     else
         FreshStart(piece, 0);
+    emit lampChanged(std::min(MarkerColumn(markerX_), scrollMaximum_ - 1));
     SetState(State::kPlaying);
     StartTimer();
 }
 
 void PlaybackController::PlayFrom(const Piece& piece, int column) {
     FreshStart(piece, std::clamp(column, 0, std::max(0, scrollMaximum_ - 1)));
-    emit lampChanged(scrollValue_ + 1);
+    emit lampChanged(MarkerColumn(markerX_));
     SetState(State::kPlaying);
     StartTimer();
 }
@@ -115,7 +115,6 @@ void PlaybackController::PlaceMarker(int column) {
 }
 
 void PlaybackController::Resume() {
-    emit lampChanged(scrollValue_ + 1);
     sequencer_.Play(pausePosition_);
     SingFrom(pausePosition_);
     SetScroll(pausedScroll_);

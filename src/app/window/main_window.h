@@ -81,6 +81,7 @@ private:
     void BindSound();
     void BindTransportKeys();
     void ShowPage(Page page);
+    void PlacePanels();
     void AimFocusSink();
     void DrawScore();
     void OnMethodChosen(int index);
