@@ -9,7 +9,6 @@
 #include "piece/piece_files.h"
 #include "sound/sound_font.h"
 #include "sound/wav_render.h"
-#include "voice/piece_notes.h"
 #include "voice/singer.h"
 
 #include <filesystem>
@@ -59,11 +58,7 @@ int RunAudio(const Run& run) {
     const TrackBytes midi = PieceMidi(*piece);
     const auto timing = ReadMidiTiming(midi);
     const auto progress = ProgressLine(run, timing ? LengthMs(*timing) : 0);
-    const WavVoice voice{[&piece](int rate) {
-                             return SingPiece(PieceNotes(*piece), piece->settings.sound.singer,
-                                              rate);
-                         },
-                         options.voiceOnly};
+    const WavVoice voice{[&piece](int rate) { return SingPiece(*piece, rate); }, options.voiceOnly};
     const bool singing = piece->settings.sound.singing;
     std::string error;
     if (RenderMidiToWav(midi, *soundFont, options.output, progress, error,

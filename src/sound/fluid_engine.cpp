@@ -81,13 +81,16 @@ int FluidEngine::Process(void* data, int frames, int fxCount, float* fx[], int o
     const int status =
         fxCount > 0 ? fluid_synth_process(engine->synth_.get(), frames, fxCount, fx, outCount, out)
                     : fluid_synth_process(engine->synth_.get(), frames, 4, dry, outCount, out);
-    const std::lock_guard lock(engine->voiceLock_);
-    if (engine->voice_) {
-        const auto n = static_cast<std::size_t>(frames);
-        engine->voice_->MixInto(engine->voiceFrame_, {out[0], n}, {out[1], n});
-        engine->voiceFrame_ += frames;
-    }
+    const auto n = static_cast<std::size_t>(frames);
+    engine->MixVoice({out[0], n}, {out[1], n});
     return status;
+}
+
+void FluidEngine::MixVoice(std::span<float> left, std::span<float> right) {
+    const std::lock_guard lock(voiceLock_);
+    if (!voice_) return;
+    voice_->MixInto(voiceFrame_, left, right);
+    voiceFrame_ += static_cast<std::int64_t>(left.size());
 }
 
 void FluidEngine::SingAlong(std::shared_ptr<const VoiceTrack> track, std::int64_t from) {
@@ -144,6 +147,7 @@ void FluidEngine::Render(std::span<float> left, std::span<float> right) {
     if (driver_ || left.size() != right.size()) return;
     fluid_synth_write_float(synth_.get(), static_cast<int>(left.size()), left.data(), 0, 1,
                             right.data(), 0, 1);
+    MixVoice(left, right);
 }
 
 EngineFuture StartEngine(std::optional<std::filesystem::path> soundFont, AudioOutput output) {

@@ -45,8 +45,8 @@ public:
     void Send(const ShortMessage& message);
     // Releases every sounding note on every channel, the sustain pedal included.
     void Silence();
-    // The sung voice along with the live sound, from the track's frame `from` on, until another
-    // track or none is given. Only an engine with an audio device sings.
+    // The sung voice along with the sound, from the track's frame `from` on, until another track
+    // or none is given: in the device's sound, or in what Render renders.
     void SingAlong(std::shared_ptr<const VoiceTrack> track, std::int64_t from = 0);
 
     // Renders the next left.size() frames, advancing the synthesizer's time and any file player
@@ -63,6 +63,8 @@ private:
     };
     FluidEngine() = default;
     void OpenAudioDevice();
+    // The voice's next frames added to the synthesizer's.
+    void MixVoice(std::span<float> left, std::span<float> right);
     // The device's callback: the synthesizer's samples, then the voice's.
     static int Process(void* engine, int frames, int fxCount, float* fx[], int outCount,
                        float* out[]);

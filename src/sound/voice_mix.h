@@ -14,10 +14,6 @@ namespace kvat {
 // it sings, as a singer before the band.
 inline constexpr float kVoiceLevel = 0.25F;
 
-// Adds the voice's samples from frame `at` on to both channels, centred; past its end, nothing.
-void MixVoice(std::span<const float> voice, std::int64_t at, std::span<float> left,
-              std::span<float> right);
-
 // A voice sung phrase by phrase on one thread while the audio thread plays it from another. The
 // singer adds each phrase's samples, then says up to which frame nothing will be added any
 // more; the player hears only those frames, so it never reads what is being written, and where
@@ -25,6 +21,8 @@ void MixVoice(std::span<const float> voice, std::int64_t at, std::span<float> le
 class VoiceTrack {
 public:
     VoiceTrack(std::int64_t frames, int rate);
+    // A voice sung whole already: every frame final.
+    VoiceTrack(std::vector<float> samples, int rate);
 
     int Rate() const { return rate_; }
     std::int64_t Frames() const { return static_cast<std::int64_t>(samples_.size()); }
@@ -35,7 +33,8 @@ public:
     void Finish(std::int64_t frame);
     std::int64_t Finished() const { return finished_.load(std::memory_order_acquire); }
 
-    // The player's side: the final frames among `left.size()` from `at` mixed into both channels.
+    // The player's side: the final frames among `left.size()` from `at` mixed into both channels,
+    // centred; past the end, nothing.
     void MixInto(std::int64_t at, std::span<float> left, std::span<float> right) const;
 
 private:

@@ -59,7 +59,7 @@ bool Fail(std::string& error, std::string why) {
 
 // The voice a pass sings with its instruments, or instead of them.
 struct PassVoice {
-    std::span<const float> samples;
+    std::shared_ptr<const VoiceTrack> track;
     bool alone = false;
 };
 
@@ -70,8 +70,9 @@ struct Pass {
     Player player;
     std::vector<float> left = std::vector<float>(kChunkFrames);
     std::vector<float> right = std::vector<float>(kChunkFrames);
+
     PassVoice voice;
-    std::int64_t frame = 0; // the frames rendered so far
+    std::int64_t frame = 0; // rendered so far
 
     std::span<const float> Left(int frames) const { return {left.data(), std::size_t(frames)}; }
     std::span<const float> Right(int frames) const { return {right.data(), std::size_t(frames)}; }
@@ -82,9 +83,15 @@ struct Pass {
         if (voice.alone) {
             std::fill(l.begin(), l.end(), 0.0F);
             std::fill(r.begin(), r.end(), 0.0F);
+            voice.track->MixInto(frame, l, r);
         }
-        if (!voice.samples.empty()) MixVoice(voice.samples, frame, l, r);
         frame += frames;
+    }
+    // The voice sung along as playback sings it; alone, the instruments still play unheard, so
+    // that the sound lasts as long as theirs.
+    void Sing(const PassVoice& sung) {
+        voice = sung;
+        if (voice.track && !voice.alone) engine->SingAlong(voice.track);
     }
     bool Ringing() const { return fluid_synth_get_active_voice_count(engine->Synth()) > 0; }
 };
@@ -94,7 +101,6 @@ std::optional<Pass> StartPass(std::span<const std::uint8_t> midi,
                               const std::filesystem::path& soundFont, std::string& error,
                               PassVoice voice = {}) {
     Pass pass;
-    pass.voice = voice;
     pass.engine = FluidEngine::Create(soundFont, AudioOutput::kNone);
     if (!pass.engine)
         error = "FluidSynth could not make a synthesizer";
@@ -108,6 +114,7 @@ std::optional<Pass> StartPass(std::span<const std::uint8_t> midi,
         error = "FluidSynth could not play the MIDI data";
         return std::nullopt;
     }
+    pass.Sing(voice);
     return pass;
 }
 
@@ -236,11 +243,15 @@ bool RenderMidiToWav(std::span<const std::uint8_t> midi, const std::filesystem::
     // Opened first, so an unwritable target is known before any rendering.
     AtomicFile file(wav);
     if (!file.Error().empty()) return Fail(error, file.Error());
-    std::optional<std::vector<float>> sung;
-    if (voice && !(sung = voice->sing(rate)))
-        return Fail(error, "espeak-ng cannot sing: install espeak-ng-data with its Russian voice");
-    const PassVoice passVoice = sung ? PassVoice{*sung, voice->alone} : PassVoice{};
-    first->voice = passVoice;
+    PassVoice passVoice;
+    if (voice) {
+        auto sung = voice->sing(rate);
+        if (!sung)
+            return Fail(error,
+                        "espeak-ng cannot sing: install espeak-ng-data with its Russian voice");
+        passVoice = {std::make_shared<VoiceTrack>(std::move(*sung), rate), voice->alone};
+        first->Sing(passVoice);
+    }
 
     const bool keep = frames + rate <= std::int64_t{kMostKeptSeconds} * rate;
     KeptSamples kept;
