@@ -147,7 +147,7 @@ int main(int argc, char** argv) {
     const QTemporaryDir folder;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
     const std::filesystem::path work = folder.path().toStdString();
-    MainWindow window(SoundServices{std::make_unique<DummySequencer>(), {}, {}, {work, work}, {}},
+    MainWindow window(SoundServices{std::make_unique<DummySequencer>(), {}, {}, {work, work}},
                       std::make_unique<NoMessages>());
     window.StartUp();
     window.resize(1200, 900);

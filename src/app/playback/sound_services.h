@@ -19,7 +19,7 @@ struct SoundServices {
     OutputOpener openOutput;
     std::vector<std::string> devices; // the device list's names, the synthesizer first
     PlaybackFolders folders;
-    VoiceOutput voice; // none: nothing is sung
+    VoiceOutput voice = {}; // none: nothing is sung
 };
 
 // The real ones: FluidSynth with the system's SoundFont, loaded off the window's thread so the

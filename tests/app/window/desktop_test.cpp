@@ -59,7 +59,7 @@ protected:
     void Start() {
         const auto folder = test::SoundTestFolder();
         const auto desk = [this] { return std::make_unique<Desk>(*this); };
-        SoundServices sound{std::make_unique<DummySequencer>(), {}, {}, {folder, folder}, {}};
+        SoundServices sound{std::make_unique<DummySequencer>(), {}, {}, {folder, folder}};
         sound.voice = test::RecordingVoice(sung_);
         window_ = std::make_unique<MainWindow>(std::move(sound), desk(), desk(), desk());
         window_->StartUp();

@@ -49,7 +49,7 @@ protected:
         // No sound card here: a sequencer that keeps time on a clock, and no live output.
         auto sequencer = std::make_unique<DummySequencer>();
         sequencer_ = sequencer.get();
-        SoundServices sound{std::move(sequencer), {}, {}, {folder_ / "w", folder_ / "c"}, {}};
+        SoundServices sound{std::move(sequencer), {}, {}, {folder_ / "w", folder_ / "c"}};
         window_ = std::make_unique<MainWindow>(std::move(sound), std::make_unique<Desk>(desk_),
                                                std::make_unique<Desk>(desk_));
         window_->StartUp();
