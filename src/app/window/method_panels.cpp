@@ -56,7 +56,7 @@ MethodPanels::MethodPanels(QWidget* settingsPage, QWidget* layer, QWidget* focus
     tonalKey_ = AddBar(tonalPanel_, control::kTonalKey,
                        {"Изменение тональности:", 2400, 7, -7, QRect(3720, 240, 255, 1215), 300,
                         2640, 900, 840, &KeyText});
-    tonalPanel_->move(Px(120), Px(3480));
+    tonalPanel_->move(Px(120), Px(3360)); // a row higher than first drawn, for the options
     BuildFloatingPanels(layer);
     BuildNoteMapPanel(layer);
     for (QGroupBox* panel :
