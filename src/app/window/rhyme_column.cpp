@@ -28,8 +28,12 @@ std::vector<RhymeMark> RhymeMarks(const std::vector<LineRhyme>& rhymes) {
     std::vector<RhymeMark> marks(rhymes.size());
     for (std::size_t i = 0; i < rhymes.size(); ++i) {
         const LineRhyme& rhyme = rhymes[i];
-        marks[i] = {QString::fromStdU32String(letters[i]), rhyme.group, rhyme.clausula,
-                    rhyme.exact, rhyme.begin, rhyme.end};
+        marks[i] = {QString::fromStdU32String(letters[i]),
+                    rhyme.group,
+                    rhyme.clausula,
+                    rhyme.exact,
+                    rhyme.begin,
+                    rhyme.end};
     }
     return marks;
 }
