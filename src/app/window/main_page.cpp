@@ -232,6 +232,7 @@ void MainPage::ReadHandPattern() {
 }
 
 void MainPage::OnMetreChosen(int index) {
+    const bool byHand = metre_.metre == kManualMetre;
     editor_->setFocus();
     ColourEditor();
     if (index == kManualMetre) {
@@ -243,7 +244,8 @@ void MainPage::OnMetreChosen(int index) {
         editor_->setTextCursor(cursor);
         ReadHandPattern();
     }
-    FindRhymesAgain(); // the stresses come from the painted vowels, or no longer do
+    // The rhymes follow the analysis's stresses, whatever its metre, or the vowels painted.
+    if (byHand || index == kManualMetre) FindRhymesAgain();
     emit scoreOutdated();
 }
 
