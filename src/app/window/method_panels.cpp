@@ -209,7 +209,7 @@ void MethodPanels::Place(int methodIndex, bool settingsShown) {
     if (!panel) return;
     panel->setTitle(tonalPanel_->title());
     // Over the tonal panel exactly: its place on the settings page, in the layer's coordinates.
-    panel->move(tonalPanel_->x() + tonalPanel_->parentWidget()->x(), tonalPanel_->y());
+    panel->move(tonalPanel_->pos() + tonalPanel_->parentWidget()->pos());
     panel->show();
     panel->raise();
 }

@@ -124,6 +124,9 @@ TEST_F(Window, PagesSwitchAndTheChosenMethodsPanelLiesOverTheTonalOne) {
     EXPECT_TRUE(window_->CurrentPage() == Page::kSettings && Shown(c::kCentrePanel) &&
                 !Find<QAction>(c::kSettingsMenu)->isEnabled());
     EXPECT_EQ(Find(c::kCentrePanel)->pos() * 15, QPoint(240, 3360));
+    window_->resize(900, 1000); // the page moves to the middle of the room, the panel with it
+    EXPECT_EQ(Find(c::kCentrePanel)->mapToGlobal(QPoint()),
+              Find(c::kTonalPanel)->mapToGlobal(QPoint()));
     EXPECT_EQ(Find<QGroupBox>(c::kCentrePanel)->title(), "Настройки метода: тональный (объемный)");
     Trigger(c::kInstrumentsMenu);
     EXPECT_FALSE(Shown(c::kCentrePanel));
