@@ -34,6 +34,7 @@ inline constexpr Name kAboutItem = "Help3";
 inline constexpr Name kMainPage = "Frame1";
 inline constexpr Name kEditor = "RichTextBox1";
 inline constexpr Name kEditMenu = "Menu_Edit";
+inline constexpr Name kRhymeColumn = "RhymeColumn"; // inside the editor's frame, at its left
 inline constexpr Name kPasteItem = "Menu_Copi";
 inline constexpr Name kMetreLabel = "LabelMetre";
 inline constexpr Name kMetreList = "Combo1";
@@ -71,6 +72,7 @@ inline constexpr Name kDenominatorList = "Combo15";
 inline constexpr Name kLengthenCheck = "Check6";
 inline constexpr Name kColourCheck = "Check2";
 inline constexpr Name kKeepFileCheck = "Check1";
+inline constexpr Name kRhymesCheck = "CheckRhymes";
 inline constexpr Name kStressLabel = "LabelStressMode";
 // By StressMode: the rule, then the dictionary.
 inline constexpr std::array<Name, 2> kStressOptions = {"StressMode(0)", "StressMode(1)"};

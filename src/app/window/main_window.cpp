@@ -90,6 +90,7 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     connect(main_, &MainPage::methodChosen, this, &MainWindow::OnMethodChosen);
     connect(settings_, &SettingsPage::colourToggled, this, &MainWindow::DrawScore);
     connect(settings_, &SettingsPage::stressModeChosen, main_, &MainPage::SetStressMode);
+    connect(settings_, &SettingsPage::rhymesToggled, main_, &MainPage::ShowRhymeColumn);
     connect(about_, &AboutPage::linkClicked, this, [this](const QUrl& url) { opener_->Open(url); });
     files_ = new FileActions(*this, *dialogs_, *messages_,
                              {[this] { return main_->VerseText(); },

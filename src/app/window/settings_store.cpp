@@ -61,6 +61,7 @@ constexpr const char* kSingerKey = "sound/singer"; // "male" or "female", as --v
 constexpr const char* kColourKey = "choices/colour";
 constexpr const char* kKeepFileKey = "choices/keepFile";
 constexpr const char* kDeviceKey = "choices/device";
+constexpr const char* kRhymesKey = "choices/rhymes";
 
 QString Word(std::string_view word) {
     return QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size()));
@@ -148,12 +149,14 @@ void SaveChoices(QSettings& store, const WindowChoices& choices) {
     store.setValue(kColourKey, choices.colour);
     store.setValue(kKeepFileKey, choices.keepFile);
     store.setValue(kDeviceKey, choices.device);
+    store.setValue(kRhymesKey, choices.rhymes);
 }
 
 WindowChoices LoadChoices(QSettings& store, WindowChoices choices) {
     choices.colour = store.value(kColourKey, choices.colour).toBool();
     choices.keepFile = store.value(kKeepFileKey, choices.keepFile).toBool();
     choices.device = store.value(kDeviceKey, choices.device).toString();
+    choices.rhymes = store.value(kRhymesKey, choices.rhymes).toBool();
     return choices;
 }
 

@@ -190,7 +190,8 @@ TEST_F(Desktop, MidiAndMusicXmlExportsAreTheFilesKvatWritesForTheSameChoices) {
 TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilReset) {
     Find<QComboBox>(c::kMethodList)->setCurrentIndex(4);
     Find<QComboBox>(c::kTempoList)->setCurrentIndex(20);
-    for (const char* box : {c::kVoiceChecks[1], c::kColourCheck}) Find<QCheckBox>(box)->click();
+    for (const char* box : {c::kVoiceChecks[1], c::kColourCheck, c::kRhymesCheck})
+        Find<QCheckBox>(box)->click();
     window_->resize(700, 800);
     Type("ночь ");
     const std::vector<std::string> tokens = {"60+", "64", "67++", "0"};
@@ -205,6 +206,8 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilReset) {
                 window_->CurrentMelodySettings().noteMap == melody.noteMap);
     EXPECT_TRUE(Find<QCheckBox>(c::kColourCheck)->isChecked() &&
                 window_->size() == QSize(700, 800));
+    EXPECT_TRUE(!Find<QCheckBox>(c::kRhymesCheck)->isChecked() &&
+                Find(c::kRhymeColumn)->isHidden());
     EXPECT_TRUE(Editor()->toPlainText().startsWith("ночь Буря") && window_->isWindowModified());
 
     window_->ResetSettings();
@@ -212,7 +215,8 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilReset) {
         EXPECT_EQ(ArrangeMelody(tokens, window_->CurrentSoundSettings()),
                   ArrangeMelody(tokens, SoundSettings{}));
         EXPECT_TRUE(window_->CurrentMelodySettings().method == MelodySettings{}.method &&
-                    !Find<QCheckBox>(c::kColourCheck)->isChecked());
+                    !Find<QCheckBox>(c::kColourCheck)->isChecked() &&
+                    !Find(c::kRhymeColumn)->isHidden());
     }
 }
 
