@@ -161,6 +161,8 @@ void MainWindow::BindSound() {
     if (!sound_.openOutput) sound_.openOutput = [](int) { return std::unique_ptr<LiveOutput>(); };
     playback_ = std::make_unique<PlaybackController>(*sound_.sequencer, sound_.folders);
     preview_ = new Preview(sound_.openOutput, this);
+    playback_->SetVoiceOutput(sound_.voice);
+    preview_->SetVoiceOutput(sound_.voice);
 
     main_->BindPlayback(*playback_);
     connect(main_, &MainPage::playClicked, this, [this] { Play(); });

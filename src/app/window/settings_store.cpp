@@ -29,6 +29,7 @@ constexpr struct {
     {"sound/groupOn", &SoundSettings::groupOn},
     {"sound/drumsOn", &SoundSettings::drumsOn},
     {"sound/accompanimentOn", &SoundSettings::accompanimentOn},
+    {"sound/singing", &SoundSettings::singing},
 };
 
 constexpr struct {
@@ -56,6 +57,7 @@ constexpr const char* kUnsavedVerseKey = "verse/unsaved";
 // The group and the effect by their command-line words, which say what they are.
 constexpr const char* kGroupKey = "sound/group";
 constexpr const char* kEffectKey = "sound/effect";
+constexpr const char* kSingerKey = "sound/singer"; // "male" or "female", as --voice takes them
 constexpr const char* kColourKey = "choices/colour";
 constexpr const char* kKeepFileKey = "choices/keepFile";
 constexpr const char* kDeviceKey = "choices/device";
@@ -120,6 +122,7 @@ void SaveSound(QSettings& store, const SoundSettings& settings) {
         store.setValue(kGroupKey, Word(group->word));
     for (const auto& effect : kOutputEffects)
         if (effect.effect == settings.effect) store.setValue(kEffectKey, Word(effect.word));
+    store.setValue(kSingerKey, settings.singer == VoiceKind::kFemale ? "female" : "male");
 }
 
 SoundSettings LoadSound(QSettings& store) {
@@ -138,6 +141,7 @@ SoundSettings LoadSound(QSettings& store) {
         settings.group = group->group;
     if (const auto* effect = StoredRow(store, kEffectKey, kOutputEffects))
         settings.effect = effect->effect;
+    if (store.value(kSingerKey).toString() == "female") settings.singer = VoiceKind::kFemale;
     return settings;
 }
 
