@@ -40,6 +40,8 @@ struct Options {
     bool colour = false;
     bool noLyrics = false;
     std::string soundfont;
+    // audio: the voice alone (--voice-only); --voice is `sound.singing` and `sound.singer`.
+    bool voiceOnly = false;
 
     bool operator==(const Options&) const = default;
 };

@@ -19,6 +19,7 @@
 #include "verse/colouring.h"
 #include "verse/paste.h"
 #include "verse/report.h"
+#include "verse/rhymes.h"
 #include "verse/syllables.h"
 
 #include <QCoreApplication>
@@ -171,11 +172,15 @@ void MainPage::AnalyseVerse() {
                                        : RunLongWork(this, "Анализ стихотворения…", analyse);
     editor_->UnderlineUnknown(analysis.unknownWords);
     metre_.templates = analysis.templates;
+    stress_ = analysis.stress;
     metreList_->clear();
-    if (!analysis.metre) return; // an empty text: the list stays empty, the metre unchanged
-    for (const auto& item : analysis.items) metreList_->addItem(Q(item));
-    metreList_->setCurrentIndex(*analysis.metre);
-    ColourEditor();
+    // An empty text: the list stays empty, the metre unchanged.
+    if (analysis.metre) {
+        for (const auto& item : analysis.items) metreList_->addItem(Q(item));
+        metreList_->setCurrentIndex(*analysis.metre);
+        ColourEditor();
+    }
+    FindRhymesAgain();
 }
 
 void MainPage::SetStressMode(StressMode mode) {
@@ -235,6 +240,7 @@ void MainPage::ReadHandPattern() {
 }
 
 void MainPage::OnMetreChosen(int index) {
+    const bool byHand = metre_.metre == kManualMetre;
     HandFocusOn(metreList_, editor_);
     ColourEditor();
     if (index == kManualMetre) {
@@ -246,12 +252,15 @@ void MainPage::OnMetreChosen(int index) {
         editor_->setTextCursor(cursor);
         ReadHandPattern();
     }
+    // The rhymes follow the analysis's stresses, whatever its metre, or the vowels painted.
+    if (byHand || index == kManualMetre) FindRhymesAgain();
     emit scoreOutdated();
 }
 
 void MainPage::OnIctusToggled() {
     ReadHandPattern();
     ColourEditor();
+    FindRhymesAgain();
     emit scoreOutdated();
 }
 
@@ -292,6 +301,20 @@ const MetreState& MainPage::FreshMetre() {
     return metre_;
 }
 
+std::vector<std::string> MainPage::FreshStress() const {
+    if (metre_.metre != kManualMetre) return stress_;
+    return HandPlacedStress(editor_->VerseLines(), stress_, editor_->Paint());
+}
+
+// As the piece finds them, from the last analysis's stresses or the vowels painted by hand.
+void MainPage::FindRhymesAgain() {
+    editor_->ShowRhymes(RhymeMarks(FindRhymes(editor_->VerseLines(), FreshStress())));
+}
+
+void MainPage::ShowRhymeColumn(bool shown) {
+    editor_->ShowRhymeColumn(shown);
+}
+
 MainPage::Drawing MainPage::DrawScore(const Piece& piece) {
     ScoreOptions shown = piece.scoreOptions;
     const int width = score_->WidthTwips(); // the window may have grown, or zoomed
@@ -330,7 +353,9 @@ QString MainPage::ColourList() const {
 }
 
 std::u32string MainPage::VerseReport() const {
-    return kvat::VerseReport(ReadManualIctuses(editor_->VerseLines(), editor_->Paint()));
+    const Lines& lines = editor_->VerseLines();
+    return kvat::VerseReport(ReadManualIctuses(lines, editor_->Paint()),
+                             FindRhymes(lines, FreshStress()));
 }
 
 void MainPage::LightLamp(int index) {

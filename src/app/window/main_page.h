@@ -58,6 +58,9 @@ public:
     // The metre state with the hand-placed pattern read afresh from the red vowels, so that a
     // line added since the last click has its pattern: what the melody is made from.
     const MetreState& FreshMetre();
+    // The lines' stress strings as the last analysis found them, the red vowels put in when the
+    // ictuses are placed by hand.
+    std::vector<std::string> FreshStress() const;
     // The verse as the editor holds it (lines end in \n), and a whole new verse put in as it
     // stands.
     QString VerseText() const;
@@ -69,8 +72,11 @@ public:
     float ScoreWidth() const;
     // The colour list of the last drawing, one "&H…" line per drawn syllable.
     QString ColourList() const;
-    // The report of the help menu: the ictuses as the editor's colours hold them.
+    // The report of the help menu: the ictuses as the editor's colours hold them, and the
+    // stanzas' rhyme schemes.
     std::u32string VerseReport() const;
+    // The rhymes' column beside the editor, shown or not.
+    void ShowRhymeColumn(bool shown);
 
 signals:
     void scoreOutdated(); // the verse, its metre or its ictuses changed
@@ -95,6 +101,7 @@ private:
     void PutText(const QString& text);
     void ColourEditor();
     void ReadHandPattern();
+    void FindRhymesAgain();
     void LightLamp(int index);
     void PaintLamp(const QColor& colour);
     void RecordStretch();
@@ -103,6 +110,7 @@ private:
 
     PlaybackController* playback_ = nullptr;
     MetreState metre_;
+    std::vector<std::string> stress_; // the last analysis's
     StressMode stressMode_ = StressMode::kRule;
     DictionaryWarmUp* warmUp_ = nullptr;
     QString messagedText_; // the text whose orthography messages were last given

@@ -42,6 +42,7 @@ signals:
     void deviceChosen(int device);
     void colourToggled();
     void keepFileToggled(bool keep);
+    void rhymesToggled(bool shown);
     void stressModeChosen(StressMode mode);
 
 private:
@@ -68,6 +69,7 @@ private:
     QCheckBox* lengthen_ = nullptr;
     QCheckBox* colourOption_ = nullptr;
     QCheckBox* keepFile_ = nullptr;
+    QCheckBox* rhymes_ = nullptr;
     QButtonGroup* stressChoice_ = nullptr;
 };
 

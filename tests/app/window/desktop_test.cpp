@@ -13,6 +13,7 @@
 #include "midi/arrangement.h"
 #include "sound/dummy_sequencer.h"
 #include "sound/sound_font.h"
+#include "support/recording_output.h"
 #include "support/sound_support.h"
 
 #include <QAction>
@@ -69,6 +70,7 @@ protected:
         const auto folder = test::SoundTestFolder();
         const auto desk = [this] { return std::make_unique<Desk>(*this); };
         SoundServices sound{std::make_unique<DummySequencer>(), {}, {}, {folder, folder}};
+        sound.voice = test::RecordingVoice(sung_);
         window_ = std::make_unique<MainWindow>(std::move(sound), desk(), desk(), desk());
         window_->StartUp();
         window_->show();
@@ -88,6 +90,7 @@ protected:
 
     QTemporaryDir dir_;
     QStringList log_, texts_;
+    std::vector<test::SungCall> sung_; // what the voice was given to sing
     QList<Unsaved> answers_;
     QList<bool> resets_;
     QStringList saves_;
@@ -149,7 +152,8 @@ TEST_F(Desktop, UnsavedEditsAreAskedAboutBeforeTheyGo) {
 TEST_F(Desktop, SaveAndExportDialogsSayWhatTheySaveAndSuggestThePoemsName) {
     window_->Files().SaveAs(); // no file yet: the verse's first line names it
     ASSERT_TRUE(window_->Files().Open(Write("koi8r.txt", "\xCC\xC5\xD3")));
-    for (QAction* item : Find<QMenu>(c::kExportMenu)->actions()) item->trigger();
+    for (QAction* item : Find<QMenu>(c::kExportMenu)->actions())
+        (item->menu() ? item->menu()->actions().front() : item)->trigger();
     window_->Files().SaveAs();
     const QString here = dir_.path() + "/";
     EXPECT_TRUE(saves_.size() == 8 && saves_[4] == "Экспорт в SVG " + here + "koi8r.svg");
@@ -245,7 +249,8 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilAResetThatKeepsTheFiles) {
     Find<QComboBox>(c::kMethodList)->setCurrentIndex(4);
     Find<QComboBox>(c::kTempoList)->setCurrentIndex(20);
     Find<QComboBox>(c::kOctaveList)->setCurrentIndex(2);
-    for (const char* box : {c::kVoiceChecks[1], c::kColourCheck, c::kStressOptions[1]})
+    for (const char* box :
+         {c::kVoiceChecks[1], c::kColourCheck, c::kRhymesCheck, c::kStressOptions[1]})
         Find<QAbstractButton>(box)->toggle();
     // Each family of methods keeps its own key.
     const std::pair<const char*, int> keys[] = {
@@ -266,6 +271,8 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilAResetThatKeepsTheFiles) {
     for (const auto& [bar, value] : keys) EXPECT_EQ(Find<QScrollBar>(bar)->value(), value) << bar;
     EXPECT_TRUE(Find<QComboBox>(c::kOctaveList)->currentIndex() == 2 &&
                 Find<QAbstractButton>(c::kStressOptions[1])->isChecked());
+    EXPECT_TRUE(!Find<QCheckBox>(c::kRhymesCheck)->isChecked() &&
+                Find(c::kRhymeColumn)->isHidden());
 
     resets_ = {false, true}; // asked first: «Отмена» leaves every choice
     Find<QAction>(c::kResetItem)->trigger();
@@ -277,12 +284,37 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilAResetThatKeepsTheFiles) {
         EXPECT_TRUE(window_->CurrentMelodySettings().method == MelodySettings{}.method &&
                     !Find<QCheckBox>(c::kColourCheck)->isChecked() &&
                     Find<QScrollBar>(c::kTemplateKey.bar)->value() == 0 &&
-                    Find<QAbstractButton>(c::kStressOptions[0])->isChecked());
+                    Find<QAbstractButton>(c::kStressOptions[0])->isChecked() &&
+                    !Find(c::kRhymeColumn)->isHidden());
         // The recent files and the last folder are no choices: they stay, and so does the menu.
         EXPECT_TRUE(window_->Files().Recent().size() == 1 &&
                     window_->Files().Folder() == dir_.path() &&
                     Find<QMenu>(c::kRecentMenu)->actions().size() == 1);
     }
+}
+
+// «Голос»: its speaker sings in the voice chosen, playback sings with it on, the WAV offers it
+// or the voice alone, and the choice comes back at the next start.
+TEST_F(Desktop, TheVoiceSingsWhereChosenAndIsRemembered) {
+    Find<QAction>(c::kInstrumentsMenu)->trigger();
+    Find<QCheckBox>(c::kSingingCheck)->click();
+    Find<QComboBox>(c::kSingerList)->setCurrentIndex(1);
+    QTest::mouseClick(Find(c::kSpeakers[4]), Qt::LeftButton);
+    Find<QAction>(c::kMainMenu)->trigger();
+    QTest::mouseClick(Find(c::kPlayButton), Qt::LeftButton);
+    ASSERT_EQ(sung_.size(), 2U); // the syllable, then the verse
+    for (const auto& call : sung_) EXPECT_TRUE(call.track && test::Sounds(*call.track));
+    QByteArray wavs[3]; // without the voice, with it, the voice alone
+    const QString path = dir_.filePath("sung.wav");
+    for (const auto singing : {WavSinging::kNone, WavSinging::kWithVoice, WavSinging::kVoiceOnly})
+        if (FindSoundFont() && window_->Exports().Export(OutputFormat::kWav, path, singing))
+            wavs[static_cast<int>(singing)] = Read(path);
+    EXPECT_TRUE(!FindSoundFont() || (!wavs[2].isEmpty() && wavs[0] != wavs[1] &&
+                                     wavs[1] != wavs[2] && wavs[0] != wavs[2]));
+    ASSERT_TRUE(window_->close());
+    Start();
+    const SoundSettings kept = window_->CurrentSoundSettings();
+    EXPECT_TRUE(kept.singing && kept.singer == VoiceKind::kFemale);
 }
 
 TEST_F(Desktop, TheEditorAndTheScoreTakeTheRoomTheWindowGains) {
