@@ -29,6 +29,7 @@
 #include <deque>
 #include <pwd.h>
 #include <random>
+#include <sys/stat.h>
 #include <unistd.h>
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/common_interface_defs.h>
@@ -290,11 +291,8 @@ int main(int argc, char** argv) {
     const QTemporaryDir scratch(QDir::tempPath() + "/kvat-monkey-XXXXXX");
     for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
                              "XDG_RUNTIME_DIR", "TMPDIR"}) {
-        QDir().mkpath(scratch.path() + "/" + name);
-        QFile::setPermissions(scratch.path() + "/" + name, QFileDevice::ReadOwner |
-                                                               QFileDevice::WriteOwner |
-                                                               QFileDevice::ExeOwner);
-        qputenv(name, (scratch.path() + "/" + name).toLocal8Bit());
+        const QByteArray folder = (scratch.path() + "/" + name).toLocal8Bit();
+        mkdir(folder.constData(), 0700), qputenv(name, folder);
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -276,18 +276,13 @@ TEST_F(Window, KeysActOnThePageShownAndTabWalksItsControls) {
     Choose(c::kMethodList, 6); // a method whose panel has bars
     const QString verse = Editor()->toPlainText();
     const std::pair<const char*, std::vector<const char*>> cases[] = {
-        {c::kMainMenu,
-         {c::kEditor, c::kMetreList, c::kAnalyseButton, c::kMethodList, c::kScoreScroll,
-          c::kPlayButton, c::kStopButton}},
+        {c::kMainMenu, {c::kEditor, c::kMetreList, c::kScoreScroll, c::kPlayButton}},
         {c::kSettingsMenu,
-         {c::kDeviceList, c::kStressOptions[0], c::kDynamicsList, c::kBoostBar, c::kTempoList,
-          c::kNumeratorList, c::kDenominatorList, c::kCentreKey.bar, c::kCentreShift.bar,
-          c::kLengthenCheck, c::kColourCheck, c::kKeepFileCheck}},
+         {c::kDeviceList, c::kStressOptions[0], c::kBoostBar, c::kCentreShift.bar,
+          c::kKeepFileCheck}},
         {c::kInstrumentsMenu,
-         {c::kVoiceLists[0], c::kVoiceChecks[0], c::kVoiceLists[3], c::kSpeakers[0], c::kGroupCheck,
-          c::kDrumsCheck, c::kDrumFirstList, c::kDrumMapBar, c::kAccompanimentList,
-          c::kEffectList}},
-        {c::kAboutItem, {c::kSiteLink, c::kMailLink, c::kCreditsLink}}};
+         {c::kVoiceChecks[0], c::kSpeakers[0], c::kDrumMapBar, c::kEffectList, c::kSingerList}},
+        {c::kAboutItem, {c::kSiteLink, c::kCreditsLink}}};
     for (const auto& [page, controls] : cases) {
         Trigger(page);
         QSet<QString> reached;
