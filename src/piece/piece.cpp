@@ -73,10 +73,13 @@ ScoreHeader HeaderOf(const SoundSettings& sound) {
     return header;
 }
 
-Piece BuildPiece(Lines lines, const MetreState& metre, const PieceSettings& settings) {
+Piece BuildPiece(Lines lines, const MetreState& metre, std::vector<std::string> stress,
+                 const PieceSettings& settings) {
     Piece piece;
     piece.lines = std::move(lines);
     piece.settings = settings;
+    piece.stress = std::move(stress);
+    piece.rhymes = FindRhymes(piece.lines, piece.stress);
     if (const auto melody = GenerateMelody(piece.lines, metre, settings.melody, &piece.noMelody))
         piece.tokens = MelodyTokens(melody->text);
     piece.centreRange = CentreRange(piece.lines);
@@ -99,6 +102,11 @@ Piece PieceOfTokens(std::vector<std::string> tokens, const PieceSettings& settin
     piece.scoreOptions.accents = settings.sound.boostPercent > 0;
     piece.scoreOptions.colour = settings.colour;
     return piece;
+}
+
+Piece BuildPiece(VerseSetup verse, const PieceSettings& settings) {
+    std::vector<std::string> stress = VerseStress(verse);
+    return BuildPiece(std::move(verse.lines), verse.metre, std::move(stress), settings);
 }
 
 ScoreLayout LayoutPiece(const Piece& piece, float width) {

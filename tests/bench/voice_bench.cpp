@@ -145,7 +145,7 @@ std::vector<SungNote> PoemNotes(const std::u32string& poem, Method method, Voice
                            static_cast<Metre>(analysis.metre.value_or(kTrochee))};
     PieceSettings settings;
     settings.melody.method = method;
-    const Piece piece = BuildPiece(lines, metre, settings);
+    const Piece piece = BuildPiece(lines, metre, analysis.stress, settings);
     return InVoiceRange(
         TokenNotes(piece.tokens, piece.words.lyrics, piece.settings.sound.beatsPerMinute), voice);
 }

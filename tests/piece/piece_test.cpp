@@ -40,7 +40,7 @@ const Case kCases[] = {
 TEST(Piece, EverySungNoteStartsAtItsTickOnItsKeyInTheMidiFile) {
     for (const auto& [verse, settings] : kCases) {
         const VerseSetup setup = SetUpVerse(VerseFile(verse), StressMode::kRule, {});
-        const Piece piece = BuildPiece(setup.lines, setup.metre, settings);
+        const Piece piece = BuildPiece(setup, settings);
         ASSERT_GT(piece.notes.size(), 20u) << verse;
         const auto reading = test::WriteAndReadWithMido("piece.mid", PieceMidi(piece));
         ASSERT_TRUE(reading.accepted) << reading.output;

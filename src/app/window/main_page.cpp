@@ -161,6 +161,7 @@ void MainPage::AnalyseVerse() {
         kvat::AnalyseVerse(editor_->VerseLines(), LocaleDecimalSeparator(), mode);
     UnderlineUnknownWords(*editor_->document(), analysis.unknownWords);
     metre_.templates = analysis.templates;
+    stress_ = analysis.stress;
     metreList_->clear();
     if (!analysis.metre) return; // an empty text: the list stays empty, the metre unchanged
     for (const auto& item : analysis.items) metreList_->addItem(Q(item));
@@ -255,6 +256,11 @@ void MainPage::OnPaste(const QString& clipboard) {
 const MetreState& MainPage::FreshMetre() {
     if (metre_.metre == kManualMetre) ReadHandPattern();
     return metre_;
+}
+
+std::vector<std::string> MainPage::FreshStress() const {
+    if (metre_.metre != kManualMetre) return stress_;
+    return HandPlacedStress(editor_->VerseLines(), stress_, editor_->Paint());
 }
 
 MainPage::Drawing MainPage::DrawScore(const Piece& piece) {

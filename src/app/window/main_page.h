@@ -58,6 +58,9 @@ public:
     // The metre state with the hand-placed pattern read afresh from the red vowels, so that a
     // line added since the last click has its pattern: what the melody is made from.
     const MetreState& FreshMetre();
+    // The lines' stress strings as the last analysis found them, the red vowels put in when the
+    // ictuses are placed by hand.
+    std::vector<std::string> FreshStress() const;
     // The verse as the editor holds it, and a whole new verse put in as a paste would be.
     QString VerseText() const;
     Lines VerseLines() const;
@@ -100,6 +103,7 @@ private:
 
     PlaybackController* playback_ = nullptr;
     MetreState metre_;
+    std::vector<std::string> stress_; // the last analysis's
     StressMode stressMode_ = StressMode::kRule;
     DictionaryWarmUp* warmUp_ = nullptr;
     QString messagedText_; // the text whose orthography messages were last given

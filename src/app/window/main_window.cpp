@@ -260,7 +260,7 @@ WindowChoices MainWindow::CurrentChoices() const {
 Piece MainWindow::CurrentPiece() const {
     const PieceSettings settings{CurrentMelodySettings(), CurrentSoundSettings(), true,
                                  CurrentChoices().colour};
-    return BuildPiece(main_->VerseLines(), main_->FreshMetre(), settings);
+    return BuildPiece(main_->VerseLines(), main_->FreshMetre(), main_->FreshStress(), settings);
 }
 
 void MainWindow::ShowPage(Page page) {
