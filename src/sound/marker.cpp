@@ -1,5 +1,6 @@
 #include "sound/marker.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kvat {
@@ -9,6 +10,14 @@ std::optional<int> MarkerInterval(std::optional<int> lengthMs, int scrollMaximum
     const long interval = std::lround(static_cast<double>(*lengthMs) / scrollMaximum - 10);
     if (interval <= 0 || interval > kLongestInterval) return std::nullopt;
     return static_cast<int>(interval);
+}
+
+std::optional<int> NoteInterval(std::span<const std::int64_t> startsMs, int column,
+                                std::int64_t positionMs) {
+    const auto next = static_cast<std::size_t>(column) + 1;
+    if (column < 0 || next >= startsMs.size()) return std::nullopt;
+    return static_cast<int>(
+        std::clamp<std::int64_t>(startsMs[next] - positionMs, 1, kLongestInterval));
 }
 
 MarkerStep AdvanceMarker(int markerX, int scrollValue, int scrollMaximum, int viewportTwips) {

@@ -87,9 +87,13 @@ void PlaybackController::FreshStart(const Piece& piece, int column) {
     WriteFile(bytes);
     std::int64_t fromMs = 0;
     const auto note = static_cast<std::size_t>(column);
-    if (const auto timing = ReadMidiTiming(bytes);
-        timing && column > 0 && note < piece.notes.size())
+    const auto timing = ReadMidiTiming(bytes);
+    if (timing && column > 0 && note < piece.notes.size())
         fromMs = TicksToMs(*timing, piece.notes[note].start);
+    noteMs_.clear();
+    if (timing && piece.bars)
+        for (const PieceNote& played : piece.notes)
+            noteMs_.push_back(TicksToMs(*timing, played.start));
     if (sequencer_.Open(filePath())) sequencer_.Play(static_cast<int>(fromMs));
     PlaceMarker(column);
     emit markerShown(true);
@@ -98,6 +102,7 @@ void PlaybackController::FreshStart(const Piece& piece, int column) {
 // The marker and the scroll as `column` ticks from the start would leave them, so that the
 // rest of the play runs as if it had started at the beginning.
 void PlaybackController::PlaceMarker(int column) {
+    column_ = column;
     markerX_ = kMarkerStartTwips;
     int scroll = 0;
     for (int i = 0; i < column; ++i) {
@@ -121,7 +126,19 @@ void PlaybackController::StartTimer() {
         interval_ = *interval;
         timer_.setInterval(interval_);
     }
+    AimAtNextNote();
     if (interval_ > 0) timer_.start();
+}
+
+void PlaybackController::AimAtNextNote() {
+    if (noteMs_.empty()) return;
+    const auto position = sequencer_.PositionMs();
+    const auto interval = NoteInterval(
+        noteMs_, column_,
+        position ? *position : noteMs_[std::min<std::size_t>(column_, noteMs_.size() - 1)]);
+    if (!interval) return;
+    interval_ = *interval;
+    timer_.setInterval(interval_);
 }
 
 void PlaybackController::Pause() {
@@ -153,6 +170,8 @@ void PlaybackController::StopPlayback() {
 
 void PlaybackController::Tick() {
     const MarkerStep step = AdvanceMarker(markerX_, scrollValue_, scrollMaximum_, viewportTwips_);
+    ++column_;
+    AimAtNextNote();
     markerX_ = step.markerX;
     emit markerMoved(markerX_);
     SetScroll(step.scrollValue);

@@ -276,6 +276,7 @@ void MainWindow::ShowPage(Page page) {
     MelodySettings chosen;
     main_->ReadInto(chosen);
     panels_->Place(IndexOf(chosen.method), page == Page::kSettings);
+    if (page == Page::kSettings) ShowMethodTime();
     if (page == Page::kMain) DrawScore();
     if (page == Page::kAbout) about_->DrawText();
     AimFocusSink();
@@ -286,6 +287,15 @@ void MainWindow::ShowPage(Page page) {
 void MainWindow::AimFocusSink() {
     const std::array<QWidget*, 4> pages = {main_, settings_, instruments_, about_};
     focusSink_->setFocusProxy(pages[static_cast<std::size_t>(page_)]);
+}
+
+void MainWindow::ShowMethodTime() {
+    MelodySettings chosen;
+    main_->ReadInto(chosen);
+    std::optional<std::pair<int, int>> time;
+    if (chosen.method && TimesItsNotes(*chosen.method))
+        if (const auto bars = CurrentPiece().bars) time = std::pair(bars->beats, bars->beatType);
+    settings_->ShowMethodTime(time);
 }
 
 void MainWindow::DrawScore() {

@@ -81,6 +81,8 @@ private:
     void BindSound();
     void BindTransportKeys();
     void ShowPage(Page page);
+    // The settings page shows the time signature of a method that has its own.
+    void ShowMethodTime();
     void AimFocusSink();
     void DrawScore();
     void OnMethodChosen(int index);
