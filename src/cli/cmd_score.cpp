@@ -29,7 +29,8 @@ int WritePicture(const Run& run, const Piece& piece, OutputFormat format) {
         run.Error(path + ": pictures are drawn by the desktop program");
         return 1;
     }
-    if (const std::string error = run.desktop->drawPicture(LayoutPiece(piece), format, bytes);
+    if (const std::string error =
+            run.desktop->drawPicture(LayoutPiece(piece), format, piece.title, bytes);
         !error.empty()) {
         run.Error(path + ": " + error);
         return 1;

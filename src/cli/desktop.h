@@ -18,8 +18,10 @@ namespace kvat::cli {
 struct DesktopParts {
     // Opens the window; returns the process's exit status.
     int (*openWindow)(int argc, char** argv, bool resetSettings) = nullptr;
-    // The score as a picture's bytes; the one-line reason when it cannot be drawn.
+    // The score as a picture's bytes (a PDF titled `title`); the one-line reason when it cannot
+    // be drawn.
     std::string (*drawPicture)(const ScoreLayout& layout, OutputFormat format,
+                               const std::u32string& title,
                                std::vector<std::uint8_t>& bytes) = nullptr;
     // kvat audio, which needs the synthesizer from its first check on.
     int (*runAudio)(const struct Run& run) = nullptr;

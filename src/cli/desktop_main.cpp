@@ -23,10 +23,11 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
         std::cerr << "kvat: " << message.toStdString() << '\n';
 }
 
-std::string DrawPicture(const ScoreLayout& layout, OutputFormat format,
+std::string DrawPicture(const ScoreLayout& layout, OutputFormat format, const std::u32string& title,
                         std::vector<std::uint8_t>& bytes) {
     QByteArray picture;
-    const QString error = RenderScorePicture(layout, format, picture);
+    const QString error =
+        RenderScorePicture(layout, format, QString::fromStdU32String(title), picture);
     if (!error.isEmpty()) return error.toStdString();
     bytes.assign(picture.begin(), picture.end());
     return {};

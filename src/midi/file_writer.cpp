@@ -112,8 +112,10 @@ AtomicFile::~AtomicFile() {
 }
 
 bool AtomicFile::Fail(int code) {
-    if (error_.empty())
-        error_ = path_.string() + ": " + std::generic_category().message(code ? code : EIO);
+    if (error_.empty()) {
+        errorCode_ = code ? code : EIO;
+        error_ = path_.string() + ": " + std::generic_category().message(errorCode_);
+    }
     Discard();
     return false;
 }

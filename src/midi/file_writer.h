@@ -33,6 +33,8 @@ public:
     bool Commit();
     // After a failure: one line, the path as given and the system's reason.
     const std::string& Error() const { return error_; }
+    // After a failure: the system's error number, for a front end to word in its own language.
+    int ErrorCode() const { return errorCode_; }
 
 private:
     bool Fail(int code);
@@ -45,6 +47,7 @@ private:
     std::uint64_t written_ = 0;
     FileBatch* batch_;
     std::string error_;
+    int errorCode_ = 0;
 };
 
 // The whole of `bytes` as the file `path`, as AtomicFile writes it. False on failure, with the

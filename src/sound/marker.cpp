@@ -25,9 +25,11 @@ MarkerStep AdvanceMarker(int markerX, int scrollValue, int scrollMaximum, int vi
     step.markerX = markerX + kColumnTwips;
     step.scrollValue = scrollValue;
     if (2 * step.markerX > viewportTwips && scrollValue <= scrollMaximum) ++step.scrollValue;
-    const int v = step.scrollValue;
-    step.lampIndex = v + 2 >= scrollMaximum ? scrollMaximum - 1 : v + 1;
-    step.atEnd = v + 1 >= scrollMaximum;
+    // Counted from the marker, not from the scroll: in a wide view the marker walks further
+    // before the score starts to scroll under it.
+    const int column = MarkerColumn(step.markerX);
+    step.lampIndex = std::min(column, scrollMaximum - 1);
+    step.atEnd = column >= scrollMaximum;
     return step;
 }
 

@@ -23,10 +23,15 @@ std::optional<int> MarkerInterval(std::optional<int> lengthMs, int scrollMaximum
 std::optional<int> NoteInterval(std::span<const std::int64_t> startsMs, int column,
                                 std::int64_t positionMs);
 
+// The score column whose note the marker at `markerX` stands over.
+constexpr int MarkerColumn(int markerX) {
+    return (markerX - kMarkerStartTwips) / kColumnTwips;
+}
+
 struct MarkerStep {
     int markerX = 0;     // twips on the canvas
     int scrollValue = 0; // the score's scroll value after the move
-    int lampIndex = 0;   // the colour-list line the lamp shows
+    int lampIndex = 0;   // the colour-list line the lamp shows: the syllable under the marker
     bool atEnd = false;  // the last column is reached: playback stops
 };
 

@@ -198,6 +198,10 @@ bool WriteSound(const KeptSamples* kept, Pass* second, std::int64_t total, doubl
 
 } // namespace
 
+std::int64_t LongestWavSeconds(int rate) {
+    return kLargestWavData / kBytesPerFrame / rate - 1;
+}
+
 bool RenderMidiToWav(std::span<const std::uint8_t> midi, const std::filesystem::path& soundFont,
                      const std::filesystem::path& wav, const RenderProgress& progress,
                      std::string& error) {

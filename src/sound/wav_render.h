@@ -13,6 +13,10 @@ namespace kvat {
 // Called now and then with the part done, 0 to 1.
 using RenderProgress = std::function<void(double done)>;
 
+// The longest a melody may last, in seconds, for its WAV at `rate` frames a second (the
+// second of ringing out included) to keep within the 4 GB a WAV file counts.
+std::int64_t LongestWavSeconds(int rate);
+
 // Renders the whole file and then lets the last notes ring out for at most a second, as 16-bit
 // PCM whose loudest sample is 1 dB below full scale however many voices sound: the samples are
 // rendered in floating point and measured before any is written, kept in memory for a piece of

@@ -156,7 +156,9 @@ TEST(Score, PicturesWithoutADisplay) {
     for (auto at = bytes.find("/Type /Page\n"); at != std::string::npos;
          at = bytes.find("/Type /Page\n", at + 1))
         ++pages;
-    EXPECT_EQ(pages, 44u);
+    // 70 systems of eleven notes: seven, then eight a page on A4; six, then seven on US Letter,
+    // as the machine's locale prints.
+    EXPECT_TRUE(pages == 9u || pages == 11u) << pages;
 }
 
 } // namespace

@@ -65,18 +65,18 @@ PlaybackController::~PlaybackController() {
 }
 
 void PlaybackController::Play(const Piece& piece) {
-    emit lampChanged(scrollValue_);
     if (state_ == State::kPaused)
         Resume();
     else
         FreshStart(piece, 0);
+    emit lampChanged(std::min(MarkerColumn(markerX_), scrollMaximum_ - 1));
     SetState(State::kPlaying);
     StartTimer();
 }
 
 void PlaybackController::PlayFrom(const Piece& piece, int column) {
     FreshStart(piece, std::clamp(column, 0, std::max(0, scrollMaximum_ - 1)));
-    emit lampChanged(scrollValue_ + 1);
+    emit lampChanged(MarkerColumn(markerX_));
     SetState(State::kPlaying);
     StartTimer();
 }
@@ -102,7 +102,6 @@ void PlaybackController::FreshStart(const Piece& piece, int column) {
 // The marker and the scroll as `column` ticks from the start would leave them, so that the
 // rest of the play runs as if it had started at the beginning.
 void PlaybackController::PlaceMarker(int column) {
-    column_ = column;
     markerX_ = kMarkerStartTwips;
     int scroll = 0;
     for (int i = 0; i < column; ++i) {
@@ -115,7 +114,6 @@ void PlaybackController::PlaceMarker(int column) {
 }
 
 void PlaybackController::Resume() {
-    emit lampChanged(scrollValue_ + 1);
     sequencer_.Play(pausePosition_);
     SetScroll(pausedScroll_);
 }
@@ -132,10 +130,13 @@ void PlaybackController::StartTimer() {
 
 void PlaybackController::AimAtNextNote() {
     if (noteMs_.empty()) return;
+    const int column = MarkerColumn(markerX_);
     const auto position = sequencer_.PositionMs();
     const auto interval = NoteInterval(
-        noteMs_, column_,
-        position ? *position : noteMs_[std::min<std::size_t>(column_, noteMs_.size() - 1)]);
+        noteMs_, column,
+        position
+            ? *position
+            : noteMs_[std::min<std::size_t>(std::size_t(std::max(column, 0)), noteMs_.size() - 1)]);
     if (!interval) return;
     interval_ = *interval;
     timer_.setInterval(interval_);
@@ -170,9 +171,8 @@ void PlaybackController::StopPlayback() {
 
 void PlaybackController::Tick() {
     const MarkerStep step = AdvanceMarker(markerX_, scrollValue_, scrollMaximum_, viewportTwips_);
-    ++column_;
-    AimAtNextNote();
     markerX_ = step.markerX;
+    AimAtNextNote();
     emit markerMoved(markerX_);
     SetScroll(step.scrollValue);
     if (step.lampIndex >= 0) emit lampChanged(step.lampIndex);

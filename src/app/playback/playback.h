@@ -107,10 +107,8 @@ private:
     int pausePosition_ = 0; // ms
     int pausedScroll_ = 0;
     std::optional<int> songLength_; // the last length the sequencer reported
-    // A melody timing its notes itself: each note's start, which the marker follows, and the
-    // column it stands at.
+    // A melody timing its notes itself: each note's start, which the marker follows.
     std::vector<std::int64_t> noteMs_;
-    int column_ = 0;
     QString copyName_;
     std::filesystem::path copyPath_; // the verse's copy replaces its own earlier one only
 };

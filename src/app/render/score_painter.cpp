@@ -86,7 +86,12 @@ private:
 
     void PaintLine(ColourValue colour, float x1, float y1, float x2, float y2) {
         QPen pen(ToQColor(colour));
-        pen.setWidthF(std::max(1.0, TwipsToPixels(kLineWidthTwips, dpiY_)));
+        // A whole number of the device's pixels however the painter is scaled: a zoomed staff
+        // would otherwise draw its five lines in two widths.
+        const double scale = painter_.transform().m22();
+        pen.setCosmetic(true);
+        pen.setWidth(std::max(
+            1, static_cast<int>(std::lround(TwipsToPixels(kLineWidthTwips, dpiY_) * scale))));
         pen.setCapStyle(Qt::FlatCap);
         painter_.setPen(pen);
         // Sharp lines: the staff is drawn over itself where columns overlap.
@@ -181,8 +186,9 @@ void PaintScore(QPainter& painter, const ScoreLayout& layout, const QRectF& area
     if (layout.longestStaff < layout.items.size() && Meets(layout.items[layout.longestStaff], band))
         items.Paint(layout.items[layout.longestStaff]);
 
-    const std::size_t headerEnd =
-        layout.columnStart.empty() ? layout.items.size() : layout.columnStart.front();
+    const std::size_t headerEnd = !options.header              ? 0
+                                  : layout.columnStart.empty() ? layout.items.size()
+                                                               : layout.columnStart.front();
     for (std::size_t i = 0; i < headerEnd; ++i) {
         const ScoreItem& item = layout.items[i];
         if (item.role != ItemRole::kStaff && Meets(item, band)) items.Paint(item);
@@ -195,6 +201,36 @@ void PaintScore(QPainter& painter, const ScoreLayout& layout, const QRectF& area
             const ScoreItem& item = layout.items[i];
             if (item.role != ItemRole::kStaffExtension && Meets(item, band)) items.Paint(item);
         }
+    }
+    painter.restore();
+}
+
+void PaintSystem(QPainter& painter, const ScoreLayout& layout, std::size_t first, std::size_t last,
+                 double width, bool opening, QPointF at) {
+    painter.save();
+    ScorePaintOptions options;
+    options.origin = -at;
+    ItemPainter start(painter, layout, options);
+    if (layout.longestStaff < layout.items.size()) {
+        ScoreItem staff = layout.items[layout.longestStaff];
+        staff.x = 0;
+        staff.x2 = static_cast<float>(width);
+        start.Paint(staff);
+    }
+    const std::size_t headerEnd =
+        layout.columnStart.empty() ? layout.items.size() : layout.columnStart.front();
+    for (std::size_t i = 0; i < headerEnd; ++i) {
+        const ItemRole role = layout.items[i].role;
+        const bool everySystem = role == ItemRole::kClef || role == ItemRole::kNumerator ||
+                                 role == ItemRole::kDenominator;
+        if (everySystem || (opening && role != ItemRole::kStaff)) start.Paint(layout.items[i]);
+    }
+    last = std::min(last, layout.ColumnCount());
+    if (first < last) {
+        options.origin = QPointF(kColumnWidth * static_cast<double>(first) - at.x(), -at.y());
+        ItemPainter columns(painter, layout, options);
+        for (std::size_t i = layout.columnStart[first]; i < layout.columnStart[last]; ++i)
+            if (layout.items[i].role != ItemRole::kStaffExtension) columns.Paint(layout.items[i]);
     }
     painter.restore();
 }

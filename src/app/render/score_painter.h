@@ -25,6 +25,7 @@ struct ScorePaintOptions {
     // rather than by translating the painter: Qt places text in fixed point, which overflows
     // far along a long score at a printer's resolution.
     QPointF origin;
+    bool header = true; // the tempo, dynamics, clef and time signature at the start
 };
 
 constexpr double kTwipsPerInch = 1440;
@@ -37,6 +38,12 @@ constexpr double TwipsToPixels(double twips, double dpi) {
 // Paints the items of `layout` that meet `area` (twips, in canvas coordinates).
 void PaintScore(QPainter& painter, const ScoreLayout& layout, const QRectF& area,
                 const ScorePaintOptions& options = {});
+
+// Columns [first, last) of `layout` as one system of a page, its top left corner at `at` (twips
+// on the device): the staff `width` twips long, the clef and time signature at its start (the
+// tempo and dynamics too on the `opening` system), then the columns, moved left to follow them.
+void PaintSystem(QPainter& painter, const ScoreLayout& layout, std::size_t first, std::size_t last,
+                 double width, bool opening, QPointF at);
 
 // The canvas's size in device pixels at `dpi`, rounded up.
 QSize ScorePixelSize(const ScoreLayout& layout, double dpi);

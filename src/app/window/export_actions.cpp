@@ -2,8 +2,8 @@
 
 #include "app/window/control_names.h"
 #include "app/window/file_dialogs.h"
+#include "app/window/file_errors.h"
 #include "app/window/platform_services.h"
-#include "midi/file_writer.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -98,12 +98,9 @@ bool ExportActions::ExportWavWithProgress(const Piece& piece, const QString& pat
     if (error.isEmpty()) {
         QFile file(rendered);
         const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        std::string why;
-        if (!WriteFileAtomically(path.toStdString(),
-                                 std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                           static_cast<std::size_t>(bytes.size())),
-                                 why))
-            error = QString::fromStdString(why);
+        error =
+            WriteWholeFile(path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                           static_cast<std::size_t>(bytes.size())));
     }
     if (!error.isEmpty()) messages_.Critical("Экспорт", error);
     return error.isEmpty();

@@ -1,7 +1,10 @@
 #include "app/window/export_files.h"
 
 #include "app/render/score_export.h"
+#include "app/window/file_errors.h"
+#include "app/window/qt_text.h"
 #include "midi/file_writer.h"
+#include "midi/midi_timing.h"
 #include "piece/piece_files.h"
 #include "sound/sound_font.h"
 #include "sound/wav_render.h"
@@ -13,17 +16,35 @@ namespace {
 
 const QString kNoMelody = "В стихе нет ни одной гласной: мелодии нет.";
 
-QString Picture(OutputFormat format, const ScoreLayout& layout, const QString& path) {
+std::span<const std::uint8_t> Bytes(const QByteArray& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+            static_cast<std::size_t>(bytes.size())};
+}
+
+std::span<const std::uint8_t> Bytes(const std::string& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+// FluidSynth's own rate, which the renderer keeps.
+constexpr int kSynthRate = 44100;
+
+QString HoursAndMinutes(std::int64_t seconds) {
+    return QString("%1 ч %2 мин").arg(seconds / 3600).arg(seconds / 60 % 60);
+}
+
+QString Picture(OutputFormat format, const ExportPiece& export_, const QString& path) {
+    const ScoreLayout layout = LayoutPiece(export_.piece, export_.scoreWidth);
+    if (const auto width = PictureTooWide(layout); width && format != OutputFormat::kPdf)
+        return QString("Партитура шириной %1 точек не помещается в картинку: картинка может быть "
+                       "не шире %2 точек. Экспортируйте её в PDF, он вмещает партитуру любой "
+                       "длины.")
+            .arg(*width)
+            .arg(kMaxPictureWidth);
     QByteArray bytes;
-    const QString error = RenderScorePicture(layout, format, bytes);
-    if (!error.isEmpty()) return error;
-    std::string why;
-    return WriteFileAtomically(path.toStdString(),
-                               std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                         static_cast<std::size_t>(bytes.size())),
-                               why)
-               ? QString()
-               : QString::fromStdString(why);
+    const QString error = RenderScorePicture(layout, format, Q(export_.piece.title), bytes);
+    // The other failures are the memory's and the encoder's, which say nothing more useful.
+    return error.isEmpty() ? WriteWholeFile(path, Bytes(bytes))
+                           : "Не удалось построить картинку партитуры.";
 }
 
 } // namespace
@@ -42,10 +63,12 @@ QString ExportFile(OutputFormat format, const ExportPiece& piece, const QString&
     case FormatFamily::kSound:
         return ExportWav(piece.piece, path, nullptr);
     case FormatFamily::kPicture:
-        return Picture(format, LayoutPiece(piece.piece, piece.scoreWidth), path);
+        return Picture(format, piece, path);
     case FormatFamily::kMidi:
-    case FormatFamily::kLayout:
+        return WriteWholeFile(path, PieceMidi(piece.piece));
     case FormatFamily::kNotation:
+        return WriteWholeFile(path, Bytes(PieceMusicXml(piece.piece)));
+    case FormatFamily::kLayout:
         break;
     }
     return QString::fromStdString(WritePieceFile(piece.piece, format, path.toStdString()));
@@ -57,10 +80,16 @@ QString ExportWav(const Piece& piece, const QString& path,
     const auto soundFont = FindSoundFont();
     if (!soundFont)
         return "Не найден SoundFont: установите fluid-soundfont-gm или задайте KVAT_SOUNDFONT.";
+    const TrackBytes midi = PieceMidi(piece);
+    const auto timing = ReadMidiTiming(midi);
+    const std::int64_t seconds = timing ? LengthMs(*timing) / 1000 : 0;
+    if (seconds > LongestWavSeconds(kSynthRate))
+        return QString("Мелодия звучит %1, а файл WAV вмещает не больше %2.")
+            .arg(HoursAndMinutes(seconds), HoursAndMinutes(LongestWavSeconds(kSynthRate)));
     std::string error;
-    if (RenderMidiToWav(PieceMidi(piece), *soundFont, path.toStdString(), progress, error))
-        return {};
-    return QString::fromStdString(error);
+    if (RenderMidiToWav(midi, *soundFont, path.toStdString(), progress, error)) return {};
+    return "Синтезатор FluidSynth не смог записать звук с SoundFont «" +
+           QString::fromStdString(soundFont->filename().string()) + "».";
 }
 
 } // namespace kvat

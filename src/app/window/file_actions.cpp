@@ -2,9 +2,9 @@
 
 #include "app/window/control_names.h"
 #include "app/window/file_dialogs.h"
+#include "app/window/file_errors.h"
 #include "app/window/platform_services.h"
 #include "app/window/qt_text.h"
-#include "midi/file_writer.h"
 #include "text/text_file.h"
 
 #include <QDir>
@@ -20,10 +20,6 @@ namespace {
 constexpr const char* kRecentKey = "files/recent";
 constexpr const char* kFolderKey = "files/folder";
 constexpr const char* kUntitled = "Без имени";
-
-QString Reason(const QFile& file) {
-    return QString("%1: %2").arg(QFileInfo(file).fileName(), file.errorString());
-}
 
 } // namespace
 
@@ -62,7 +58,7 @@ bool FileActions::Open(const QString& path) {
     if (!MayDropEdits()) return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        messages_.Critical("Открыть", Reason(file));
+        messages_.Critical("Открыть", ReadFailure(path));
         return false;
     }
     const QByteArray bytes = file.readAll();
@@ -97,12 +93,11 @@ bool FileActions::SaveAs() {
 bool FileActions::WriteTo(const QString& path) {
     const QString text = verse_.text();
     const QByteArray bytes = text.toUtf8();
-    std::string error;
-    if (!WriteFileAtomically(path.toStdString(),
-                             std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                       static_cast<std::size_t>(bytes.size())),
-                             error)) {
-        messages_.Critical("Сохранить", QString::fromStdString(error));
+    const QString error =
+        WriteWholeFile(path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                       static_cast<std::size_t>(bytes.size())));
+    if (!error.isEmpty()) {
+        messages_.Critical("Сохранить", error);
         return false;
     }
     savedText_ = text;

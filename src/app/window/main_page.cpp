@@ -7,9 +7,9 @@
 #include "app/render/qt_colour.h"
 #include "app/window/control_names.h"
 #include "app/window/dictionary_warm_up.h"
+#include "app/window/long_work.h"
 #include "app/window/picture_button.h"
 #include "app/window/score_view.h"
-#include "app/window/unknown_words.h"
 #include "app/window/verse_editor.h"
 #include "app/window/widgets.h"
 #include "help/sample_verse.h"
@@ -21,6 +21,8 @@
 #include "verse/report.h"
 #include "verse/syllables.h"
 
+#include <QCoreApplication>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTextCursor>
 
@@ -60,7 +62,6 @@ void MainPage::BuildVerseControls() {
     editor_->SetVerse(Lines(kSampleVerse.begin(), kSampleVerse.end()));
     connect(editor_, &VerseEditor::ictusToggled, this, &MainPage::OnIctusToggled);
     connect(editor_, &VerseEditor::pasteRequested, this, &MainPage::OnPaste);
-    TypeWithoutUnderline(*editor_);
 
     MakeLabel(this, control::kMetreLabel, "Размер:", 120, 2430, 700);
     metreList_ = MakeList(this, control::kMetreList, 840, 2400, 2655);
@@ -157,9 +158,14 @@ int MainPage::ScrollValue() const {
 
 void MainPage::AnalyseVerse() {
     const StressMode mode = warmUp_->Ready() ? stressMode_ : StressMode::kRule;
-    const VerseAnalysis analysis =
-        kvat::AnalyseVerse(editor_->VerseLines(), LocaleDecimalSeparator(), mode);
-    UnderlineUnknownWords(*editor_->document(), analysis.unknownWords);
+    const Lines& lines = editor_->VerseLines();
+    const auto analyse = [&lines, mode] {
+        return kvat::AnalyseVerse(lines, LocaleDecimalSeparator(), mode);
+    };
+    const VerseAnalysis analysis = lines.size() < kLongVerseLines
+                                       ? analyse()
+                                       : RunLongWork(this, "Анализ стихотворения…", analyse);
+    editor_->UnderlineUnknown(analysis.unknownWords);
     metre_.templates = analysis.templates;
     stress_ = analysis.stress;
     metreList_->clear();
@@ -209,12 +215,12 @@ void MainPage::LoadVerse(const QString& text) {
     OnPaste(text);
 }
 
-const ScoreLayout& MainPage::Layout() const {
-    return score_->Canvas()->Layout();
+ScoreLayout MainPage::Layout() const {
+    return score_->Canvas()->Sheet().Layout();
 }
 
 float MainPage::ScoreWidth() const {
-    return static_cast<float>(Twips(score_->width()));
+    return static_cast<float>(score_->WidthTwips());
 }
 
 void MainPage::ReadHandPattern() {
@@ -245,9 +251,28 @@ void MainPage::OnIctusToggled() {
 void MainPage::OnPaste(const QString& clipboard) {
     QString text = clipboard;
     text.replace("\r\n", "\n").replace('\n', "\r\n");
-    const std::u32string cleaned = CleanPastedText(text.toStdU32String());
+    const bool longText = static_cast<std::size_t>(text.count('\n')) >= kLongVerseLines;
+    const auto clean = [&text] { return CleanPastedText(text.toStdU32String()); };
+    const QString cleaned =
+        Q(longText ? RunLongWork(this, "Вставка стихотворения…", clean) : clean())
+            .replace("\r\n", "\n");
     QTextCursor cursor = editor_->textCursor();
-    cursor.insertText(Q(cleaned).replace("\r\n", "\n"));
+    if (!longText) {
+        cursor.insertText(cleaned);
+    } else {
+        // A long text goes in a part at a time, the window drawing itself in between.
+        constexpr qsizetype kPart = 1 << 16;
+        QProgressDialog progress("Вставка стихотворения…", QString(), 0,
+                                 static_cast<int>(cleaned.size() / kPart), this);
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setCancelButton(nullptr);
+        progress.setMinimumDuration(500);
+        for (qsizetype at = 0; at < cleaned.size(); at += kPart) {
+            cursor.insertText(cleaned.mid(at, kPart));
+            progress.setValue(static_cast<int>(at / kPart));
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
+    }
     editor_->setFocus();
     AnalyseVerse();
     emit scoreOutdated();
@@ -264,23 +289,32 @@ std::vector<std::string> MainPage::FreshStress() const {
 }
 
 MainPage::Drawing MainPage::DrawScore(const Piece& piece) {
-    // While it plays the score stays where the marker is, so the marker stays in sight.
-    const bool playing = playback_ && playback_->state() != PlaybackController::State::kStopped;
-    const int scroll = playing ? playback_->scrollValue() : 0;
-    if (playback_) playback_->SetViewportWidth(Twips(score_->width())); // the window may grow
-    score_->Canvas()->SetLayout(LayoutPiece(piece, ScoreWidth()));
-    scoreScroll_->setRange(0, score_->Canvas()->Layout().scrollMaximum);
-    scoreScroll_->setValue(scroll);
-    score_->ScrollTo(scoreScroll_->value());
+    ScoreOptions shown = piece.scoreOptions;
+    const int width = score_->WidthTwips(); // the window may have grown, or zoomed
+    shown.viewportWidth = static_cast<float>(width);
+    if (playback_) playback_->SetViewportWidth(width);
+    score_->Canvas()->SetSheet({}); // the old score's memory is free before the new is made
 
     Drawing drawing;
-    drawing.scrollMaximum = scoreScroll_->maximum();
     // A text's orthography is told once; redrawing the same text tells it no more.
     const QString text = editor_->toPlainText();
     if (text != messagedText_)
         for (const auto& message : piece.syllables.Messages())
             drawing.messages.push_back(message.text);
     messagedText_ = text;
+    const auto compose = [&] {
+        return MakeScoreSheet(piece.tokens, piece.syllables, piece.header, shown);
+    };
+    score_->Canvas()->SetSheet(piece.lines.size() < kLongVerseLines
+                                   ? compose()
+                                   : RunLongWork(this, "Построение партитуры…", compose));
+
+    // While it plays the score stays where the marker is, so the marker stays in sight.
+    const bool playing = playback_ && playback_->state() != PlaybackController::State::kStopped;
+    scoreScroll_->setRange(0, score_->Canvas()->Sheet().scrollMaximum);
+    scoreScroll_->setValue(playing ? playback_->scrollValue() : 0);
+    score_->ScrollTo(scoreScroll_->value());
+    drawing.scrollMaximum = scoreScroll_->maximum();
     return drawing;
 }
 
@@ -292,7 +326,7 @@ QString MainPage::FirstLine() const {
 
 QString MainPage::ColourList() const {
     QString list;
-    for (ColourValue colour : score_->Canvas()->Layout().colours)
+    for (ColourValue colour : score_->Canvas()->Sheet().colours)
         list += "&H" + QString::number(colour, 16).toUpper() + "\r\n";
     return list;
 }
@@ -302,7 +336,7 @@ std::u32string MainPage::VerseReport() const {
 }
 
 void MainPage::LightLamp(int index) {
-    const auto& colours = score_->Canvas()->Layout().colours;
+    const auto& colours = score_->Canvas()->Sheet().colours;
     if (index < 0 || index >= static_cast<int>(colours.size())) return; // it keeps its colour
     PaintLamp(ToQColor(colours[index]));
 }

@@ -65,8 +65,9 @@ public:
     QString VerseText() const;
     Lines VerseLines() const;
     void LoadVerse(const QString& text);
-    // The score as last drawn, and the width of its viewport, which grows with the window.
-    const ScoreLayout& Layout() const;
+    // The whole score as last drawn, and the width of its viewport, which grows with the window
+    // and its zoom.
+    ScoreLayout Layout() const;
     float ScoreWidth() const;
     // The verse's first line with text: what the user calls the poem.
     QString FirstLine() const;
@@ -83,8 +84,7 @@ signals:
     void playFromClicked(int column); // a note of the score was clicked
 
 protected:
-    // The editor takes the room the page gains; the score, its scroll bar and the lamp take its
-    // width (main_page_stretch.cpp).
+    // The editor and the score share the room the page gains (main_page_stretch.cpp).
     void resizeEvent(QResizeEvent* event) override;
     // The page comes back ready for typing, whichever page held the focus before.
     void showEvent(QShowEvent* event) override;
@@ -100,6 +100,8 @@ private:
     void LightLamp(int index);
     void PaintLamp(const QColor& colour);
     void RecordStretch();
+    void Arrange();
+    void Zoom(int steps); // 0 returns to the zoom the page's size gives
 
     PlaybackController* playback_ = nullptr;
     MetreState metre_;
@@ -114,14 +116,18 @@ private:
     QScrollBar* scoreScroll_ = nullptr;
     QWidget* lamp_ = nullptr;
     std::array<PictureButton*, 3> transport_{}; // play, pause, stop
-    // A control's design place and the parts of the page's growth, per axis, that it follows.
+    // A control's design place, the parts of the page's gained width it grows and moves by, and
+    // where it stands between the editor's and the score's parts of the gained height.
     struct Stretch {
+        enum class Vertical { kEditor, kUnderEditor, kScore, kUnderScore };
         QWidget* widget;
         QRect design;
-        float growX, growY, moveX, moveY;
+        float growX, moveX;
+        Vertical vertical;
     };
     std::vector<Stretch> stretch_;
     QSize designSize_;
+    int zoomSteps_ = 0;
 };
 
 } // namespace kvat

@@ -7,10 +7,12 @@
 #include "app/window/file_actions.h"
 #include "app/window/file_dialogs.h"
 #include "app/window/instruments_page.h"
+#include "app/window/long_work.h"
 #include "app/window/main_page.h"
 #include "app/window/method_panels.h"
 #include "app/window/platform_services.h"
 #include "app/window/qt_text.h"
+#include "app/window/qt_translations.h"
 #include "app/window/report_file.h"
 #include "app/window/settings_page.h"
 #include "app/window/settings_store.h"
@@ -26,10 +28,10 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
-#include <QTextEdit>
 #include <array>
 #include <chrono>
 
@@ -64,6 +66,7 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
       opener_(opener ? std::move(opener) : std::make_unique<SystemDesktopOpener>()),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<SystemFileDialogs>(this)),
       sound_(std::move(sound)) {
+    InstallQtTranslations();
     setObjectName(control::kWindow);
     setWindowTitle("Kvat");
     auto* central = new QWidget(this);
@@ -111,7 +114,7 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     setMinimumSize(size());
     setAcceptDrops(true);
     installEventFilter(this);
-    for (QTextEdit* edit : findChildren<QTextEdit*>()) {
+    for (QPlainTextEdit* edit : findChildren<QPlainTextEdit*>()) {
         edit->installEventFilter(this);
         edit->viewport()->installEventFilter(this);
     }
@@ -260,7 +263,12 @@ WindowChoices MainWindow::CurrentChoices() const {
 Piece MainWindow::CurrentPiece() const {
     const PieceSettings settings{CurrentMelodySettings(), CurrentSoundSettings(), true,
                                  CurrentChoices().colour};
-    return BuildPiece(main_->VerseLines(), main_->FreshMetre(), main_->FreshStress(), settings);
+    const Lines& lines = main_->VerseLines();
+    const MetreState& metre = main_->FreshMetre();
+    const std::vector<std::string> stress = main_->FreshStress();
+    if (lines.size() < kLongVerseLines) return BuildPiece(lines, metre, stress, settings);
+    return RunLongWork(main_, "Построение мелодии…",
+                       [&] { return BuildPiece(lines, metre, stress, settings); });
 }
 
 void MainWindow::ShowPage(Page page) {
@@ -273,13 +281,17 @@ void MainWindow::ShowPage(Page page) {
     settings_->setVisible(page == Page::kSettings);
     instruments_->setVisible(page == Page::kInstruments);
     about_->setVisible(page == Page::kAbout);
-    MelodySettings chosen;
-    main_->ReadInto(chosen);
-    panels_->Place(IndexOf(chosen.method), page == Page::kSettings);
+    PlacePanels();
     if (page == Page::kSettings) ShowMethodTime();
     if (page == Page::kMain) DrawScore();
     if (page == Page::kAbout) about_->DrawText();
     AimFocusSink();
+}
+
+void MainWindow::PlacePanels() {
+    MelodySettings chosen;
+    main_->ReadInto(chosen);
+    panels_->Place(IndexOf(chosen.method), page_ == Page::kSettings);
 }
 
 // The hidden button hands a clicked control's focus on to the page shown, so the focus never
@@ -341,6 +353,13 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     const QSize room = centralWidget()->size();
     main_->resize(room.width() - Px(kPageLeft + kPageRightMargin),
                   room.height() - Px(kPageTop + kPageBottomMargin));
+    // The pages of fixed size stand in the middle of the room the window gained.
+    const QSize gained = room - centralWidget()->minimumSize();
+    const QPoint place(Px(kPageLeft) + std::max(0, gained.width() / 2),
+                       Px(kPageTop) + std::max(0, gained.height() / 2));
+    for (QFrame* page : std::initializer_list<QFrame*>{settings_, instruments_, about_})
+        page->move(place);
+    PlacePanels(); // they follow the settings page
 }
 
 // A verse file dropped anywhere on the window, the editor included, is opened rather than

@@ -81,6 +81,7 @@ private:
     void BindSound();
     void BindTransportKeys();
     void ShowPage(Page page);
+    void PlacePanels();
     // The settings page shows the time signature of a method that has its own.
     void ShowMethodTime();
     void AimFocusSink();

@@ -12,6 +12,13 @@
 #include <cmath>
 
 namespace kvat {
+namespace {
+
+// Columns laid out beyond those in sight on the left: a long syllable or an accent reaches
+// past its own column.
+constexpr int kColumnsBefore = 3;
+
+} // namespace
 
 ScoreCanvas::ScoreCanvas(QWidget* parent) : QWidget(parent), marker_(new QFrame(this)) {
     setObjectName(control::kScoreCanvas);
@@ -25,16 +32,36 @@ ScoreCanvas::ScoreCanvas(QWidget* parent) : QWidget(parent), marker_(new QFrame(
     marker_->hide();
 }
 
-void ScoreCanvas::SetLayout(ScoreLayout layout) {
-    layout_ = std::move(layout);
-    resize(Px(static_cast<int>(std::ceil(layout_.canvasWidth))),
-           Px(static_cast<int>(std::ceil(layout_.canvasHeight))));
-    marker_->resize(1, height());
+void ScoreCanvas::SetSheet(ScoreSheet sheet) {
+    sheet_ = std::move(sheet);
     update();
 }
 
+void ScoreCanvas::SetViewWidth(int twips) {
+    sheet_.options.viewportWidth = static_cast<float>(twips);
+    update();
+}
+
+void ScoreCanvas::SetScroll(int value) {
+    scroll_ = value;
+    PlaceMarker();
+    update();
+}
+
+void ScoreCanvas::SetZoom(double zoom) {
+    zoom_ = zoom;
+    PlaceMarker();
+    update();
+}
+
+// One twip less than the scrolled columns, as the design had it.
+double ScoreCanvas::LeftTwips() const {
+    return static_cast<double>(kColumnTwips) * scroll_ - 1;
+}
+
 void ScoreCanvas::SetMarker(int xTwips) {
-    marker_->setGeometry(Px(xTwips), 0, 1, height());
+    markerX_ = xTwips;
+    PlaceMarker();
 }
 
 void ScoreCanvas::ShowMarker(bool shown) {
@@ -42,35 +69,73 @@ void ScoreCanvas::ShowMarker(bool shown) {
     marker_->raise();
 }
 
+void ScoreCanvas::PlaceMarker() {
+    const double x = (markerX_ - LeftTwips()) * zoom_ / kTwipsPerPixel;
+    marker_->setGeometry(static_cast<int>(std::floor(x)), 0, 1, height());
+}
+
+void ScoreCanvas::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PlaceMarker();
+}
+
 void ScoreCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    // The layout is in twips; the window shows 15 of them to a logical pixel whatever the
-    // screen's resolution, as every other control here.
-    const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
-    painter.scale(kTwipsPerInch / kTwipsPerPixel / dpiX, kTwipsPerInch / kTwipsPerPixel / dpiY);
+    // The layout is in twips; the window shows 15 of them to a logical pixel at zoom 1 whatever
+    // the screen's resolution, as every other control here.
+    const double scale = kTwipsPerInch / kTwipsPerPixel * zoom_;
+    painter.scale(scale / logicalDpiX(), scale / logicalDpiY());
     const QRect r = event->rect();
-    const QRectF area(Twips(r.left()), Twips(r.top()), Twips(r.width()), Twips(r.height()));
-    PaintScore(painter, layout_, area);
+    const double left = LeftTwips() + Twips(r.left()) / zoom_;
+    const double right = LeftTwips() + Twips(r.right() + 1) / zoom_;
+    // Only the columns in sight are laid out, as the first ones of a layout of their own.
+    const long long first =
+        std::max(0LL, static_cast<long long>(std::floor(left / kColumnTwips)) - kColumnsBefore);
+    const auto count =
+        static_cast<std::size_t>(std::ceil((right - left) / kColumnTwips)) + kColumnsBefore + 2;
+    const ScoreLayout part = sheet_.LayoutColumns(static_cast<std::size_t>(first), count);
+    const double shift = static_cast<double>(kColumnTwips) * static_cast<double>(first);
+    ScorePaintOptions options;
+    options.origin = QPointF(LeftTwips() - shift, 0);
+    options.header = first == 0;
+    PaintScore(
+        painter, part,
+        QRectF(left - shift, Twips(r.top()) / zoom_, right - left, Twips(r.height()) / zoom_),
+        options);
 }
 
 void ScoreCanvas::mousePressEvent(QMouseEvent* event) {
     // The column whose marker place lies nearest, as the marker would stand over that note.
-    const int x = Twips(event->position().toPoint().x()) - kMarkerStartTwips + kColumnTwips / 2;
-    const int columns = static_cast<int>(layout_.columnStart.size()) - 1;
-    if (event->button() == Qt::LeftButton && x >= 0 && x / kColumnTwips < columns)
-        emit columnClicked(x / kColumnTwips);
+    const double at = LeftTwips() + Twips(1) * event->position().x() / zoom_;
+    const long long x = std::llround(at) - kMarkerStartTwips + kColumnTwips / 2;
+    if (event->button() == Qt::LeftButton && x >= 0 &&
+        x / kColumnTwips < static_cast<long long>(sheet_.columns))
+        emit columnClicked(static_cast<int>(x / kColumnTwips));
     QWidget::mousePressEvent(event);
 }
 
 ScoreViewport::ScoreViewport(QWidget* parent) : QWidget(parent), canvas_(new ScoreCanvas(this)) {
     setObjectName(control::kScoreViewport);
-    ScrollTo(0);
 }
 
 void ScoreViewport::ScrollTo(int value) {
-    // In 32 bits, so that every value of the scroll range is reachable.
-    const long long left = 1 - static_cast<long long>(kColumnTwips) * value;
-    canvas_->move(Px(static_cast<int>(left)), 0);
+    canvas_->SetScroll(value);
+}
+
+int ScoreViewport::WidthTwips() const {
+    return static_cast<int>(std::lround(Twips(width()) / canvas_->Zoom()));
+}
+
+void ScoreViewport::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    canvas_->setGeometry(rect());
+}
+
+void ScoreViewport::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) return QWidget::wheelEvent(event);
+    const int steps = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    if (steps != 0) emit zoomRequested(steps);
+    event->accept();
 }
 
 } // namespace kvat

@@ -1,9 +1,9 @@
 #pragma once
-// The score on the main page: the fixed viewport holding the canvas, which grows one column per
-// note and is moved left under the viewport by the page's scroll bar, and the playback marker
-// on the canvas.
+// The score on the main page: the viewport, which the score's scroll bar moves along the score
+// one column at a time, the canvas that paints the columns in sight, and the playback marker.
+// The score is drawn at a zoom: 1 shows 15 twips of it to a pixel, as the window was designed.
 
-#include "score/score_layout.h"
+#include "app/window/score_sheet.h"
 
 #include <QWidget>
 
@@ -16,10 +16,18 @@ class ScoreCanvas : public QWidget {
 
 public:
     explicit ScoreCanvas(QWidget* parent);
-    void SetLayout(ScoreLayout layout);
-    const ScoreLayout& Layout() const { return layout_; }
+    void SetSheet(ScoreSheet sheet);
+    const ScoreSheet& Sheet() const { return sheet_; }
 
-    // The marker line at x twips on the canvas, across its whole height.
+    // The score moved left by `value` columns.
+    void SetScroll(int value);
+    void SetZoom(double zoom);
+    // The width the score is laid out for, in its twips: the staff reaches that far past the
+    // last note.
+    void SetViewWidth(int twips);
+    double Zoom() const { return zoom_; }
+
+    // The marker line at x twips on the score, across the canvas's whole height.
     void SetMarker(int xTwips);
     void ShowMarker(bool shown);
 
@@ -30,10 +38,18 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    ScoreLayout layout_;
+    // The score's x in twips shown at the canvas's left edge.
+    double LeftTwips() const;
+    void PlaceMarker();
+
+    ScoreSheet sheet_;
     QFrame* marker_;
+    int scroll_ = 0;
+    int markerX_ = 0;
+    double zoom_ = 1;
 };
 
 class ScoreViewport : public QWidget {
@@ -42,8 +58,17 @@ class ScoreViewport : public QWidget {
 public:
     explicit ScoreViewport(QWidget* parent);
     ScoreCanvas* Canvas() const { return canvas_; }
-    // Moves the canvas's left edge to 1 twip less `value` columns.
     void ScrollTo(int value);
+    // The width shown, in the score's twips at the canvas's zoom.
+    int WidthTwips() const;
+
+signals:
+    // The wheel turned with Ctrl held: steps in (positive) or out.
+    void zoomRequested(int steps);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     ScoreCanvas* canvas_;

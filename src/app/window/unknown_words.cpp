@@ -1,68 +1,42 @@
 #include "app/window/unknown_words.h"
 
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextEdit>
 #include <algorithm>
 
 namespace kvat {
-namespace {
 
-// Blue, apart from both the red ictuses and the black text.
-const QColor kUnderlineColour(0, 90, 200);
-
-QTextCharFormat Underline(QTextCharFormat::UnderlineStyle style) {
+QTextCharFormat UnknownWordFormat() {
     QTextCharFormat format;
-    format.setUnderlineStyle(style);
-    if (style != QTextCharFormat::NoUnderline) format.setUnderlineColor(kUnderlineColour);
+    format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    format.setUnderlineColor(QColor(0, 90, 200)); // blue, apart from the red and the black
     return format;
 }
 
-// Where each code point of the line starts in its UTF-16 text, and one past the end.
-std::vector<int> CodePointStarts(const QString& text) {
+std::vector<LineRange> UnknownWordRanges(const QString& line, const std::vector<TextSpan>& words) {
+    // Where each code point starts in the UTF-16 text, and one past the end.
     std::vector<int> starts;
-    for (int i = 0; i < text.size(); ++i)
-        if (!text[i].isLowSurrogate()) starts.push_back(i);
-    starts.push_back(static_cast<int>(text.size()));
-    return starts;
-}
-
-} // namespace
-
-void UnderlineUnknownWords(QTextDocument& document,
-                           const std::vector<std::vector<TextSpan>>& words) {
-    document.setUndoRedoEnabled(false);
-    QTextCursor cursor(&document);
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.mergeCharFormat(Underline(QTextCharFormat::NoUnderline));
-    std::size_t line = 0;
-    for (QTextBlock block = document.begin(); block.isValid() && line < words.size();
-         block = block.next(), ++line) {
-        if (words[line].empty()) continue;
-        const std::vector<int> starts = CodePointStarts(block.text());
-        const std::size_t last = starts.size() - 1;
-        for (const TextSpan& word : words[line]) {
-            const std::size_t begin = std::min(word.begin, last);
-            const std::size_t end = std::min(word.begin + word.length, last);
-            if (begin == end) continue;
-            cursor.setPosition(block.position() + starts[begin]);
-            cursor.setPosition(block.position() + starts[end], QTextCursor::KeepAnchor);
-            cursor.mergeCharFormat(Underline(QTextCharFormat::WaveUnderline));
-        }
+    for (int i = 0; i < line.size(); ++i)
+        if (!line[i].isLowSurrogate()) starts.push_back(i);
+    starts.push_back(static_cast<int>(line.size()));
+    const std::size_t last = starts.size() - 1;
+    std::vector<LineRange> ranges;
+    for (const TextSpan& word : words) {
+        const std::size_t begin = std::min(word.begin, last);
+        const std::size_t end = std::min(word.begin + word.length, last);
+        if (begin < end) ranges.push_back({starts[begin], starts[end]});
     }
-    cursor.endEditBlock();
-    document.setUndoRedoEnabled(true);
+    return ranges;
 }
 
-void TypeWithoutUnderline(QTextEdit& editor) {
-    QObject::connect(&editor, &QTextEdit::currentCharFormatChanged, &editor,
-                     [&editor](const QTextCharFormat& format) {
-                         if (format.underlineStyle() != QTextCharFormat::NoUnderline &&
-                             !editor.textCursor().hasSelection())
-                             editor.mergeCurrentCharFormat(Underline(QTextCharFormat::NoUnderline));
-                     });
+std::vector<LineRange> EditedRanges(const std::vector<LineRange>& ranges, int at, int removed,
+                                    int added) {
+    std::vector<LineRange> edited;
+    for (const LineRange& range : ranges) {
+        if (range.begin < at) edited.push_back({range.begin, std::min(range.end, at)});
+        if (range.end > at + removed)
+            edited.push_back({std::max(range.begin, at + removed) + added - removed,
+                              range.end + added - removed});
+    }
+    return edited;
 }
 
 } // namespace kvat

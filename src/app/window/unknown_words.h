@@ -1,24 +1,32 @@
 #pragma once
 // The words no stress source knew, underlined in the editor for the poet to check. The
-// underline is a format of its own beside the colour, so the red ictuses and the hand placement
-// that reads them see nothing of it.
+// underline is laid over the line as its colours are (verse_editor.h), never into the text, so
+// the red ictuses and the hand placement that reads them see nothing of it; the underlined
+// places stay with their characters as the line is edited, and what is typed takes none.
 
 #include "verse/dictionary_stress.h"
 
+#include <QString>
+#include <QTextCharFormat>
 #include <vector>
-
-class QTextDocument;
-class QTextEdit;
 
 namespace kvat {
 
-// Clears every underline, then underlines the given words; spans count characters of a line as
-// the core does, one per code point. Like recolouring, it is no edit to undo.
-void UnderlineUnknownWords(QTextDocument& document,
-                           const std::vector<std::vector<TextSpan>>& words);
+// A run of a line's UTF-16 text: [begin, end).
+struct LineRange {
+    int begin = 0, end = 0;
+    bool operator==(const LineRange&) const = default;
+};
 
-// What is typed into or beside an underlined word takes no underline: the mark is the last
-// analysis's word on a word, and a word being typed is not yet analysed.
-void TypeWithoutUnderline(QTextEdit& editor);
+// The wavy blue underline.
+QTextCharFormat UnknownWordFormat();
+
+// The words' places in `line`, whose spans count code points as the core does.
+std::vector<LineRange> UnknownWordRanges(const QString& line, const std::vector<TextSpan>& words);
+
+// The ranges after `removed` characters at `at` gave way to `added` new ones: the new text takes
+// no underline, the rest moves with its characters.
+std::vector<LineRange> EditedRanges(const std::vector<LineRange>& ranges, int at, int removed,
+                                    int added);
 
 } // namespace kvat

@@ -1,6 +1,8 @@
 #include "app/window/verse_editor.h"
 
 #include "app/window/control_names.h"
+#include "app/window/format_runs.h"
+#include "app/window/unknown_words.h"
 #include "verse/letters.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -35,6 +37,27 @@ QTextCharFormat Coloured(const QColor& colour) {
     return format;
 }
 
+// What an analysis gave a line: a mark per vowel, and the words no stress source knew; kept with
+// the line as lines come and go.
+struct LineColours : QTextBlockUserData {
+    std::string marks;
+    std::vector<LineRange> unknown;
+};
+
+const LineColours* ColoursOf(const QTextBlock& block) {
+    return static_cast<const LineColours*>(block.userData());
+}
+
+LineColours& ColoursFor(QTextBlock& block) {
+    if (!block.userData()) block.setUserData(new LineColours);
+    return *static_cast<LineColours*>(block.userData());
+}
+
+char LineMark(const QTextBlock& block, std::size_t vowel) {
+    const auto* colours = ColoursOf(block);
+    return colours && vowel < colours->marks.size() ? colours->marks[vowel] : '0';
+}
+
 // Text with no colour of its own shows in the default black.
 char MarkOf(const QTextCharFormat& format) {
     const QBrush brush = format.foreground();
@@ -47,9 +70,10 @@ char MarkOf(const QTextCharFormat& format) {
 
 } // namespace
 
-VerseEditor::VerseEditor(QWidget* parent) : QTextEdit(parent), editMenu_(new QMenu(this)) {
+VerseEditor::VerseEditor(QWidget* parent) : QPlainTextEdit(parent), editMenu_(new QMenu(this)) {
     setObjectName(control::kEditor);
-    setAcceptRichText(false);
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int from, int removed, int added) { OnContentsChange(from, removed, added); });
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
     QFont font("MS Sans Serif");
@@ -64,13 +88,15 @@ VerseEditor::VerseEditor(QWidget* parent) : QTextEdit(parent), editMenu_(new QMe
             [this] { emit pasteRequested(QGuiApplication::clipboard()->text()); });
 }
 
-Lines VerseEditor::VerseLines() const {
-    Lines lines;
+const Lines& VerseEditor::VerseLines() const {
+    if (lines_) return *lines_;
+    lines_.emplace();
     const QTextDocument* doc = document();
-    if (doc->isEmpty()) return lines;
+    if (doc->isEmpty()) return *lines_;
+    lines_->reserve(static_cast<std::size_t>(doc->blockCount()));
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
-        lines.push_back(block.text().toStdU32String());
-    return lines;
+        lines_->push_back(block.text().toStdU32String());
+    return *lines_;
 }
 
 void VerseEditor::SetVerse(const Lines& lines) {
@@ -80,29 +106,94 @@ void VerseEditor::SetVerse(const Lines& lines) {
 }
 
 void VerseEditor::ApplyPaint(const VowelPaint& paint) {
-    QTextDocument* doc = document();
-    doc->setUndoRedoEnabled(false);
-    QTextCursor cursor(doc);
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.mergeCharFormat(Coloured(kBlack));
+    if (ownColours_) ClearOwnColours();
     std::size_t line = 0;
-    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next(), ++line) {
-        if (line >= paint.size()) break;
-        const QString text = block.text();
-        std::size_t vowel = 0;
-        for (int i = 0; i < text.size(); ++i) {
-            if (!IsVowelChar(text[i])) continue;
-            if (vowel < paint[line].size() && paint[line][vowel] == '1') {
-                cursor.setPosition(block.position() + i);
-                cursor.setPosition(block.position() + i + 1, QTextCursor::KeepAnchor);
-                cursor.mergeCharFormat(Coloured(kRed));
-            }
-            ++vowel;
-        }
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next(), ++line) {
+        const bool red = line < paint.size() && paint[line].find('1') != std::string::npos;
+        if (red)
+            ColoursFor(block).marks = paint[line];
+        else if (block.userData())
+            ColoursFor(block).marks.clear();
     }
-    cursor.endEditBlock();
-    doc->setUndoRedoEnabled(true);
+    ++colouring_;
+    viewport()->update();
+}
+
+void VerseEditor::UnderlineUnknown(const std::vector<std::vector<TextSpan>>& words) {
+    std::size_t line = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next(), ++line) {
+        if (line < words.size() && !words[line].empty())
+            ColoursFor(block).unknown = UnknownWordRanges(block.text(), words[line]);
+        else if (block.userData())
+            ColoursFor(block).unknown.clear();
+    }
+    ++colouring_;
+    viewport()->update();
+}
+
+bool VerseEditor::UnknownWordAt(int position) const {
+    const QTextBlock block = document()->findBlock(position);
+    const auto* colours = ColoursOf(block);
+    const int at = position - block.position();
+    return colours && std::any_of(colours->unknown.begin(), colours->unknown.end(),
+                                  [at](LineRange r) { return r.begin <= at && at < r.end; });
+}
+
+void VerseEditor::ClearOwnColours() {
+    FormatRuns runs({Coloured(kBlack)});
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        for (const QTextLayout::FormatRange& range : block.textFormats())
+            if (MarkOf(range.format) != '0')
+                runs.Add(0, block.position() + range.start, range.length);
+    formatting_ = true;
+    runs.MergeInto(*document());
+    formatting_ = false;
+    ownColours_ = false;
+}
+
+void VerseEditor::OnContentsChange(int from, int removed, int added) {
+    if (formatting_) return;
+    lines_.reset();
+    QTextBlock block = document()->findBlock(from);
+    // Typing within a line: its underlined words keep to their characters.
+    if (block.isValid() && from + added < block.position() + block.length() && block.userData()) {
+        LineColours& colours = ColoursFor(block);
+        colours.unknown = EditedRanges(colours.unknown, from - block.position(), removed, added);
+    }
+    // The changed lines' colours stand at new places: laid over them afresh when next shown.
+    for (; block.isValid() && block.position() <= from + added; block = block.next())
+        block.setUserState(-1);
+}
+
+void VerseEditor::paintEvent(QPaintEvent* event) {
+    ShowLineColours();
+    QPlainTextEdit::paintEvent(event);
+}
+
+// As a syntax highlighter would, but for the lines in sight alone: the analysis's red and
+// underline go into the line's layout, not into the text, so that the text itself stays
+// untouched.
+void VerseEditor::ShowLineColours() {
+    const qreal bottom = viewport()->rect().bottom();
+    const QPointF offset = contentOffset();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        if (blockBoundingGeometry(block).translated(offset).top() > bottom) break;
+        if (block.userState() == colouring_) continue;
+        block.setUserState(colouring_);
+        QList<QTextLayout::FormatRange> formats;
+        const QString text = block.text();
+        for (int i = 0, vowel = 0; i < text.size(); ++i)
+            if (IsVowelChar(text[i]) && LineMark(block, static_cast<std::size_t>(vowel++)) == '1')
+                formats.append({i, 1, Coloured(kRed)});
+        if (const auto* colours = ColoursOf(block))
+            for (const LineRange& word : colours->unknown)
+                formats.append({word.begin,
+                                std::min(word.end, static_cast<int>(text.size())) - word.begin,
+                                UnknownWordFormat()});
+        if (formats.isEmpty() && block.layout()->formats().isEmpty()) continue;
+        block.layout()->setFormats(formats);
+        document()->markContentsDirty(block.position(), block.length());
+    }
 }
 
 VowelPaint VerseEditor::Paint() const {
@@ -110,12 +201,13 @@ VowelPaint VerseEditor::Paint() const {
     const QTextDocument* doc = document();
     if (doc->isEmpty()) return paint;
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
         std::string marks;
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const char mark = MarkOf(fragment.charFormat());
-            for (QChar c : fragment.text())
-                if (IsVowelChar(c)) marks.push_back(mark);
+        for (const QTextLayout::FormatRange& range : block.textFormats()) {
+            const char own = MarkOf(range.format);
+            for (int i = range.start; i < range.start + range.length; ++i)
+                if (IsVowelChar(text[i]))
+                    marks.push_back(own != '0' ? own : LineMark(block, marks.size()));
         }
         paint.push_back(std::move(marks));
     }
@@ -152,7 +244,11 @@ QString VerseEditor::WordAround(int position) const {
 bool VerseEditor::IsRed(int position) const {
     QTextCursor cursor(document());
     cursor.setPosition(position + 1);
-    return MarkOf(cursor.charFormat()) == '1';
+    if (MarkOf(cursor.charFormat()) != '0') return MarkOf(cursor.charFormat()) == '1';
+    const QTextBlock block = document()->findBlock(position);
+    const QString before = block.text().left(position - block.position());
+    return LineMark(block, static_cast<std::size_t>(
+                               std::count_if(before.begin(), before.end(), IsVowelChar))) == '1';
 }
 
 void VerseEditor::Hover(const QPoint& point) {
@@ -189,20 +285,19 @@ void VerseEditor::Hover(const QPoint& point) {
 
 void VerseEditor::mouseMoveEvent(QMouseEvent* event) {
     Hover(event->position().toPoint());
-    QTextEdit::mouseMoveEvent(event);
+    QPlainTextEdit::mouseMoveEvent(event);
 }
 
 void VerseEditor::mouseReleaseEvent(QMouseEvent* event) {
-    QTextEdit::mouseReleaseEvent(event);
+    QPlainTextEdit::mouseReleaseEvent(event);
     if (event->button() != Qt::LeftButton || !handPlacement_ || hoverVowel_.isEmpty()) return;
     const bool red = IsRed(hoverPos_);
-    QTextDocument* doc = document();
-    doc->setUndoRedoEnabled(false);
-    QTextCursor cursor(doc);
-    cursor.setPosition(hoverPos_);
-    cursor.setPosition(hoverPos_ + 1, QTextCursor::KeepAnchor);
-    cursor.mergeCharFormat(Coloured(red ? kBlack : kRed));
-    doc->setUndoRedoEnabled(true);
+    FormatRuns runs({Coloured(red ? kBlack : kRed)});
+    runs.Add(0, hoverPos_, 1);
+    formatting_ = true;
+    runs.MergeInto(*document());
+    formatting_ = false;
+    ownColours_ = true;
     Hover(event->position().toPoint()); // the tooltip now offers the opposite
     emit ictusToggled();
 }

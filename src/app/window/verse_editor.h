@@ -1,24 +1,30 @@
 #pragma once
 // The verse editor. Its text is the verse and the colour of its vowels is the only store of the
-// ictuses: red for an ictus, black for none. On "by hand" placement the mouse paints them.
+// ictuses: red for an ictus, black for none. The colours an analysis gives are kept with each
+// line and laid over the lines in sight only, so a verse of any length recolours at once; on "by
+// hand" placement the mouse paints vowels red in the characters' own format, which stays with
+// them as the text around them is edited. A plain-text editor, which lays out only the lines
+// it shows.
 
 #include "text/strings.h"
 #include "verse/colouring.h"
+#include "verse/dictionary_stress.h"
 
-#include <QTextEdit>
+#include <QPlainTextEdit>
+#include <optional>
 
 class QMenu;
 
 namespace kvat {
 
-class VerseEditor : public QTextEdit {
+class VerseEditor : public QPlainTextEdit {
     Q_OBJECT
 
 public:
     explicit VerseEditor(QWidget* parent = nullptr);
 
-    // The text as its lines; an empty editor holds no line at all.
-    Lines VerseLines() const;
+    // The text as its lines; an empty editor holds no line at all. Kept until the text changes.
+    const Lines& VerseLines() const;
     void SetVerse(const Lines& lines);
 
     // Makes the whole text black and the marked vowels red. Recolouring is not an edit the user
@@ -26,6 +32,10 @@ public:
     void ApplyPaint(const VowelPaint& paint);
     // The vowels' colours: per line '1' red, '0' black, 'x' another colour.
     VowelPaint Paint() const;
+    // Underlines the words no stress source knew (unknown_words.h); no edit either.
+    void UnderlineUnknown(const std::vector<std::vector<TextSpan>>& words);
+    // Whether the character at `position` belongs to an underlined word.
+    bool UnknownWordAt(int position) const;
 
     // On while the metre list stands on "by hand": the pointer names the vowel under it and a
     // left click paints it.
@@ -40,6 +50,7 @@ signals:
     void pasteRequested(const QString& text);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -51,8 +62,15 @@ private:
     QString WordAround(int position) const;
     bool IsRed(int position) const;
     void Hover(const QPoint& viewportPoint);
+    void ShowLineColours();
+    void ClearOwnColours();
+    void OnContentsChange(int from, int removed, int added);
 
     QMenu* editMenu_; // "Правка", which the right button opens
+    mutable std::optional<Lines> lines_;
+    bool formatting_ = false; // a change of formats alone leaves the lines as they are
+    bool ownColours_ = false; // some characters may be coloured in their own format
+    int colouring_ = 0;       // the analysis's colouring; a line showing it holds it as its state
     bool handPlacement_ = false;
     int hoverPos_ = -1; // the first vowel of the run under the pointer
     QString hoverVowel_;

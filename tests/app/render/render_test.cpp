@@ -2,6 +2,7 @@
 // painted part equal to that part of the whole. And installing the font into a private folder,
 // again, over files that are not ours, and never through a link.
 
+#include "app/render/score_export.h"
 #include "app/render/score_painter.h"
 #include "app/render/symbol_font.h"
 
@@ -97,6 +98,37 @@ TEST_F(ScorePaint, PaintedPartEqualsThatPartOfTheWhole) {
         // The area's edge pixels may hold ink from just outside it; compare the inside.
         const QRect inside(1, 0, part.width() - 2, part.height());
         EXPECT_EQ(part.copy(inside), whole.copy(inside.translated(left, 0))) << left;
+    }
+}
+
+// Every system of every page opens with its clef: ink in the strip before the first note on
+// each system's rows, the staff lines' own rows left out.
+TEST_F(ScorePaint, EverySystemOfAPageOpensWithItsClef) {
+    const Tokens tokens(300, "64+");
+    const Rows rows(300, U"ле - ");
+    const ScoreLayout layout = LayoutScore(rows, tokens, {}, {});
+    const ScorePages plan = PlanScorePages(layout, QPageSize(QPageSize::A4));
+    ASSERT_GT(plan.pages, 1);
+    for (int page = 0; page < plan.pages; ++page) {
+        QImage image(794, 1123, QImage::Format_RGB32); // A4 at 96 dpi
+        image.setDotsPerMeterX(int(std::lround(kDpi / 0.0254)));
+        image.setDotsPerMeterY(image.dotsPerMeterX());
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PaintScorePage(painter, layout, plan, "Заглавие", page);
+        painter.end();
+        const int left = int(TwipsToPixels(plan.margin, kDpi)), strip = 25; // the clef alone
+        int clefs = 0, blank = 100;
+        for (int y = 0; y < image.height(); ++y) {
+            int line = 0, ink = 0;
+            for (int x = left; x < image.width() - left; ++x) line += IsInk(image.pixel(x, y));
+            for (int x = left; x < left + strip; ++x) ink += IsInk(image.pixel(x, y));
+            if (line > (image.width() - 2 * left) / 2) continue; // a staff line's row
+            if (ink > 0 && blank > 10) ++clefs;
+            blank = ink > 0 ? 0 : blank + 1;
+        }
+        const auto [first, last] = plan.Systems(page);
+        EXPECT_EQ(clefs, int(last - first)) << page;
     }
 }
 

@@ -18,10 +18,16 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QFileDialog>
+#include <QLabel>
 #include <QMimeData>
 #include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace kvat {
@@ -35,7 +41,9 @@ protected:
     // Dialogs answered from the test's lists, messages and questions written down.
     struct Desk : MessageSink, DesktopOpener, FileDialogs {
         explicit Desk(Desktop& test) : t(test) {}
-        void Critical(const QString& title, const QString&) override { t.log_ << title; }
+        void Critical(const QString& title, const QString& text) override {
+            t.log_ << title, t.texts_ << text;
+        }
         void Exclamation(const QString& title, const QString&) override { t.log_ << title; }
         void Open(const QUrl&) override {}
         QString OpenPath(const QString&, const QString&) override { return {}; }
@@ -69,7 +77,7 @@ protected:
     void Type(const QString& text) { QTextCursor(Editor()->document()).insertText(text); }
 
     QTemporaryDir dir_;
-    QStringList log_;
+    QStringList log_, texts_;
     QList<Unsaved> answers_;
     std::unique_ptr<MainWindow> window_;
 };
@@ -218,6 +226,104 @@ TEST_F(Desktop, TheEditorAndTheScoreTakeTheRoomTheWindowGains) {
                 Find(c::kScoreViewport)->width() - viewport, 1);
     window_->resize(100, 100);
     EXPECT_EQ(window_->size(), design);
+}
+
+// The PDF is printed music: the systems stacked on the pages of the paper the locale prints on,
+// few pages however long the poem.
+TEST_F(Desktop, ThePdfStacksTheSystemsOnPagesOfTheLocalesPaper) {
+    const std::tuple<const char*, int, int, const char*> cases[] = {
+        {"ru_RU.UTF-8", 5, 1, "595.000000 842.000000"},    // A4
+        {"en_US.UTF-8", 400, 50, "612.000000 792.000000"}, // US Letter, 3 600 notes
+    };
+    for (const auto& [locale, lines, most, paper] : cases) {
+        qputenv("LC_PAPER", locale);
+        ASSERT_TRUE(window_->Files().Open(
+            Write("стих.txt", QByteArray("Буря мглою небо кроет,\n").repeated(lines))));
+        ASSERT_TRUE(window_->Exports().Export(OutputFormat::kPdf, dir_.filePath("ноты.pdf")));
+        const QByteArray pdf = Read(dir_.filePath("ноты.pdf"));
+        const qsizetype pages = pdf.count("/Type /Page\n");
+        EXPECT_TRUE(pages >= 1 && pages <= most) << locale << " " << pages;
+        EXPECT_EQ(pdf.count("/MediaBox [0 0 " + QByteArray(paper) + "]"), pages) << locale;
+    }
+    qunsetenv("LC_PAPER");
+}
+
+// The staff's height on screen: from its top line to its bottom one, the rows drawn dark
+// across nearly the whole canvas.
+int StaffHeight(QWidget* canvas) {
+    const QImage image = canvas->grab().toImage();
+    std::vector<int> lines;
+    for (int y = 0; y < image.height(); ++y) {
+        int dark = 0;
+        for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, y)) < 160;
+        if (dark > image.width() * 9 / 10) lines.push_back(y);
+    }
+    return lines.empty() ? 0 : lines.back() - lines.front();
+}
+
+TEST_F(Desktop, TheScoreGrowsAndZoomsTheListsKeepTheirWidthTheOtherPagesStandInTheMiddle) {
+    const int list = Find(c::kMetreList)->width(), staff = StaffHeight(Find(c::kScoreCanvas));
+    window_->resize(1200, 900);
+    EXPECT_EQ(Find(c::kMetreList)->width(), list);
+    EXPECT_GT(StaffHeight(Find(c::kScoreCanvas)), staff * 3 / 2);
+    const QPoint middle = window_->centralWidget()->rect().center();
+    for (const char* page : {c::kSettingsPage, c::kInstrumentsPage, c::kAboutPage})
+        EXPECT_LE((Find(page)->geometry().center() - middle).manhattanLength(), 12) << page;
+
+    window_->activateWindow(); // the keys act on the page that holds the focus
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    // With Ctrl: a key, or the wheel turned by a delta.
+    const std::tuple<const char*, Qt::Key, int, int> zooms[] = {
+        {"Ctrl+plus", Qt::Key_Plus, 0, 1}, {"Ctrl+minus", Qt::Key_Minus, 0, -1},
+        {"wheel down", {}, -120, -1},      {"wheel up twice", {}, 240, 1},
+        {"Ctrl+=", Qt::Key_Equal, 0, 1},   {"Ctrl+0", Qt::Key_0, 0, -1},
+    };
+    const int room = Find(c::kScoreViewport)->height() + Editor()->height();
+    for (const auto& [name, key, delta, direction] : zooms) {
+        const int before = StaffHeight(Find(c::kScoreCanvas));
+        QWheelEvent turn({5, 5}, {5, 5}, {}, {0, delta}, {}, Qt::ControlModifier, Qt::NoScrollPhase,
+                         false);
+        if (delta == 0) QTest::keyClick(Editor(), key, Qt::ControlModifier);
+        if (delta != 0) QCoreApplication::sendEvent(Find(c::kScoreViewport), &turn);
+        EXPECT_EQ((StaffHeight(Find(c::kScoreCanvas)) - before) * direction > 0, true) << name;
+        EXPECT_EQ(Find(c::kScoreViewport)->height() + Editor()->height(), room) << name;
+    }
+}
+
+// Qt's own dialogs speak Russian, as the window does; so does every message of the window's
+// own, the system's reasons included (the command line keeps its English for other programs).
+TEST_F(Desktop, QtsDialogsAndTheWindowsMessagesAreRussian) {
+    QFileDialog dialog(window_.get());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    QStringList shown;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) shown << label->text();
+    for (const QPushButton* button : dialog.findChildren<QPushButton*>()) shown << button->text();
+    for (const char* text : {"Имя файла", "Сохранить", "Отмена"})
+        EXPECT_TRUE(shown.join('|').remove('&').contains(text)) << text;
+
+    const QString file = Write("стих.txt", "лес");
+    const std::pair<const char*, std::function<void()>> failures[] = {
+        {"a file taken for a folder",
+         [&] { window_->Exports().Export(OutputFormat::kMidi, file + "/а.mid"); }},
+        {"a folder", [&] { window_->Exports().Export(OutputFormat::kMusicXml, dir_.path()); }},
+        {"a missing file", [&] { window_->Files().Open(dir_.filePath("нет.txt")); }},
+        {"too wide a picture",
+         [&] {
+             window_->Files().Open(Write("долгий.txt", QByteArray("Буря мглою.\n").repeated(200)));
+             window_->Exports().Export(OutputFormat::kPng, dir_.filePath("ноты.png"));
+         }},
+    };
+    for (const auto& [name, fail] : failures) {
+        texts_.clear();
+        fail();
+        ASSERT_EQ(texts_.size(), 1) << name;
+        // File names stand in «»; format and program names may stay as they are spelt.
+        const QString text = texts_[0].remove(QRegularExpression("«[^»]*»|PDF"));
+        EXPECT_TRUE(text.contains(QRegularExpression("[а-я]{4}")) &&
+                    !text.contains(QRegularExpression("[A-Za-z]")))
+            << name << ": " << texts_[0].toStdString();
+    }
 }
 
 TEST_F(Desktop, ADroppedVerseFileIsOpened) {

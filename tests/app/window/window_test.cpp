@@ -1,8 +1,10 @@
 // The window as a user meets it: start-up, pages and panels, hand placement, paste, reports,
 // playback and previews, each control found by its object name.
 
+#include "app/render/qt_colour.h"
 #include "app/window/control_names.h"
 #include "app/window/main_window.h"
+#include "app/window/score_view.h"
 #include "app/window/settings_page.h"
 #include "app/window/verse_editor.h"
 #include "app/window/widgets.h"
@@ -86,11 +88,7 @@ protected:
     }
     // The dictionary's first analysis comes back from a worker: waits until `shown` holds.
     bool Await(const std::function<bool()>& shown) { return QTest::qWaitFor(shown, 20000); }
-    bool Underlined(int position) {
-        QTextCursor cursor(Editor()->document());
-        cursor.setPosition(position + 1);
-        return cursor.charFormat().underlineStyle() == QTextCharFormat::WaveUnderline;
-    }
+    bool Underlined(int position) { return Editor()->UnknownWordAt(position); }
     void ChooseStress(StressMode mode) {
         Trigger(c::kSettingsMenu);
         Click(c::kStressOptions[static_cast<std::size_t>(mode)]);
@@ -316,13 +314,16 @@ TEST_F(Window, TheMarkerStaysInSightThroughRedrawsAndTheKeysDrivePlayback) {
 
 TEST_F(Window, AClickOnANotePlaysFromThere) {
     const auto clickColumn = [this](int column) {
+        Click(c::kStopButton); // the score back at its start, every note where it was drawn
         const int x = Px(kMarkerStartTwips + column * kColumnTwips);
         QTest::mouseClick(Find(c::kScoreCanvas), Qt::LeftButton, {}, QPoint(x, 20));
         EXPECT_EQ(window_->Playback().state(), PlaybackController::State::kPlaying);
-        EXPECT_EQ(Find(c::kMarker)->x(), x);
+        // Over the clicked note, which the score may have scrolled to the left since.
+        const int scrolled = window_->Playback().scrollValue() * kColumnTwips / 15;
+        EXPECT_NEAR(Find(c::kMarker)->x() + scrolled, x, 1);
         return sequencer_->PositionMs().value_or(-1);
     };
-    const int later = clickColumn(6);
+    const int later = clickColumn(4);
     EXPECT_GT(later, clickColumn(2));
     EXPECT_GT(clickColumn(2), clickColumn(0)); // from the start, as the play button
 }
@@ -360,6 +361,24 @@ TEST_F(Window, PlayPauseResumeAndStopMoveTheMarkerAndTheLamp) {
     EXPECT_TRUE(playback.state() == PlaybackController::State::kStopped && !Shown(c::kMarker));
     EXPECT_TRUE(std::filesystem::exists(playback.copyPath())); // kept, as ticked at start
     EXPECT_EQ(lamp(), QColor(Qt::white));
+}
+
+// The marker walks one note a tick from the first; the lamp shows that note's syllable however
+// far the marker walks before the score starts to scroll under it.
+TEST_F(Window, TheLampShowsTheSyllableUnderTheMarkerInAnyWidth) {
+    auto& playback = window_->Playback();
+    for (const QSize size : {window_->size(), QSize(1200, 900)}) {
+        window_->resize(size);
+        const std::vector<ColourValue> colours =
+            window_->findChild<ScoreCanvas*>()->Sheet().colours;
+        Click(c::kPlayButton);
+        for (std::size_t note = 1; note < 20; ++note) {
+            playback.Tick();
+            EXPECT_EQ(Find(c::kLamp)->palette().color(QPalette::Window), ToQColor(colours[note]))
+                << size.width() << " " << note;
+        }
+        Click(c::kStopButton);
+    }
 }
 
 TEST_F(Window, TheKeptCopyIsNamedAfterTheVerseAndSparesAnotherPoemsFile) {
