@@ -29,7 +29,7 @@ struct MelodySettings {
     int softVowelShift = 0; // semitones added to the soft-row vowels (kPentatonicShift), 0..11
     int centreShift = 0;    // line-centre shift of the methods with HasCentreRange, 16 bits
     std::array<int, 10> noteMap{}; // note list indexes for а е ё и о у ы э ю я, -1 = none
-    SongSettings song;             // the key and range of the song method (TimesItsNotes)
+    SongSettings song{};           // the key and range of the song method (TimesItsNotes)
     bool operator==(const MelodySettings&) const = default;
 };
 

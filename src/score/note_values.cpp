@@ -39,9 +39,11 @@ int Modulo(int value, int by) {
 } // namespace
 
 KeySignature KeySignatureOf(int tonic, bool minor) {
-    // A minor key shares the signature of the major a minor third above it.
-    return {kMajorFifths[static_cast<std::size_t>(Modulo(tonic + (minor ? 3 : 0), kOctave))],
-            minor};
+    // A minor key shares the signature of the major a minor third above it; of the two names of
+    // six accidentals, F sharp major is the usual one, and E flat minor.
+    const int fifths =
+        kMajorFifths[static_cast<std::size_t>(Modulo(tonic + (minor ? 3 : 0), kOctave))];
+    return {minor && fifths == 6 ? -6 : fifths, minor};
 }
 
 Spelling SpellKeyIn(int key, const KeySignature& signature) {

@@ -49,8 +49,7 @@ struct KeySignature {
     bool minor = false;
 };
 
-// The key signature of a tonic (a pitch class) and mode: of the two spellings of F sharp major
-// and its relative minor, the sharps.
+// The key signature of a tonic (a pitch class) and mode: F sharp major, but E flat minor.
 KeySignature KeySignatureOf(int tonic, bool minor);
 
 // A key spelled in a key signature: the scale's notes, the minor's raised seventh among them,
