@@ -302,7 +302,7 @@ const std::vector<OptionSpec>& OptionTable() {
              return o.octave = item == 0 ? 1 : item == 1 ? 2 : 12, true;
          }},
         {"--seed", "", "--seed N", "seed of the random note map (default: the clock)", ReadSeed},
-        {"--tonic", "", "--tonic C|C#|…|B",
+        {"--tonic", "", "--tonic C|C#|...|B",
          SongChoiceHelp("the key's tonic, or by its flat: Db",
                         kTonicTexts[std::size_t(SongSettings{}.tonic)].word),
          [](const Reading& r, Options& o) {

@@ -153,20 +153,23 @@ Piece BuildPiece(VerseSetup verse, const PieceSettings& settings) {
     return BuildPiece(std::move(verse.lines), verse.metre, std::move(stress), settings);
 }
 
+std::vector<NoteLength> DrawnLengths(const Piece& piece) {
+    std::vector<NoteLength> lengths;
+    if (!piece.bars) return lengths;
+    lengths.reserve(piece.notes.size());
+    for (const PieceNote& note : piece.notes)
+        lengths.push_back(note.sound.ticks >= 2 * kTicksPerQuarter ? NoteLength::kHalf
+                          : note.sound.ticks >= kTicksPerQuarter   ? NoteLength::kQuarter
+                                                                   : NoteLength::kEighth);
+    return lengths;
+}
+
 ScoreLayout LayoutPiece(const Piece& piece, float width) {
     const std::vector<std::u32string_view> rows = piece.Rows();
     const std::vector<std::string_view> tokens(piece.tokens.begin(), piece.tokens.end());
     ScoreOptions options = piece.scoreOptions;
     options.viewportWidth = width;
-    // A melody in bars of its own is drawn in the lengths it sounds, the longest of the score's
-    // three within each.
-    std::vector<NoteLength> lengths;
-    if (piece.bars)
-        for (const PieceNote& note : piece.notes)
-            lengths.push_back(note.sound.ticks >= 2 * kTicksPerQuarter ? NoteLength::kHalf
-                              : note.sound.ticks >= kTicksPerQuarter   ? NoteLength::kQuarter
-                                                                       : NoteLength::kEighth);
-    return LayoutScore(rows, tokens, piece.header, options, lengths);
+    return LayoutScore(rows, tokens, piece.header, options, DrawnLengths(piece));
 }
 
 } // namespace kvat

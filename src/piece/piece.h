@@ -90,6 +90,10 @@ Piece PieceOfTokens(std::vector<std::string> tokens, const PieceSettings& settin
 // the beats per minute and the time signature.
 ScoreHeader HeaderOf(const SoundSettings& sound);
 
+// The lengths the notes of a method that times them are drawn in, the longest of the score's
+// three within each; none for the methods whose marks say their lengths.
+std::vector<NoteLength> DrawnLengths(const Piece& piece);
+
 // The score laid out for a viewport `width` twips wide (the window's may grow).
 ScoreLayout LayoutPiece(const Piece& piece, float width = kViewportTwips);
 

@@ -95,7 +95,7 @@ void BeamBeat(std::span<Written> group) {
 
 // Writes one part's measures, splitting notes at the bar lines and tying the pieces. Under a
 // melody's own bars the first measure may be its upbeat, the key is the melody's, notes are
-// beamed by the beat and the melody carries a chord symbol per bar.
+// beamed by the beat and the melody carries the chord symbols.
 class PartWriter {
 public:
     PartWriter(std::string& out, const ArrangedPart& part, std::string id, Metre metre,
@@ -200,6 +200,8 @@ private:
         const std::size_t bar = static_cast<std::size_t>(measure_ - (upbeat_ ? 0 : 1));
         if (bar >= bars_->chords.size()) return;
         const BarChord& chord = bars_->chords[bar];
+        // A lead sheet names a chord where it changes.
+        if (bar > 0 && chord == bars_->chords[bar - 1]) return;
         const Spelling root = SpellKeyIn(chord.root, key_);
         ((out_ += "      <harmony><root><root-step>") += root.step) += "</root-step>";
         if (root.alter != 0) AppendElement(out_, "root-alter", root.alter);
