@@ -36,7 +36,7 @@ inline constexpr std::array<SongChoiceText, 2> kModeTexts = {{
     {"major", "major", U"мажор"},
     {"minor", "minor", U"минор"},
 }};
-inline constexpr std::array<SongChoiceText, kVoiceRangeCount> kRangeTexts = {{
+inline constexpr std::array<SongChoiceText, kSongRangeCount> kRangeTexts = {{
     {"soprano", "soprano", U"сопрано"},
     {"alto", "alto", U"альт"},
     {"tenor", "tenor", U"тенор"},

@@ -15,13 +15,13 @@
 namespace kvat {
 
 enum class SongMode : unsigned char { kMajor, kMinor };
-enum class VoiceRange : unsigned char { kSoprano, kAlto, kTenor, kBass };
-inline constexpr int kVoiceRangeCount = 4;
+enum class SongRange : unsigned char { kSoprano, kAlto, kTenor, kBass };
+inline constexpr int kSongRangeCount = 4;
 
 struct SongSettings {
     int tonic = 0; // the key's tonic as a pitch class, C = 0 … B = 11; others taken modulo 12
     SongMode mode = SongMode::kMajor;
-    VoiceRange range = VoiceRange::kSoprano;
+    SongRange range = SongRange::kSoprano;
     bool operator==(const SongSettings&) const = default;
 };
 

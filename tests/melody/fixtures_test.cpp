@@ -40,7 +40,7 @@ const std::pair<int, MelodySettings> kFixtures[] = {
     {kManualMetre, {.keyShift = -1}},
     {kDactyl, {.keyShift = -2}},
     {kIamb, {.lengthen = false, .keyShift = 1}},
-    {kIamb, {.song = {2, SongMode::kMinor, VoiceRange::kAlto}}},
+    {kIamb, {.song = {2, SongMode::kMinor, SongRange::kAlto}}},
 };
 static_assert(std::size(kFixtures) == kMethodCount, "every method has its fixture");
 

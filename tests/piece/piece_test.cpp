@@ -56,7 +56,7 @@ const Case kCases[] = {
      {.melody = {.method = Method::kTemplateMotif},
       .sound = {.beatsPerMinute = 40, .mezzo = {true, 40}, .accompanimentOn = true}}},
     {"winter-evening.txt",
-     {.melody = {.method = Method::kSong, .song = {9, SongMode::kMinor, VoiceRange::kTenor}},
+     {.melody = {.method = Method::kSong, .song = {9, SongMode::kMinor, SongRange::kTenor}},
       .sound = {.mezzo = {true, 52}, .tenor = {true, 52}, .accompanimentOn = true}}},
 };
 

@@ -125,7 +125,7 @@ MelodySettings MelodyOf(const MelodyChoice& choice) {
     settings.centreShift = choice.centreShift;
     settings.noteMap = choice.noteMap;
     settings.song = {choice.tonic, static_cast<SongMode>(choice.mode),
-                     static_cast<VoiceRange>(choice.range)};
+                     static_cast<SongRange>(choice.range)};
     return settings;
 }
 

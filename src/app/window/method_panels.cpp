@@ -181,7 +181,7 @@ void MethodPanels::Apply(const MelodySettings& settings) {
     tonicList_->setCurrentIndex(((settings.song.tonic % 12) + 12) % 12);
     modeList_->setCurrentIndex(static_cast<int>(settings.song.mode) == 1 ? 1 : 0);
     rangeList_->setCurrentIndex(
-        std::clamp(static_cast<int>(settings.song.range), 0, kVoiceRangeCount - 1));
+        std::clamp(static_cast<int>(settings.song.range), 0, kSongRangeCount - 1));
 }
 
 void MethodPanels::ReadInto(MelodySettings& s) const {
@@ -192,7 +192,7 @@ void MethodPanels::ReadInto(MelodySettings& s) const {
     for (std::size_t i = 0; i < noteLists_.size(); ++i)
         s.noteMap[i] = noteLists_[i]->currentIndex();
     s.song = {tonicList_->currentIndex(), static_cast<SongMode>(modeList_->currentIndex()),
-              static_cast<VoiceRange>(rangeList_->currentIndex())};
+              static_cast<SongRange>(rangeList_->currentIndex())};
 }
 
 QScrollBar* MethodPanels::KeyBar(int methodIndex) const {

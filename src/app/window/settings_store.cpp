@@ -110,7 +110,7 @@ void SaveMelody(QSettings& store, const MelodySettings& settings) {
     store.setValue(kModeKey, Word(kModeTexts[song.mode == SongMode::kMinor].word));
     store.setValue(
         kRangeKey,
-        Word(kRangeTexts[std::size_t(std::clamp(int(song.range), 0, kVoiceRangeCount - 1))].word));
+        Word(kRangeTexts[std::size_t(std::clamp(int(song.range), 0, kSongRangeCount - 1))].word));
 }
 
 MelodySettings LoadMelody(QSettings& store) {
@@ -128,7 +128,7 @@ MelodySettings LoadMelody(QSettings& store) {
     song.tonic = StoredChoice(store, kTonicKey, kTonicTexts, song.tonic);
     song.mode = static_cast<SongMode>(StoredChoice(store, kModeKey, kModeTexts, int(song.mode)));
     song.range =
-        static_cast<VoiceRange>(StoredChoice(store, kRangeKey, kRangeTexts, int(song.range)));
+        static_cast<SongRange>(StoredChoice(store, kRangeKey, kRangeTexts, int(song.range)));
     return settings;
 }
 

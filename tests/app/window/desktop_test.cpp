@@ -202,7 +202,7 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilReset) {
     Start();
     EXPECT_EQ(ArrangeMelody(tokens, window_->CurrentSoundSettings()), sound);
     EXPECT_EQ(window_->CurrentMelodySettings(), melody);
-    EXPECT_EQ(melody.song, (SongSettings{3, SongMode::kMinor, VoiceRange::kTenor}));
+    EXPECT_EQ(melody.song, (SongSettings{3, SongMode::kMinor, SongRange::kTenor}));
     EXPECT_TRUE(Find<QCheckBox>(c::kColourCheck)->isChecked() &&
                 window_->size() == QSize(700, 800));
     EXPECT_TRUE(Editor()->toPlainText().startsWith("ночь Буря") && window_->isWindowModified());
