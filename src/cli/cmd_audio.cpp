@@ -1,6 +1,7 @@
 // kvat audio: the verse's melody arranged with the sound options and rendered offline through
-// FluidSynth into a WAV file, faster than it plays and with no audio device or display. Part of
-// the desktop program, which alone links the synthesizer.
+// FluidSynth into a WAV file, faster than it plays and with no audio device or display; with
+// --voice the verse sung on it, with --voice-only the voice alone. Part of the desktop program,
+// which alone links the synthesizer and the voice.
 
 #include "cli/commands.h"
 #include "cli/piece_options.h"
@@ -8,6 +9,7 @@
 #include "piece/piece_files.h"
 #include "sound/sound_font.h"
 #include "sound/wav_render.h"
+#include "voice/singer.h"
 
 #include <filesystem>
 #include <iostream>
@@ -56,8 +58,12 @@ int RunAudio(const Run& run) {
     const TrackBytes midi = PieceMidi(*piece);
     const auto timing = ReadMidiTiming(midi);
     const auto progress = ProgressLine(run, timing ? LengthMs(*timing) : 0);
+    const WavVoice voice{[&piece](int rate) { return SingPiece(*piece, rate); }, options.voiceOnly};
+    const bool singing = piece->settings.sound.singing;
     std::string error;
-    if (RenderMidiToWav(midi, *soundFont, options.output, progress, error)) return 0;
+    if (RenderMidiToWav(midi, *soundFont, options.output, progress, error,
+                        singing ? &voice : nullptr))
+        return 0;
     run.Error(error);
     return 1;
 }

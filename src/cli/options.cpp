@@ -254,7 +254,15 @@ struct OptionSpec {
     std::string help;
     bool (*read)(const Reading&, Options&);
     bool Options::*flag = nullptr; // what a flag (an option without a reader) switches on
+    // An option whose value may be left out takes this one then; the next argument is its value
+    // only when it reads as one.
+    std::string_view bareValue = {};
 };
+
+bool ReadSinger(const Reading& r, Options& o) {
+    if (!r.Word({"male", "female"}, "male or female", o.sound.singer)) return false;
+    return o.sound.singing = true;
+}
 
 const std::vector<OptionSpec>& OptionTable() {
     static const std::vector<OptionSpec> table = {
@@ -365,6 +373,11 @@ const std::vector<OptionSpec>& OptionTable() {
         {"--soundfont", "", "--soundfont SF2",
          "audio: the SoundFont (default: $KVAT_SOUNDFONT, then the system's)",
          [](const Reading& r, Options& o) { return o.soundfont = r.value, true; }},
+        {"--voice", "", "--voice [male|female]",
+         "audio: the verse sung by a male (default) or female voice", ReadSinger, nullptr, "male"},
+        {"--voice-only", "", "--voice-only",
+         "audio: the sung voice alone, lined up with the instruments", nullptr,
+         &Options::voiceOnly},
         {"--reset-settings", "", "--reset-settings",
          "window: forget every remembered choice and open with the defaults", nullptr,
          &Options::resetSettings},
@@ -399,6 +412,7 @@ bool Finish(Options& o, std::string& error) {
     // A group sets all four voices over any single one given, as the window locks the voice
     // lists while a group is chosen.
     if (o.sound.groupOn) ApplyGroup(o.sound, o.sound.group);
+    o.sound.singing |= o.voiceOnly;
     return true;
 }
 
@@ -453,7 +467,13 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                         std::string(value) + "'";
                 return std::nullopt;
             }
-            if (!joined) {
+            if (!joined && !entry->bareValue.empty()) {
+                Options scratch;
+                std::string ignored;
+                const bool next = i + 1 < args.size() &&
+                                  entry->read(Reading{name, args[i + 1], ignored}, scratch);
+                value = next ? std::string_view(args[++i]) : entry->bareValue;
+            } else if (!joined) {
                 if (i + 1 >= args.size()) {
                     error = std::string(name) + ": a value is missing";
                     return std::nullopt;

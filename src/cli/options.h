@@ -41,6 +41,8 @@ struct Options {
     bool noLyrics = false;
     bool ticks = false; // kvat melody: each token's start and length beside it
     std::string soundfont;
+    // audio: the voice alone (--voice-only); --voice is `sound.singing` and `sound.singer`.
+    bool voiceOnly = false;
 
     bool operator==(const Options&) const = default;
 };

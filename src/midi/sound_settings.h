@@ -16,6 +16,9 @@ struct VoiceChoice {
     bool operator==(const VoiceChoice&) const = default;
 };
 
+// The singing voice's two voices: espeak-ng's Russian voice and its female variant.
+enum class VoiceKind { kMale, kFemale };
+
 struct SoundSettings {
     int dynamicsPercent = 80; // the notes' loudness ("Форте"): their velocity base, 30..100
     int boostPercent = 20;    // what a stressed note gains, 0..100 - dynamicsPercent
@@ -36,6 +39,10 @@ struct SoundSettings {
     bool accompanimentOn = false;
     int accompaniment = 89; // program of the held chord (Pad 2 (warm))
     OutputEffect effect = OutputEffect::kNone;
+    // The verse's syllables sung on the melody, in the sound alone: the MIDI file and the score
+    // carry them as words already.
+    bool singing = false;
+    VoiceKind singer = VoiceKind::kMale;
     bool operator==(const SoundSettings&) const = default;
 };
 

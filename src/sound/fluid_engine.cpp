@@ -58,14 +58,48 @@ FluidEngine::~FluidEngine() = default;
 
 void FluidEngine::OpenAudioDevice() {
     SilenceAlsaErrors(); // FluidSynth's ALSA driver opens through libasound
-    for (const char* name : kAudioDrivers) {
-        fluid_settings_setstr(settings_.get(), "audio.driver", name);
-        driver_.reset(new_fluid_audio_driver(settings_.get(), synth_.get()));
-        if (driver_) return;
-    }
+    // A driver that takes no callback still sounds the synthesizer, without the voice.
+    for (const bool callback : {true, false})
+        for (const char* name : kAudioDrivers) {
+            fluid_settings_setstr(settings_.get(), "audio.driver", name);
+            driver_.reset(callback ? new_fluid_audio_driver2(settings_.get(), Process, this)
+                                   : new_fluid_audio_driver(settings_.get(), synth_.get()));
+            if (driver_) return;
+        }
     // Nothing pulls samples, so the sample clock would stand still: players made from now on
     // follow the system clock.
     fluid_settings_setstr(settings_.get(), "player.timing-source", "system");
+}
+
+int FluidEngine::Process(void* data, int frames, int fxCount, float* fx[], int outCount,
+                         float* out[]) {
+    auto* engine = static_cast<FluidEngine*>(data);
+    if (outCount < 2)
+        return fluid_synth_process(engine->synth_.get(), frames, fxCount, fx, outCount, out);
+    // The drivers give no effects buffers of their own: the reverb and chorus go to the dry ones.
+    float* dry[] = {out[0], out[1], out[0], out[1]};
+    const int status =
+        fxCount > 0 ? fluid_synth_process(engine->synth_.get(), frames, fxCount, fx, outCount, out)
+                    : fluid_synth_process(engine->synth_.get(), frames, 4, dry, outCount, out);
+    const auto n = static_cast<std::size_t>(frames);
+    engine->MixVoice({out[0], n}, {out[1], n});
+    return status;
+}
+
+void FluidEngine::MixVoice(std::span<float> left, std::span<float> right) {
+    const std::lock_guard lock(voiceLock_);
+    if (!voice_) return;
+    voice_->MixInto(voiceFrame_, left, right);
+    voiceFrame_ += static_cast<std::int64_t>(left.size());
+}
+
+void FluidEngine::SingAlong(std::shared_ptr<const VoiceTrack> track, std::int64_t from) {
+    {
+        const std::lock_guard lock(voiceLock_);
+        voice_.swap(track);
+        voiceFrame_ = from;
+    }
+    // The track let go here, never on the device's thread.
 }
 
 int FluidEngine::SampleRate() const {
@@ -113,6 +147,7 @@ void FluidEngine::Render(std::span<float> left, std::span<float> right) {
     if (driver_ || left.size() != right.size()) return;
     fluid_synth_write_float(synth_.get(), static_cast<int>(left.size()), left.data(), 0, 1,
                             right.data(), 0, 1);
+    MixVoice(left, right);
 }
 
 EngineFuture StartEngine(std::optional<std::filesystem::path> soundFont, AudioOutput output) {

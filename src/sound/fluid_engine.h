@@ -4,10 +4,12 @@
 // The library's types stay opaque here: only the .cpp files that call FluidSynth include it.
 
 #include "sound/short_message.h"
+#include "sound/voice_mix.h"
 
 #include <filesystem>
 #include <future>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <span>
 
@@ -43,6 +45,10 @@ public:
     void Send(const ShortMessage& message);
     // Releases every sounding note on every channel, the sustain pedal included.
     void Silence();
+    // The sung voice along with the sound, from the track's frame `from` on, until another track
+    // or none is given: in the device's sound, or in what Render renders.
+    void SingAlong(std::shared_ptr<const VoiceTrack> track, std::int64_t from = 0);
+
     // Renders the next left.size() frames, advancing the synthesizer's time and any file player
     // on it. Only for an engine made without an audio device; the spans are of equal size.
     void Render(std::span<float> left, std::span<float> right);
@@ -57,12 +63,20 @@ private:
     };
     FluidEngine() = default;
     void OpenAudioDevice();
+    // The voice's next frames added to the synthesizer's.
+    void MixVoice(std::span<float> left, std::span<float> right);
+    // The device's callback: the synthesizer's samples, then the voice's.
+    static int Process(void* engine, int frames, int fxCount, float* fx[], int outCount,
+                       float* out[]);
 
     // Destroyed in reverse: the driver stops pulling before the synthesizer goes.
     std::unique_ptr<_fluid_hashtable_t, Deleter> settings_;
     std::unique_ptr<_fluid_synth_t, Deleter> synth_;
     std::unique_ptr<_fluid_audio_driver_t, Deleter> driver_;
     bool soundFont_ = false;
+    std::mutex voiceLock_; // held by the device's thread for a block's mixing at most
+    std::shared_ptr<const VoiceTrack> voice_;
+    std::int64_t voiceFrame_ = 0;
 };
 
 // The engine being made on a worker thread: loading a SoundFont takes long enough to be felt,

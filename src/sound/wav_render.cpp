@@ -3,6 +3,7 @@
 #include "midi/file_writer.h"
 #include "midi/midi_timing.h"
 #include "sound/fluid_engine.h"
+#include "sound/voice_mix.h"
 
 #include <fluidsynth.h>
 
@@ -56,6 +57,12 @@ bool Fail(std::string& error, std::string why) {
     return false;
 }
 
+// The voice a pass sings with its instruments, or instead of them.
+struct PassVoice {
+    std::shared_ptr<const VoiceTrack> track;
+    bool alone = false;
+};
+
 // One run of the file through a fresh synthesizer. Two passes start from the same state, so
 // they render the same samples.
 struct Pass {
@@ -64,18 +71,35 @@ struct Pass {
     std::vector<float> left = std::vector<float>(kChunkFrames);
     std::vector<float> right = std::vector<float>(kChunkFrames);
 
+    PassVoice voice;
+    std::int64_t frame = 0; // rendered so far
+
     std::span<const float> Left(int frames) const { return {left.data(), std::size_t(frames)}; }
     std::span<const float> Right(int frames) const { return {right.data(), std::size_t(frames)}; }
     void Render(int frames) {
-        engine->Render(std::span(left).first(std::size_t(frames)),
-                       std::span(right).first(std::size_t(frames)));
+        const auto l = std::span(left).first(std::size_t(frames));
+        const auto r = std::span(right).first(std::size_t(frames));
+        engine->Render(l, r);
+        if (voice.alone) {
+            std::fill(l.begin(), l.end(), 0.0F);
+            std::fill(r.begin(), r.end(), 0.0F);
+            voice.track->MixInto(frame, l, r);
+        }
+        frame += frames;
+    }
+    // The voice sung along as playback sings it; alone, the instruments still play unheard, so
+    // that the sound lasts as long as theirs.
+    void Sing(const PassVoice& sung) {
+        voice = sung;
+        if (voice.track && !voice.alone) engine->SingAlong(voice.track);
     }
     bool Ringing() const { return fluid_synth_get_active_voice_count(engine->Synth()) > 0; }
 };
 
 // Nothing, with `error` set, when the synthesizer, the SoundFont or the player fails.
 std::optional<Pass> StartPass(std::span<const std::uint8_t> midi,
-                              const std::filesystem::path& soundFont, std::string& error) {
+                              const std::filesystem::path& soundFont, std::string& error,
+                              PassVoice voice = {}) {
     Pass pass;
     pass.engine = FluidEngine::Create(soundFont, AudioOutput::kNone);
     if (!pass.engine)
@@ -90,6 +114,7 @@ std::optional<Pass> StartPass(std::span<const std::uint8_t> midi,
         error = "FluidSynth could not play the MIDI data";
         return std::nullopt;
     }
+    pass.Sing(voice);
     return pass;
 }
 
@@ -204,7 +229,7 @@ std::int64_t LongestWavSeconds(int rate) {
 
 bool RenderMidiToWav(std::span<const std::uint8_t> midi, const std::filesystem::path& soundFont,
                      const std::filesystem::path& wav, const RenderProgress& progress,
-                     std::string& error) {
+                     std::string& error, const WavVoice* voice) {
     const auto timing = ReadMidiTiming(midi);
     if (!timing) return Fail(error, "the MIDI data is not a Standard MIDI File");
     auto first = StartPass(midi, soundFont, error);
@@ -218,6 +243,15 @@ bool RenderMidiToWav(std::span<const std::uint8_t> midi, const std::filesystem::
     // Opened first, so an unwritable target is known before any rendering.
     AtomicFile file(wav);
     if (!file.Error().empty()) return Fail(error, file.Error());
+    PassVoice passVoice;
+    if (voice) {
+        auto sung = voice->sing(rate);
+        if (!sung)
+            return Fail(error,
+                        "espeak-ng cannot sing: install espeak-ng-data with its Russian voice");
+        passVoice = {std::make_shared<VoiceTrack>(std::move(*sung), rate), voice->alone};
+        first->Sing(passVoice);
+    }
 
     const bool keep = frames + rate <= std::int64_t{kMostKeptSeconds} * rate;
     KeptSamples kept;
@@ -229,7 +263,7 @@ bool RenderMidiToWav(std::span<const std::uint8_t> midi, const std::filesystem::
     const Measure measure = MeasureSound(*first, frames, rate, steps, keep ? &kept : nullptr);
     first.reset();
     std::optional<Pass> second;
-    if (!keep && !(second = StartPass(midi, soundFont, error))) return false;
+    if (!keep && !(second = StartPass(midi, soundFont, error, passVoice))) return false;
     const double gain =
         measure.peak > 0 ? kFullScale * std::pow(10.0, kPeakDbfs / 20) / measure.peak : kFullScale;
     if (!file.Write(WavHeader(measure.frames, rate)) ||

@@ -53,6 +53,26 @@ std::u32string_view NameOf(const std::vector<int>& letters) {
     return {};
 }
 
+// Per line its rhyme's place among its stanza's rhymes (0 for the first to appear), -1 for a
+// line without a rhyme, kNoWord for a line without a word.
+std::vector<int> StanzaLetters(const std::vector<LineRhyme>& rhymes) {
+    std::vector<int> letters(rhymes.size(), kNoWord);
+    int stanza = -1, firstGroup = -1;
+    for (std::size_t i = 0; i < rhymes.size(); ++i) {
+        const LineRhyme& line = rhymes[i];
+        if (line.stanza < 0) continue;
+        if (line.stanza != stanza) {
+            stanza = line.stanza;
+            firstGroup = -1;
+        }
+        // A stanza's rhymes start inside it, and groups are numbered as they start: its
+        // first group's number is the smallest of its groups.
+        if (line.group >= 0 && firstGroup < 0) firstGroup = line.group;
+        letters[i] = line.group >= 0 ? line.group - firstGroup : -1;
+    }
+    return letters;
+}
+
 } // namespace
 
 std::string RhymeLabel(int group) {
@@ -61,30 +81,36 @@ std::string RhymeLabel(int group) {
     return Numbered(group, std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
 }
 
+std::vector<std::u32string> SchemeLetters(const std::vector<LineRhyme>& rhymes) {
+    const std::vector<int> letters = StanzaLetters(rhymes);
+    std::vector<std::u32string> texts(rhymes.size());
+    for (std::size_t i = 0; i < rhymes.size(); ++i)
+        if (letters[i] != kNoWord)
+            texts[i] = Letter(letters[i] < 0 ? std::u32string(1, kUnrhymedLetter)
+                                             : Numbered(letters[i], kSchemeLetters),
+                              rhymes[i].clausula);
+    return texts;
+}
+
 std::vector<StanzaScheme> StanzaSchemes(const std::vector<LineRhyme>& rhymes) {
+    const std::vector<int> letters = StanzaLetters(rhymes);
+    const std::vector<std::u32string> texts = SchemeLetters(rhymes);
     std::vector<StanzaScheme> schemes;
-    std::vector<int> letters; // per line of the stanza its rhyme's letter, -1 for none
-    int stanza = -1, firstGroup = 0;
+    std::vector<int> stanzaLetters; // the current stanza's, for its name
+    int stanza = -1;
     auto close = [&] {
-        if (!schemes.empty()) schemes.back().name = NameOf(letters);
-        letters.clear();
+        if (!schemes.empty()) schemes.back().name = NameOf(stanzaLetters);
+        stanzaLetters.clear();
     };
-    for (const LineRhyme& line : rhymes) {
-        if (line.stanza < 0) continue;
-        if (line.stanza != stanza) {
+    for (std::size_t i = 0; i < rhymes.size(); ++i) {
+        if (letters[i] == kNoWord) continue;
+        if (rhymes[i].stanza != stanza) {
             close();
             schemes.emplace_back();
-            stanza = line.stanza;
-            firstGroup = -1;
+            stanza = rhymes[i].stanza;
         }
-        // A stanza's rhymes start inside it, and groups are numbered as they start: its
-        // first group's number is the smallest of its groups.
-        if (line.group >= 0 && firstGroup < 0) firstGroup = line.group;
-        const int letter = line.group >= 0 ? line.group - firstGroup : -1;
-        letters.push_back(letter);
-        schemes.back().scheme += Letter(letter < 0 ? std::u32string(1, kUnrhymedLetter)
-                                                   : Numbered(letter, kSchemeLetters),
-                                        line.clausula);
+        stanzaLetters.push_back(letters[i]);
+        schemes.back().scheme += texts[i];
     }
     close();
     return schemes;

@@ -21,6 +21,10 @@ struct StanzaScheme {
     std::u32string_view name; // "перекрёстная", "парная", "опоясывающая" or empty
 };
 
+// One entry per line: its letter of its stanza's scheme (а, Б, В′, х …), empty for a line
+// without a word.
+std::vector<std::u32string> SchemeLetters(const std::vector<LineRhyme>& rhymes);
+
 // One entry per stanza that has a line with a word, in order.
 std::vector<StanzaScheme> StanzaSchemes(const std::vector<LineRhyme>& rhymes);
 

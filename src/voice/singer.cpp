@@ -1,6 +1,7 @@
 #include "voice/singer.h"
 
 #include "voice/phrase_text.h"
+#include "voice/piece_notes.h"
 #include "voice/spoken_phrase.h"
 #include "voice/voice_range.h"
 #include "voice/vowel_bounds.h"
@@ -154,6 +155,10 @@ std::optional<std::vector<float>> SingPiece(std::span<const SungNote> notes, Voi
         MixInto(piece, sound->sound);
     }
     return piece;
+}
+
+std::optional<std::vector<float>> SingPiece(const Piece& piece, int rate) {
+    return SingPiece(PieceNotes(piece), piece.settings.sound.singer, rate);
 }
 
 } // namespace kvat

@@ -3,6 +3,7 @@
 // notes' times by overlap-add, the vowel onsets on the note onsets. Phrase by phrase, so that a
 // player can start on the first while the rest are sung.
 
+#include "piece/piece.h"
 #include "voice/overlap_add.h"
 #include "voice/sung_note.h"
 
@@ -28,5 +29,7 @@ std::optional<PhraseSound> SingPhrase(std::span<const SungNote> phrase, VoiceKin
 // Nothing when espeak-ng or its Russian voice is missing.
 std::optional<std::vector<float>> SingPiece(std::span<const SungNote> notes, VoiceKind voice,
                                             int rate);
+// The piece's notes and syllables in the voice its settings choose.
+std::optional<std::vector<float>> SingPiece(const Piece& piece, int rate);
 
 } // namespace kvat

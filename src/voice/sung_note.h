@@ -1,6 +1,8 @@
 #pragma once
 // What the voice sings: notes with their times, keys and syllables, one phrase per verse line.
 
+#include "midi/sound_settings.h"
+
 #include <string>
 
 namespace kvat {
@@ -15,7 +17,5 @@ struct SungNote {
     bool wordGoesOn = false; // the next note sings on in the same word
     int phrase = 0;          // notes of one phrase follow each other; phrases in order
 };
-
-enum class VoiceKind { kMale, kFemale };
 
 } // namespace kvat

@@ -1,18 +1,20 @@
 // Figures of the singing voice on a few development poems: per note the pitch sung over the
 // middle half of the note (YIN) against the note's frequency, whether a pitch was found there at
 // all, and where the vowel begins against the note's onset; per poem the CPU time per sung
-// minute and the largest step between samples at a phrase's ends. Prints only.
+// minute, the largest step between samples at a phrase's ends and the wall time of the first
+// phrase, which a play waits for (the first poem's includes espeak-ng's start). Prints only.
 // Usage: kvat_voice_bench [POEMS] [--notes]. KVAT_VOICE_DEV names the set.
 
 #include "dev_set.h"
 #include "melody/melody.h"
 #include "piece/piece.h"
 #include "verse/analysis.h"
+#include "voice/piece_notes.h"
 #include "voice/singer.h"
-#include "voice/token_notes.h"
 #include "voice/voice_range.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -23,6 +25,7 @@
 namespace {
 
 using namespace kvat;
+using Clock = std::chrono::steady_clock;
 
 constexpr int kRate = 44100;
 constexpr int kTrackRate = kRate / 2; // the tracker reads the render at half its rate
@@ -116,25 +119,27 @@ std::optional<double> OnsetError(const std::vector<double>& level, const SungNot
 
 struct Figures {
     std::vector<double> cents, onsetsMs;
-    int notes = 0, fellBack = 0; // phrases sung on «а»
-    double cpu = 0, minutes = 0;
+    int notes = 0, fellBack = 0;              // phrases sung on «а»
+    double cpu = 0, minutes = 0, firstMs = 0; // the first phrase's wall time; of poems, the most
     float step = 0; // between samples near a phrase's ends: a click if large
 
     void Add(const Figures& more) {
         cents.insert(cents.end(), more.cents.begin(), more.cents.end());
         onsetsMs.insert(onsetsMs.end(), more.onsetsMs.begin(), more.onsetsMs.end());
         notes += more.notes, fellBack += more.fellBack, cpu += more.cpu, minutes += more.minutes;
+        firstMs = std::max(firstMs, more.firstMs);
         step = std::max(step, more.step);
     }
     void Print(const std::string& name) const {
         std::printf("%s: %d notes, tracked %.1f %%, pitch error median %.1f c, 90th %.1f c, "
                     "onset error median %.1f ms (%zu measured), %.2f s CPU per sung minute, "
-                    "%d phrases on «а», steps at phrase ends up to %.0f dBFS\n",
+                    "%d phrases on «а», steps at phrase ends up to %.0f dBFS, first phrase "
+                    "%.0f ms\n",
                     name.c_str(), notes,
                     100.0 * static_cast<double>(cents.size()) / std::max(1, notes),
                     Percentile(cents, 0.5), Percentile(cents, 0.9), Percentile(onsetsMs, 0.5),
                     onsetsMs.size(), cpu / std::max(minutes, 1e-9), fellBack,
-                    20 * std::log10(std::max(double{step}, 1e-9)));
+                    20 * std::log10(std::max(double{step}, 1e-9)), firstMs);
     }
 };
 
@@ -146,8 +151,7 @@ std::vector<SungNote> PoemNotes(const std::u32string& poem, Method method, Voice
     PieceSettings settings;
     settings.melody.method = method;
     const Piece piece = BuildPiece(lines, metre, analysis.stress, settings);
-    return InVoiceRange(
-        TokenNotes(piece.tokens, piece.words.lyrics, piece.settings.sound.beatsPerMinute), voice);
+    return InVoiceRange(PieceNotes(piece), voice);
 }
 
 Figures SingPoem(const std::u32string& poem, Method method, VoiceKind voice, bool perNote) {
@@ -155,8 +159,11 @@ Figures SingPoem(const std::u32string& poem, Method method, VoiceKind voice, boo
     const auto notes = PoemNotes(poem, method, voice);
     std::vector<float> piece;
     const std::clock_t start = std::clock();
+    const auto wall = Clock::now();
     for (const auto phrase : Phrases(notes)) {
         const auto sung = SingPhrase(phrase, voice, kRate);
+        const std::chrono::duration<double, std::milli> spent = Clock::now() - wall;
+        if (figures.firstMs == 0) figures.firstMs = spent.count();
         if (!sung) return std::printf("no voice: espeak-ng is missing\n"), figures;
         figures.fellBack += sung->fellBack;
         MixInto(piece, sung->sound);

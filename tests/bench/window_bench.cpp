@@ -1,6 +1,7 @@
 // The window's speed on long verses, as a user meets it: each action is timed from the call
-// that a key or click makes until the event loop has stayed idle for 100 ms (so the editor's
-// layout, the painting and any timers it starts are counted). Prints figures, asserts nothing.
+// that a key, click or pointer's move makes until the event loop has stayed idle for 100 ms (so the
+// editor's layout, the painting and any timers it starts are counted). Prints figures, asserts
+// nothing.
 //
 //   kvat_window_bench VERSE.txt          paste, metre change, «по словарю», back to the rule
 //   kvat_window_bench --open FILE        the file opened through «Файл → Открыть», with the
@@ -21,6 +22,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -127,6 +129,13 @@ void LongVerse(MainWindow& window, const QString& text) {
     Print("typing a letter", Measure([&] {
               QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, "а");
               QCoreApplication::sendEvent(editor, &key);
+          }));
+    auto* column = window.findChild<QWidget*>(control::kRhymeColumn);
+    Print("pointing at a rhyme", Measure([&] {
+              const QPointF at(column->width() / 2.0, 8);
+              QMouseEvent move(QEvent::MouseMove, at, column->mapToGlobal(at), Qt::NoButton,
+                               Qt::NoButton, Qt::NoModifier);
+              QCoreApplication::sendEvent(column, &move);
           }));
 }
 

@@ -89,6 +89,8 @@ TEST(Options, MalformedCommandLines) {
         {{"--dynamics", "0", "--boost", "1"}, {"--boost", "'1'", "0..0 for dynamics 0"}},
         // Without the hand-placed metre the file would be read by nothing.
         {{"--ictus", "i.txt"}, {"--ictus", "'i.txt'", "--metre 5"}},
+        {{"--voice=alto"}, {"--voice", "'alto'", "male or female"}},
+        {{"--voice-only=yes"}, {"--voice-only", "'yes'", "takes no value"}},
     };
     for (const auto& [args, named] : cases) ExpectRefused(args, named);
     // An unknown option takes no value with it: the next argument is not blamed.
@@ -104,6 +106,20 @@ TEST(Options, AutoResetsTheMetreAndTheBoostFollowsTheDynamicsDownUnlessGiven) {
     EXPECT_EQ(Parse({"--dynamics", "1"})->sound.boostPercent, 10);
     EXPECT_EQ(Parse({"--dynamics", "7"})->sound.boostPercent, 20);
     EXPECT_TRUE(Parse({"--reset-settings"})->resetSettings && !Parse({"--colour"})->resetSettings);
+}
+
+// The voice's name may be left out; the word after --voice is its name only when it is one.
+TEST(Options, TheVoiceTakesItsNameOnlyWhenGivenOne) {
+    const std::tuple<Args, VoiceKind, bool, std::string> cases[] = {
+        {{"--voice", "v.txt"}, VoiceKind::kMale, false, "v.txt"},
+        {{"--voice", "female", "v.txt"}, VoiceKind::kFemale, false, "v.txt"},
+        {{"--voice=female", "--voice-only", "male"}, VoiceKind::kFemale, true, "male"},
+        {{"v.txt", "--voice-only"}, VoiceKind::kMale, true, "v.txt"}};
+    for (const auto& [args, singer, alone, file] : cases) {
+        const auto o = Parse(args);
+        EXPECT_TRUE(o && o->sound.singing && o->sound.singer == singer && o->voiceOnly == alone &&
+                    o->file == file);
+    }
 }
 
 } // namespace

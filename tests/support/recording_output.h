@@ -1,7 +1,8 @@
 #pragma once
 // A live output that writes down its opening, each message and its closing, in a log that
-// outlives it.
+// outlives it; and a voice output that writes down what it is given to sing.
 
+#include "app/playback/sung_voice.h"
 #include "sound/live_output.h"
 
 #include <memory>
@@ -28,5 +29,18 @@ struct RecordingOutput : LiveOutput {
     int device;
     std::shared_ptr<OutputLog> log;
 };
+
+// A track given to sing, the frame it is sung from, and how much of it was sung by then.
+struct SungCall {
+    std::shared_ptr<const VoiceTrack> track;
+    std::int64_t from = 0, ready = 0;
+};
+
+inline VoiceOutput RecordingVoice(std::vector<SungCall>& calls, int rate = 22050) {
+    return {[rate] { return rate; },
+            [&calls](std::shared_ptr<const VoiceTrack> track, std::int64_t from) {
+                calls.push_back({track, from, track ? track->Finished() : 0});
+            }};
+}
 
 } // namespace kvat::test

@@ -5,6 +5,7 @@
 #include "midi/arrangement.h"
 #include "midi/file_writer.h"
 #include "sound/fluid_engine.h"
+#include "sound/voice_mix.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -50,6 +51,13 @@ inline float RenderMs(FluidEngine& engine, int ms) {
             loudest = std::max({loudest, std::abs(left[i]), std::abs(right[i])});
     }
     return loudest;
+}
+
+// Whether the voice sounds within a second of the track from `from` on.
+inline bool Sounds(const VoiceTrack& track, std::int64_t from = 0) {
+    std::vector<float> left(static_cast<std::size_t>(track.Rate())), right(left);
+    track.MixInto(from, left, right);
+    return std::any_of(left.begin(), left.end(), [](float x) { return std::abs(x) > 0.01F; });
 }
 
 } // namespace kvat::test

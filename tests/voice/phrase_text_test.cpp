@@ -1,9 +1,13 @@
-// The words espeak-ng is given for a phrase, and the notes read from a melody's tokens.
+// The words espeak-ng is given for a phrase, and the notes read from the piece.
 
+#include "piece/verse_setup.h"
+#include "sung_notes.h"
 #include "voice/phrase_text.h"
-#include "voice/token_notes.h"
+#include "voice/piece_notes.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace kvat {
 namespace {
@@ -16,13 +20,7 @@ struct TextCase {
 class SpokenWords : public testing::TestWithParam<TextCase> {};
 
 TEST_P(SpokenWords, JoinTheSyllablesAndTheVowellessWords) {
-    std::vector<SungNote> notes;
-    for (const auto& lyric : GetParam().lyrics) {
-        SungNote note;
-        note.wordGoesOn = lyric.ends_with(U'-');
-        note.syllable = lyric.substr(0, lyric.size() - note.wordGoesOn);
-        notes.push_back(note);
-    }
+    const auto notes = test::Notes({GetParam().lyrics}, {60});
     const PhraseText text = SpokenText(notes);
     EXPECT_EQ(text.utf8, GetParam().spoken);
     EXPECT_EQ(text.vowels, notes.size()); // a vowel letter per note
@@ -39,29 +37,34 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{{U"нои", U"", U"дом"}, "нои дом"},
                     TextCase{{U"Ёж", U"и с"}, "ёж ис"}));
 
-TEST(TokenNotes, StartWithTheirTokensAndPartAtRests) {
-    const std::vector<std::string> tokens{"60", "64+", "67++", "0", "0+", "55", "0"};
-    const std::vector<std::string> lyrics{"мгло-", "ю", "бур", "", "", "я"};
-    const auto notes = TokenNotes(tokens, lyrics, 120); // a tick lasts 1/192 s
-    struct Expected {
-        double start, length;
-        int key;
-        std::u32string syllable;
-        bool goesOn;
-        int phrase;
-    };
-    const Expected expected[] = {{0, 0.25, 60, U"мгло", true, 0},
-                                 {0.25, 0.375, 64, U"ю", false, 0},
-                                 {0.625, 0.5, 67, U"бур", false, 0},
-                                 {1.875, 0.25, 55, U"я", false, 1}};
+TEST(PieceNotes, StartWithTheirTokensAndPartAtRests) {
+    PieceSettings settings;
+    settings.sound.beatsPerMinute = 120; // a tick lasts 1/192 s
+    Piece piece = PieceOfTokens({"60", "64+", "67++", "0", "0+", "55", "0"}, settings);
+    piece.words.lyrics = {"мгло-", "ю", "бур", "", "", "я"};
+    const auto notes = PieceNotes(piece);
+    // Start and length in ms, key, syllable, whether the word goes on, phrase.
+    using Note = std::tuple<long, long, int, std::u32string, bool, int>;
+    const Note expected[] = {{0, 250, 60, U"мгло", true, 0},
+                             {250, 375, 64, U"ю", false, 0},
+                             {625, 500, 67, U"бур", false, 0},
+                             {1875, 250, 55, U"я", false, 1}};
     ASSERT_EQ(notes.size(), std::size(expected));
     for (std::size_t i = 0; i < notes.size(); ++i) {
-        EXPECT_DOUBLE_EQ(notes[i].start, expected[i].start) << i;
-        EXPECT_DOUBLE_EQ(notes[i].length, expected[i].length) << i;
-        EXPECT_EQ(notes[i].key, expected[i].key) << i;
-        EXPECT_EQ(notes[i].syllable, expected[i].syllable) << i;
-        EXPECT_EQ(notes[i].wordGoesOn, expected[i].goesOn) << i;
-        EXPECT_EQ(notes[i].phrase, expected[i].phrase) << i;
+        const SungNote& n = notes[i];
+        EXPECT_EQ(Note(std::lround(n.start * 1000), std::lround(n.length * 1000), n.key, n.syllable,
+                       n.wordGoesOn, n.phrase),
+                  expected[i])
+            << i;
+    }
+}
+
+// The file's lyrics are a choice of the MIDI file's; the voice sings the words all the same.
+TEST(PieceNotes, SingTheWordsTheFileLeavesOut) {
+    const VerseSetup verse = SetUpVerse({U"Мой дядя в лесу"}, StressMode::kRule, {});
+    for (const bool lyrics : {true, false}) {
+        const Piece piece = BuildPiece(verse, {{}, {}, lyrics});
+        EXPECT_EQ(SpokenText(PieceNotes(piece)).utf8, "мой дядя влесу") << lyrics;
     }
 }
 

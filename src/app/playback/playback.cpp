@@ -87,14 +87,19 @@ void PlaybackController::FreshStart(const Piece& piece, int column) {
     WriteFile(bytes);
     std::int64_t fromMs = 0;
     const auto note = static_cast<std::size_t>(column);
-    const auto timing = ReadMidiTiming(bytes);
-    if (timing && column > 0 && note < piece.notes.size())
-        fromMs = TicksToMs(*timing, piece.notes[note].start);
+    timing_ = ReadMidiTiming(bytes);
+    if (timing_ && column > 0 && note < piece.notes.size())
+        fromMs = TicksToMs(*timing_, piece.notes[note].start);
     noteMs_.clear();
-    if (timing && piece.bars)
+    if (timing_ && piece.bars)
         for (const PieceNote& played : piece.notes)
-            noteMs_.push_back(TicksToMs(*timing, played.start));
-    if (sequencer_.Open(filePath())) sequencer_.Play(static_cast<int>(fromMs));
+            noteMs_.push_back(TicksToMs(*timing_, played.start));
+    if (timing_ && voiceOutput_ && piece.settings.sound.singing)
+        voice_ = SungVoice::Start(piece, static_cast<double>(fromMs) / 1000, voiceOutput_.rate());
+    if (sequencer_.Open(filePath())) {
+        sequencer_.Play(static_cast<int>(fromMs));
+        SingFrom(fromMs);
+    }
     PlaceMarker(column);
     emit markerShown(true);
 }
@@ -115,6 +120,7 @@ void PlaybackController::PlaceMarker(int column) {
 
 void PlaybackController::Resume() {
     sequencer_.Play(pausePosition_);
+    SingFrom(pausePosition_);
     SetScroll(pausedScroll_);
 }
 
@@ -146,6 +152,7 @@ void PlaybackController::Pause() {
     if (state_ != State::kPlaying) return;
     if (const auto position = sequencer_.PositionMs()) pausePosition_ = *position;
     sequencer_.Pause();
+    if (voice_) voiceOutput_.sing(nullptr, 0);
     pausedScroll_ = scrollValue_;
     timer_.stop();
     SetState(State::kPaused);
@@ -164,6 +171,8 @@ void PlaybackController::Stop() {
 void PlaybackController::StopPlayback() {
     sequencer_.Stop();
     sequencer_.Close();
+    if (voice_) voiceOutput_.sing(nullptr, 0);
+    voice_.reset();
     if (keepCopy_) KeepCopy();
     std::error_code ignored;
     fs::remove(filePath(), ignored);
@@ -180,6 +189,16 @@ void PlaybackController::Tick() {
         timer_.stop();
         Stop();
     }
+}
+
+// The voice from the frame of the tick the sequencer plays from, so that the two keep together
+// to the sample.
+void PlaybackController::SingFrom(std::int64_t ms) {
+    if (!voice_ || !timing_) return;
+    const auto track = voice_->Track();
+    const std::int64_t micros =
+        MsToTicks(*timing_, ms) * timing_->microsPerQuarter / timing_->division;
+    voiceOutput_.sing(track, micros * track->Rate() / 1'000'000);
 }
 
 void PlaybackController::SetState(State state) {

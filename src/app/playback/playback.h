@@ -5,6 +5,8 @@
 // playback at the last column. The window binds the signals to its controls and tells the
 // controller what the user changed.
 
+#include "app/playback/sung_voice.h"
+#include "midi/midi_timing.h"
 #include "piece/piece.h"
 #include "score/twips.h"
 #include "sound/sequencer.h"
@@ -13,6 +15,7 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,8 +44,12 @@ public:
     // Stops and removes the file, as closing the window does.
     ~PlaybackController() override;
 
+    // Where a piece whose settings ask for the voice is sung; without one it is not.
+    void SetVoiceOutput(VoiceOutput output) { voiceOutput_ = std::move(output); }
+
     // A fresh start (writing the piece's MIDI file, words and all), or the resumption of a
-    // paused play, for which nothing is written again.
+    // paused play, for which nothing is written again. The voice sings from where the
+    // sequencer plays.
     void Play(const Piece& piece);
     // A fresh start from note `column` of the score: the marker stands where that column's
     // tick would have brought it, the sequencer starts at the note's time.
@@ -93,6 +100,7 @@ private:
     void SetScroll(int value);
     void WriteFile(const std::vector<std::uint8_t>& bytes);
     void KeepCopy();
+    void SingFrom(std::int64_t ms);
 
     Sequencer& sequencer_;
     PlaybackFolders folders_;
@@ -111,6 +119,9 @@ private:
     std::vector<std::int64_t> noteMs_;
     QString copyName_;
     std::filesystem::path copyPath_; // the verse's copy replaces its own earlier one only
+    VoiceOutput voiceOutput_;
+    std::unique_ptr<SungVoice> voice_; // the piece played, sung; none when not sung
+    std::optional<MidiTiming> timing_; // of the file played
 };
 
 } // namespace kvat

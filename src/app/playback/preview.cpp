@@ -50,6 +50,9 @@ bool Preview::PlaySpeaker(int k, const SoundSettings& settings) {
     case 3:
         PreviewInstrument(settings.bass.program);
         return true;
+    case 4:
+        PreviewVoice(settings.singer);
+        return true;
     case 5:
         PreviewDrum(settings.firstDrumKey);
         return true;
@@ -79,6 +82,13 @@ void Preview::PreviewDrum(int key) {
           Message(midi::kNoteOn | kDrums, key, kVelocity), Message(midi::kNoteOff | kDrums, key));
 }
 
+void Preview::PreviewVoice(VoiceKind voice) {
+    CloseOutput();
+    if (voice_) voice_.sing(SungSyllable(voice, hold_.interval() / 1000.0, voice_.rate()), 0);
+    singing_ = true; // even unheard, for the second it would sound
+    hold_.start();
+}
+
 void Preview::Start(ShortMessage program, ShortMessage on, ShortMessage off) {
     CloseOutput(); // a note still sounding from an earlier press is cut off here
     output_ = open_ ? open_(device_) : nullptr;
@@ -99,6 +109,8 @@ void Preview::Release() {
 void Preview::CloseOutput() {
     hold_.stop();
     if (output_ && pendingOff_) output_->Send(*pendingOff_);
+    if (singing_ && voice_) voice_.sing(nullptr, 0);
+    singing_ = false;
     pendingOff_.reset();
     output_.reset();
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The speaker buttons: one note of an instrument, a drum or a vowel's note, held for a little
-// over a second on the chosen MIDI output without holding up the window. A second press while
+// over a second on the chosen MIDI output without holding up the window; or a syllable of the
+// voice, which sings in the synthesizer's sound whatever the output. A second press while
 // a note sounds cuts that note off and plays its own for the full second.
 
+#include "app/playback/sung_voice.h"
 #include "midi/sound_settings.h"
 #include "sound/live_output.h"
 
@@ -28,10 +30,12 @@ public:
 
     // The entry chosen in the settings page's device list.
     void SetDevice(int device) { device_ = device; }
+    // Where speaker 4 sings; without one it sings nowhere.
+    void SetVoiceOutput(VoiceOutput output) { voice_ = std::move(output); }
 
     // Speaker k of the instruments page: the soprano, mezzo, tenor and bass instruments for k =
-    // 0..3, the drum figure's two strokes for 5 and 6, the accompaniment chord's instrument for 7.
-    // There is no button 4: it, and any other k, plays nothing and answers false.
+    // 0..3, the singer's syllable for 4, the drum figure's two strokes for 5 and 6, the
+    // accompaniment chord's instrument for 7. Any other k plays nothing and answers false.
     bool PlaySpeaker(int k, const SoundSettings& settings);
     // Middle C on General MIDI program `program`.
     void PreviewInstrument(int program);
@@ -39,10 +43,12 @@ public:
     void PreviewNote(int n);
     // Percussion key `key` on the drum channel.
     void PreviewDrum(int key);
+    // «ля» sung by the voice for the second.
+    void PreviewVoice(VoiceKind voice);
 
     // Closes the output, silencing a note still held: the stop button of playback does this.
     void CloseOutput();
-    bool sounding() const { return pendingOff_.has_value(); }
+    bool sounding() const { return pendingOff_.has_value() || singing_; }
 
 signals:
     void finished(); // a preview's second has passed and its note was released
@@ -54,6 +60,8 @@ private:
     OutputOpener open_;
     int device_ = 0;
     std::unique_ptr<LiveOutput> output_;
+    VoiceOutput voice_;
+    bool singing_ = false;
     std::optional<ShortMessage> pendingOff_;
     QTimer hold_;
 };

@@ -16,6 +16,14 @@ SoundServices SystemSoundServices() {
     services.openOutput = [engine](int device) { return OpenLiveOutput(device, engine); };
     services.devices = ListMidiDevices();
     services.folders = DefaultPlaybackFolders();
+    // The voice sings into the synthesizer's own sound, whichever device the previews use.
+    services.voice.rate = [engine] {
+        const auto made = engine.get();
+        return made ? made->SampleRate() : 0;
+    };
+    services.voice.sing = [engine](std::shared_ptr<const VoiceTrack> track, std::int64_t from) {
+        if (const auto made = engine.get()) made->SingAlong(std::move(track), from);
+    };
     return services;
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 // What the window sounds with: the sequencer that plays the MIDI file, the live outputs of the
-// preview buttons and their names, and the folders the file goes to. The window takes them
-// ready-made, so tests can hand it a silent sequencer and a recording output.
+// preview buttons and their names, the folders the file goes to and where the voice sings. The
+// window takes them ready-made, so tests can hand it a silent sequencer and a recording output.
 
 #include "app/playback/playback.h"
 #include "app/playback/preview.h"
+#include "app/playback/sung_voice.h"
 #include "sound/sequencer.h"
 
 #include <memory>
@@ -18,6 +19,7 @@ struct SoundServices {
     OutputOpener openOutput;
     std::vector<std::string> devices; // the device list's names, the synthesizer first
     PlaybackFolders folders;
+    VoiceOutput voice = {}; // none: nothing is sung
 };
 
 // The real ones: FluidSynth with the system's SoundFont, loaded off the window's thread so the

@@ -24,6 +24,7 @@ inline constexpr Name kOpenItem = "FileOpen";
 inline constexpr Name kSaveItem = "FileSave";
 inline constexpr Name kSaveAsItem = "FileSaveAs";
 inline constexpr Name kExportMenu = "FileExport";
+inline constexpr Name kWavMenu = "FileExportWav";
 inline constexpr Name kRecentMenu = "FileRecent";
 inline constexpr Name kResetItem = "FileReset";
 inline constexpr Name kQuitItem = "FileQuit";
@@ -33,6 +34,7 @@ inline constexpr Name kAboutItem = "Help3";
 inline constexpr Name kMainPage = "Frame1";
 inline constexpr Name kEditor = "RichTextBox1";
 inline constexpr Name kEditMenu = "Menu_Edit";
+inline constexpr Name kRhymeColumn = "RhymeColumn"; // inside the editor's frame, at its left
 inline constexpr Name kPasteItem = "Menu_Copi";
 inline constexpr Name kMetreLabel = "LabelMetre";
 inline constexpr Name kMetreList = "Combo1";
@@ -71,6 +73,7 @@ inline constexpr Name kMethodTime = "LabelMethodTime"; // in the lists' place: a
 inline constexpr Name kLengthenCheck = "Check6";
 inline constexpr Name kColourCheck = "Check2";
 inline constexpr Name kKeepFileCheck = "Check1";
+inline constexpr Name kRhymesCheck = "CheckRhymes";
 inline constexpr Name kStressLabel = "LabelStressMode";
 // By StressMode: the rule, then the dictionary.
 inline constexpr std::array<Name, 2> kStressOptions = {"StressMode(0)", "StressMode(1)"};
@@ -110,7 +113,7 @@ inline constexpr std::array<Name, 10> kNoteSpeakers = {
 inline constexpr Name kOctaveList = "Combo18";
 inline constexpr Name kGenerateButton = "Command2";
 
-// The instruments page. Speaker k sounds what Preview::PlaySpeaker(k) plays; there is no 4.
+// The instruments page. Speaker k sounds what Preview::PlaySpeaker(k) plays.
 inline constexpr Name kInstrumentsPage = "Frame4";
 inline constexpr Name kVoicesLabel = "LabelVoices";
 inline constexpr std::array<Name, 4> kVoiceLabels = {"LabelVoice0", "LabelVoice1", "LabelVoice2",
@@ -118,7 +121,7 @@ inline constexpr std::array<Name, 4> kVoiceLabels = {"LabelVoice0", "LabelVoice1
 inline constexpr std::array<Name, 4> kVoiceLists = {"Combo6", "Combo7", "Combo8", "Combo9"};
 inline constexpr std::array<Name, 3> kVoiceChecks = {"Check7", "Check8", "Check9"};
 inline constexpr std::array<Name, 8> kSpeakers = {"Image5(0)", "Image5(1)", "Image5(2)",
-                                                  "Image5(3)", nullptr,     "Image5(5)",
+                                                  "Image5(3)", "Image5(4)", "Image5(5)",
                                                   "Image5(6)", "Image5(7)"};
 inline constexpr Name kGroupsLabel = "LabelGroups";
 inline constexpr Name kGroupCheck = "Check3";
@@ -134,6 +137,9 @@ inline constexpr Name kAccompanimentCheck = "Check5";
 inline constexpr Name kAccompanimentList = "Combo13";
 inline constexpr Name kEffectsLabel = "LabelEffects";
 inline constexpr Name kEffectList = "Combo16";
+inline constexpr Name kSingingLabel = "LabelSinging";
+inline constexpr Name kSingingCheck = "CheckSinging";
+inline constexpr Name kSingerList = "ComboSinger";
 
 // The About page.
 inline constexpr Name kAboutPage = "Frame3";

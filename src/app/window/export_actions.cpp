@@ -22,6 +22,14 @@ QString Text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+// The WAV's items: what it holds of the voice, whether or not «Голос» is ticked.
+constexpr struct {
+    WavSinging singing;
+    const char* item;
+} kWavItems[] = {{WavSinging::kNone, "Без голоса…"},
+                 {WavSinging::kWithVoice, "С голосом…"},
+                 {WavSinging::kVoiceOnly, "Только голос…"}};
+
 } // namespace
 
 // FluidSynth renders to a file of its own here, so that a cancelled render never touches the
@@ -47,31 +55,45 @@ ExportActions::~ExportActions() = default;
 void ExportActions::AddMenu(QMenu& file) {
     QMenu* menu = file.addMenu("&Экспорт");
     menu->setObjectName(control::kExportMenu);
-    for (const OutputFormat format : ExportFormats())
-        menu->addAction(Text(FormatRow(format).menuItem), this, [this, format] {
-            const QString extension = Text(FormatRow(format).extension);
-            const QString suggested = folder_() + "/kvat." + extension;
-            QString path = dialogs_.SavePath(suggested, Text(FormatRow(format).filter));
-            if (path.isEmpty()) return;
-            if (QFileInfo(path).suffix().isEmpty()) path += "." + extension;
-            Export(format, path);
-        });
+    for (const OutputFormat format : ExportFormats()) {
+        const QString item = Text(FormatRow(format).menuItem);
+        if (FormatRow(format).family != FormatFamily::kSound) {
+            menu->addAction(item, this, [this, format] { AskAndExport(format, std::nullopt); });
+            continue;
+        }
+        QMenu* sound = menu->addMenu(QString(item).remove("…"));
+        sound->setObjectName(control::kWavMenu);
+        for (const auto& [singing, text] : kWavItems)
+            sound->addAction(text, this,
+                             [this, format, singing = singing] { AskAndExport(format, singing); });
+    }
 }
 
-bool ExportActions::Export(OutputFormat format, const QString& path) {
+void ExportActions::AskAndExport(OutputFormat format, std::optional<WavSinging> singing) {
+    const QString extension = Text(FormatRow(format).extension);
+    const QString suggested = folder_() + "/kvat." + extension;
+    QString path = dialogs_.SavePath(suggested, Text(FormatRow(format).filter));
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += "." + extension;
+    Export(format, path, singing);
+}
+
+bool ExportActions::Export(OutputFormat format, const QString& path,
+                           std::optional<WavSinging> singing) {
     const ExportPiece piece = piece_();
     if (FormatRow(format).family == FormatFamily::kSound)
-        return ExportWavWithProgress(piece.piece, path);
+        return ExportWavWithProgress(piece.piece, path, singing.value_or(SingingOf(piece.piece)));
     const QString error = ExportFile(format, piece, path);
     if (!error.isEmpty()) messages_.Critical("Экспорт", error);
     return error.isEmpty();
 }
 
-bool ExportActions::ExportWavWithProgress(const Piece& piece, const QString& path) {
+bool ExportActions::ExportWavWithProgress(const Piece& piece, const QString& path,
+                                          WavSinging singing) {
     auto job = std::make_shared<WavJob>();
     const QString rendered = job->folder.filePath("kvat.wav");
-    job->thread = std::thread([job = job.get(), piece, rendered] {
-        job->error = ExportWav(piece, rendered,
+    job->thread = std::thread([job = job.get(), piece, rendered, singing] {
+        job->error = ExportWav(piece, rendered, singing,
                                [job](double done) { job->percent = static_cast<int>(done * 100); });
         job->finished = true;
     });

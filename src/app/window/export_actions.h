@@ -1,12 +1,14 @@
 #pragma once
 // The «Экспорт» submenu: asks where, writes the piece in the format chosen, and for the WAV,
-// which takes a while to render, shows how far it is with a way to cancel.
+// which takes a while to render, shows how far it is with a way to cancel. The WAV is offered
+// without the voice, with it, or of the voice alone.
 
 #include "app/window/export_files.h"
 
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QMenu;
@@ -26,12 +28,15 @@ public:
     ~ExportActions() override;
 
     void AddMenu(QMenu& file);
-    // Writes the piece as `path`; false (and a message) on failure or when cancelled.
-    bool Export(OutputFormat format, const QString& path);
+    // Writes the piece as `path`, a WAV with the voice as `singing` says or else as the piece's
+    // settings have it; false (and a message) on failure or when cancelled.
+    bool Export(OutputFormat format, const QString& path,
+                std::optional<WavSinging> singing = std::nullopt);
 
 private:
     struct WavJob;
-    bool ExportWavWithProgress(const Piece& piece, const QString& path);
+    void AskAndExport(OutputFormat format, std::optional<WavSinging> singing);
+    bool ExportWavWithProgress(const Piece& piece, const QString& path, WavSinging singing);
 
     QWidget& window_;
     FileDialogs& dialogs_;

@@ -8,6 +8,7 @@
 #include "piece/piece_files.h"
 #include "sound/sound_font.h"
 #include "sound/wav_render.h"
+#include "voice/singer.h"
 
 #include <algorithm>
 
@@ -61,7 +62,7 @@ QString ExportFile(OutputFormat format, const ExportPiece& piece, const QString&
     if (!piece.piece.Sung()) return kNoMelody;
     switch (FormatRow(format).family) {
     case FormatFamily::kSound:
-        return ExportWav(piece.piece, path, nullptr);
+        return ExportWav(piece.piece, path, SingingOf(piece.piece), nullptr);
     case FormatFamily::kPicture:
         return Picture(format, piece, path);
     case FormatFamily::kMidi:
@@ -74,7 +75,11 @@ QString ExportFile(OutputFormat format, const ExportPiece& piece, const QString&
     return QString::fromStdString(WritePieceFile(piece.piece, format, path.toStdString()));
 }
 
-QString ExportWav(const Piece& piece, const QString& path,
+WavSinging SingingOf(const Piece& piece) {
+    return piece.settings.sound.singing ? WavSinging::kWithVoice : WavSinging::kNone;
+}
+
+QString ExportWav(Piece piece, const QString& path, WavSinging singing,
                   const std::function<void(double)>& progress) {
     if (!piece.Sung()) return kNoMelody;
     const auto soundFont = FindSoundFont();
@@ -86,8 +91,18 @@ QString ExportWav(const Piece& piece, const QString& path,
     if (seconds > LongestWavSeconds(kSynthRate))
         return QString("Мелодия звучит %1, а файл WAV вмещает не больше %2.")
             .arg(HoursAndMinutes(seconds), HoursAndMinutes(LongestWavSeconds(kSynthRate)));
+    // Sung first, so that a voice that cannot sing is told apart from the synthesizer's failures.
+    piece.settings.sound.singing = singing != WavSinging::kNone;
+    std::optional<std::vector<float>> sung;
+    if (piece.settings.sound.singing && !(sung = SingPiece(piece, kSynthRate)))
+        return "Голос не может петь: установите espeak-ng-data с русским голосом.";
+    const WavVoice voice{
+        [&](int rate) { return rate == kSynthRate ? sung : SingPiece(piece, rate); },
+        singing == WavSinging::kVoiceOnly};
     std::string error;
-    if (RenderMidiToWav(midi, *soundFont, path.toStdString(), progress, error)) return {};
+    if (RenderMidiToWav(midi, *soundFont, path.toStdString(), progress, error,
+                        sung ? &voice : nullptr))
+        return {};
     return "Синтезатор FluidSynth не смог записать звук с SoundFont «" +
            QString::fromStdString(soundFont->filename().string()) + "».";
 }

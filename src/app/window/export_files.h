@@ -25,9 +25,15 @@ std::vector<OutputFormat> ExportFormats();
 // Writes the piece as `path` in any format but WAV; an empty string on success, else one line.
 QString ExportFile(OutputFormat format, const ExportPiece& piece, const QString& path);
 
-// The WAV, rendered with the SoundFont found as the command line finds it. `progress` gets the
-// part done, 0 to 1, from the thread that renders.
-QString ExportWav(const Piece& piece, const QString& path,
+// What a WAV holds of the singing voice.
+enum class WavSinging { kNone, kWithVoice, kVoiceOnly };
+// As the piece's settings have it: the voice with the instruments when it sings.
+WavSinging SingingOf(const Piece& piece);
+
+// The WAV, rendered with the SoundFont found as the command line finds it, the voice in the
+// singer the piece's settings choose. `progress` gets the part done, 0 to 1, from the thread that
+// renders.
+QString ExportWav(Piece piece, const QString& path, WavSinging singing,
                   const std::function<void(double)>& progress);
 
 } // namespace kvat

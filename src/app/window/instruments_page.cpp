@@ -17,6 +17,8 @@ constexpr int kListLeft = 1560;
 constexpr int kListWidth = 2415;
 constexpr int kSpeakerLeft = kListLeft + kListWidth + 60;
 constexpr std::array<const char*, 4> kVoiceNames = {"Сопрано:", "Меццо:", "Тенор:", "Бас:"};
+// The singer list's items, in the order of VoiceKind.
+constexpr std::array<std::u32string_view, 2> kSingerNames = {U"мужской", U"женский"};
 
 template <class Names> QStringList Items(const Names& names) {
     QStringList items;
@@ -52,6 +54,7 @@ InstrumentsPage::InstrumentsPage(QWidget* focusSink, QWidget* parent)
     BuildVoices();
     BuildDrums();
     BuildAccompaniment();
+    BuildSinging();
 }
 
 void InstrumentsPage::AddSpeaker(int k, int top) {
@@ -120,6 +123,15 @@ void InstrumentsPage::BuildAccompaniment() {
     effectList_ = MakeList(this, control::kEffectList, kListLeft, 5040, kListWidth, effects);
 }
 
+// The verse's syllables sung on the melody, in the sound alone.
+void InstrumentsPage::BuildSinging() {
+    MakeLabel(this, control::kSingingLabel, "Голос, поющий слоги стиха:", 120, 5400);
+    singingCheck_ = MakeCheck(this, control::kSingingCheck, "", 1200, 5700, 300);
+    singerList_ =
+        MakeList(this, control::kSingerList, kListLeft, 5640, kListWidth, Items(kSingerNames));
+    AddSpeaker(4, 5640);
+}
+
 void InstrumentsPage::Apply(const SoundSettings& s) {
     groupList_->setCurrentIndex(RowOf(kVoiceGroups, &VoiceGroupRow::group, s.group));
     groupCheck_->setChecked(s.groupOn);
@@ -136,6 +148,8 @@ void InstrumentsPage::Apply(const SoundSettings& s) {
     accompanimentCheck_->setChecked(s.accompanimentOn);
     accompanimentList_->setCurrentIndex(s.accompaniment);
     effectList_->setCurrentIndex(RowOf(kOutputEffects, &OutputEffectRow::effect, s.effect));
+    singingCheck_->setChecked(s.singing);
+    singerList_->setCurrentIndex(static_cast<int>(s.singer));
 }
 
 void InstrumentsPage::ShowVoices(const SoundSettings& s) {
@@ -161,6 +175,8 @@ void InstrumentsPage::ReadInto(SoundSettings& s) const {
     s.accompanimentOn = accompanimentCheck_->isChecked();
     s.accompaniment = accompanimentList_->currentIndex();
     s.effect = Row(kOutputEffects, effectList_->currentIndex()).effect;
+    s.singing = singingCheck_->isChecked();
+    s.singer = singerList_->currentIndex() == 1 ? VoiceKind::kFemale : VoiceKind::kMale;
 }
 
 void InstrumentsPage::EnableVoices(bool on) {

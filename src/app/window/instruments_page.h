@@ -1,7 +1,7 @@
 #pragma once
 // The instruments page: the four voices, the ready-made groups, the drum figure, the held
-// accompaniment chord and the output effect, each with a speaker to hear it. It produces the
-// instrument part of the sound settings.
+// accompaniment chord, the output effect and the singing voice, each with a speaker to hear it. It
+// produces the instrument part of the sound settings.
 
 #include "midi/sound_settings.h"
 
@@ -32,6 +32,7 @@ private:
     void BuildVoices();
     void BuildDrums();
     void BuildAccompaniment();
+    void BuildSinging();
     void AddSpeaker(int k, int top);
     void OnGroupPresetToggled(bool on);
     void OnGroupChosen(int index);
@@ -53,6 +54,8 @@ private:
     QCheckBox* accompanimentCheck_ = nullptr;
     QComboBox* accompanimentList_ = nullptr;
     QComboBox* effectList_ = nullptr;
+    QCheckBox* singingCheck_ = nullptr;
+    QComboBox* singerList_ = nullptr;
 };
 
 } // namespace kvat

@@ -19,6 +19,7 @@
 #include "verse/colouring.h"
 #include "verse/paste.h"
 #include "verse/report.h"
+#include "verse/rhymes.h"
 #include "verse/syllables.h"
 
 #include <QCoreApplication>
@@ -169,10 +170,13 @@ void MainPage::AnalyseVerse() {
     metre_.templates = analysis.templates;
     stress_ = analysis.stress;
     metreList_->clear();
-    if (!analysis.metre) return; // an empty text: the list stays empty, the metre unchanged
-    for (const auto& item : analysis.items) metreList_->addItem(Q(item));
-    metreList_->setCurrentIndex(*analysis.metre);
-    ColourEditor();
+    // An empty text: the list stays empty, the metre unchanged.
+    if (analysis.metre) {
+        for (const auto& item : analysis.items) metreList_->addItem(Q(item));
+        metreList_->setCurrentIndex(*analysis.metre);
+        ColourEditor();
+    }
+    FindRhymesAgain();
 }
 
 void MainPage::SetStressMode(StressMode mode) {
@@ -228,6 +232,7 @@ void MainPage::ReadHandPattern() {
 }
 
 void MainPage::OnMetreChosen(int index) {
+    const bool byHand = metre_.metre == kManualMetre;
     editor_->setFocus();
     ColourEditor();
     if (index == kManualMetre) {
@@ -239,12 +244,15 @@ void MainPage::OnMetreChosen(int index) {
         editor_->setTextCursor(cursor);
         ReadHandPattern();
     }
+    // The rhymes follow the analysis's stresses, whatever its metre, or the vowels painted.
+    if (byHand || index == kManualMetre) FindRhymesAgain();
     emit scoreOutdated();
 }
 
 void MainPage::OnIctusToggled() {
     ReadHandPattern();
     ColourEditor();
+    FindRhymesAgain();
     emit scoreOutdated();
 }
 
@@ -286,6 +294,15 @@ const MetreState& MainPage::FreshMetre() {
 std::vector<std::string> MainPage::FreshStress() const {
     if (metre_.metre != kManualMetre) return stress_;
     return HandPlacedStress(editor_->VerseLines(), stress_, editor_->Paint());
+}
+
+// As the piece finds them, from the last analysis's stresses or the vowels painted by hand.
+void MainPage::FindRhymesAgain() {
+    editor_->ShowRhymes(RhymeMarks(FindRhymes(editor_->VerseLines(), FreshStress())));
+}
+
+void MainPage::ShowRhymeColumn(bool shown) {
+    editor_->ShowRhymeColumn(shown);
 }
 
 MainPage::Drawing MainPage::DrawScore(const Piece& piece) {
@@ -333,7 +350,9 @@ QString MainPage::ColourList() const {
 }
 
 std::u32string MainPage::VerseReport() const {
-    return kvat::VerseReport(ReadManualIctuses(editor_->VerseLines(), editor_->Paint()));
+    const Lines& lines = editor_->VerseLines();
+    return kvat::VerseReport(ReadManualIctuses(lines, editor_->Paint()),
+                             FindRhymes(lines, FreshStress()));
 }
 
 void MainPage::LightLamp(int index) {

@@ -73,8 +73,11 @@ public:
     QString FirstLine() const;
     // The colour list of the last drawing, one "&H…" line per drawn syllable.
     QString ColourList() const;
-    // The report of the help menu: the ictuses as the editor's colours hold them.
+    // The report of the help menu: the ictuses as the editor's colours hold them, and the
+    // stanzas' rhyme schemes.
     std::u32string VerseReport() const;
+    // The rhymes' column beside the editor, shown or not.
+    void ShowRhymeColumn(bool shown);
 
 signals:
     void scoreOutdated(); // the verse, its metre or its ictuses changed
@@ -97,6 +100,7 @@ private:
     void OnPaste(const QString& clipboard);
     void ColourEditor();
     void ReadHandPattern();
+    void FindRhymesAgain();
     void LightLamp(int index);
     void PaintLamp(const QColor& colour);
     void RecordStretch();

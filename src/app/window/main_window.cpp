@@ -90,6 +90,7 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     connect(main_, &MainPage::methodChosen, this, &MainWindow::OnMethodChosen);
     connect(settings_, &SettingsPage::colourToggled, this, &MainWindow::DrawScore);
     connect(settings_, &SettingsPage::stressModeChosen, main_, &MainPage::SetStressMode);
+    connect(settings_, &SettingsPage::rhymesToggled, main_, &MainPage::ShowRhymeColumn);
     connect(about_, &AboutPage::linkClicked, this, [this](const QUrl& url) { opener_->Open(url); });
     files_ = new FileActions(*this, *dialogs_, *messages_,
                              {[this] { return main_->VerseText(); },
@@ -160,6 +161,8 @@ void MainWindow::BindSound() {
     if (!sound_.openOutput) sound_.openOutput = [](int) { return std::unique_ptr<LiveOutput>(); };
     playback_ = std::make_unique<PlaybackController>(*sound_.sequencer, sound_.folders);
     preview_ = new Preview(sound_.openOutput, this);
+    playback_->SetVoiceOutput(sound_.voice);
+    preview_->SetVoiceOutput(sound_.voice);
 
     main_->BindPlayback(*playback_);
     connect(main_, &MainPage::playClicked, this, [this] { Play(); });

@@ -62,7 +62,7 @@ MethodPanels::MethodPanels(QWidget* settingsPage, QWidget* layer, QWidget* focus
     tonalKey_ = AddBar(tonalPanel_, control::kTonalKey,
                        {"Изменение тональности:", 2400, 7, -7, QRect(3720, 240, 255, 1215), 300,
                         2640, 900, 840, &KeyText});
-    tonalPanel_->move(Px(120), Px(3480));
+    tonalPanel_->move(Px(120), Px(3360)); // a row higher than first drawn, for the options
     BuildFloatingPanels(layer);
     BuildNoteMapPanel(layer);
     BuildSongPanel(layer);
@@ -248,7 +248,7 @@ void MethodPanels::Place(int methodIndex, bool settingsShown) {
     if (!panel) return;
     panel->setTitle(tonalPanel_->title());
     // Over the tonal panel exactly: its place on the settings page, in the layer's coordinates.
-    panel->move(tonalPanel_->x() + tonalPanel_->parentWidget()->x(), tonalPanel_->y());
+    panel->move(tonalPanel_->pos() + tonalPanel_->parentWidget()->pos());
     panel->show();
     panel->raise();
 }

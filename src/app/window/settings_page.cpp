@@ -40,9 +40,9 @@ SettingsPage::SettingsPage(QWidget* parent) : QFrame(parent) {
     connect(stressChoice_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked) emit stressModeChosen(Stress());
     });
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{deviceList_, dynamicsList_, tempoList_, numeratorList_,
-                                         denominatorList_, lengthen_, colourOption_, keepFile_})
+    for (QWidget* w : std::initializer_list<QWidget*>{deviceList_, dynamicsList_, tempoList_,
+                                                      numeratorList_, denominatorList_, lengthen_,
+                                                      colourOption_, keepFile_, rhymes_})
         w->setFocusPolicy(Qt::NoFocus == w->focusPolicy() ? Qt::NoFocus : Qt::ClickFocus);
 }
 
@@ -98,13 +98,16 @@ void SettingsPage::BuildTimeSignature() {
 
 void SettingsPage::BuildOptions() {
     lengthen_ = MakeCheck(this, control::kLengthenCheck,
-                          "Удлинять безударные гласные в конце строки.", 120, 5160);
+                          "Удлинять безударные гласные в конце строки.", 120, 5010);
     colourOption_ = MakeCheck(this, control::kColourCheck,
-                              "Обозначать  цветом слоги (по Листрину).", 120, 5400);
+                              "Обозначать  цветом слоги (по Листрину).", 120, 5250);
     connect(colourOption_, &QCheckBox::clicked, this, &SettingsPage::colourToggled);
     keepFile_ = MakeCheck(this, control::kKeepFileCheck, "Сохранять midi-файл в папке музыки.", 120,
-                          5640, 4215, true);
+                          5490, 4215, true);
     connect(keepFile_, &QCheckBox::toggled, this, &SettingsPage::keepFileToggled);
+    rhymes_ = MakeCheck(this, control::kRhymesCheck, "Показывать рифмы рядом со стихом.", 120, 5730,
+                        4215, true);
+    connect(rhymes_, &QCheckBox::toggled, this, &SettingsPage::rhymesToggled);
 }
 
 void SettingsPage::SetDevices(const std::vector<std::string>& names) {
@@ -134,6 +137,7 @@ void SettingsPage::Apply(const SoundSettings& settings) {
 void SettingsPage::Apply(const WindowChoices& choices) {
     colourOption_->setChecked(choices.colour);
     keepFile_->setChecked(choices.keepFile);
+    rhymes_->setChecked(choices.rhymes);
     const int device = deviceList_->findText(choices.device);
     if (device >= 0) deviceList_->setCurrentIndex(device); // a device gone since keeps the first
 }
@@ -155,6 +159,7 @@ void SettingsPage::ReadInto(MelodySettings& settings) const {
 void SettingsPage::ReadInto(WindowChoices& choices) const {
     choices.colour = colourOption_->isChecked();
     choices.keepFile = keepFile_->isChecked();
+    choices.rhymes = rhymes_->isChecked();
     choices.device = deviceList_->currentText();
 }
 

@@ -44,6 +44,7 @@ signals:
     void deviceChosen(int device);
     void colourToggled();
     void keepFileToggled(bool keep);
+    void rhymesToggled(bool shown);
     void stressModeChosen(StressMode mode);
 
 private:
@@ -72,6 +73,7 @@ private:
     QCheckBox* lengthen_ = nullptr;
     QCheckBox* colourOption_ = nullptr;
     QCheckBox* keepFile_ = nullptr;
+    QCheckBox* rhymes_ = nullptr;
     QButtonGroup* stressChoice_ = nullptr;
 };
 

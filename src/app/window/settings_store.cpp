@@ -33,6 +33,7 @@ constexpr struct {
     {"sound/groupOn", &SoundSettings::groupOn},
     {"sound/drumsOn", &SoundSettings::drumsOn},
     {"sound/accompanimentOn", &SoundSettings::accompanimentOn},
+    {"sound/singing", &SoundSettings::singing},
 };
 
 constexpr struct {
@@ -64,9 +65,11 @@ constexpr const char* kUnsavedVerseKey = "verse/unsaved";
 // The group and the effect by their command-line words, which say what they are.
 constexpr const char* kGroupKey = "sound/group";
 constexpr const char* kEffectKey = "sound/effect";
+constexpr const char* kSingerKey = "sound/singer"; // "male" or "female", as --voice takes them
 constexpr const char* kColourKey = "choices/colour";
 constexpr const char* kKeepFileKey = "choices/keepFile";
 constexpr const char* kDeviceKey = "choices/device";
+constexpr const char* kRhymesKey = "choices/rhymes";
 
 QString Word(std::string_view word) {
     return QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size()));
@@ -147,6 +150,7 @@ void SaveSound(QSettings& store, const SoundSettings& settings) {
         store.setValue(kGroupKey, Word(group->word));
     for (const auto& effect : kOutputEffects)
         if (effect.effect == settings.effect) store.setValue(kEffectKey, Word(effect.word));
+    store.setValue(kSingerKey, settings.singer == VoiceKind::kFemale ? "female" : "male");
 }
 
 SoundSettings LoadSound(QSettings& store) {
@@ -165,6 +169,7 @@ SoundSettings LoadSound(QSettings& store) {
         settings.group = group->group;
     if (const auto* effect = StoredRow(store, kEffectKey, kOutputEffects))
         settings.effect = effect->effect;
+    if (store.value(kSingerKey).toString() == "female") settings.singer = VoiceKind::kFemale;
     return settings;
 }
 
@@ -172,12 +177,14 @@ void SaveChoices(QSettings& store, const WindowChoices& choices) {
     store.setValue(kColourKey, choices.colour);
     store.setValue(kKeepFileKey, choices.keepFile);
     store.setValue(kDeviceKey, choices.device);
+    store.setValue(kRhymesKey, choices.rhymes);
 }
 
 WindowChoices LoadChoices(QSettings& store, WindowChoices choices) {
     choices.colour = store.value(kColourKey, choices.colour).toBool();
     choices.keepFile = store.value(kKeepFileKey, choices.keepFile).toBool();
     choices.device = store.value(kDeviceKey, choices.device).toString();
+    choices.rhymes = store.value(kRhymesKey, choices.rhymes).toBool();
     return choices;
 }
 

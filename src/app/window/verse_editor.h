@@ -4,8 +4,9 @@
 // line and laid over the lines in sight only, so a verse of any length recolours at once; on "by
 // hand" placement the mouse paints vowels red in the characters' own format, which stays with
 // them as the text around them is edited. A plain-text editor, which lays out only the lines
-// it shows.
+// it shows. The rhymes' column (rhyme_column.h) stands at its left, inside its frame.
 
+#include "app/window/rhyme_column.h"
 #include "text/strings.h"
 #include "verse/colouring.h"
 #include "verse/dictionary_stress.h"
@@ -43,6 +44,23 @@ public:
     // The vowel under the pointer at its last move; empty when not over a vowel.
     QString HoverVowel() const { return hoverVowel_; }
 
+    // The rhymes beside the lines, a mark per line, each kept with its line as the colours are.
+    void ShowRhymes(std::vector<RhymeMark> marks);
+    void ShowRhymeColumn(bool shown);
+    // Lays a background under the rhyming end of `line` and of every line that rhymes with it;
+    // -1 takes it away.
+    void MarkRhyme(int line);
+    // The lines in sight, top down, in the viewport's coordinates, which the column shares.
+    struct LineInSight {
+        const RhymeMark* rhyme; // none when no analysis gave the line one
+        int line;
+        int top, bottom; // the whole line, all its rows if it wraps
+        int lastRowTop;  // its last row, where the line and its rhyme end
+        int rowHeight;
+        bool marked;
+    };
+    std::vector<LineInSight> LinesInSight() const;
+
 signals:
     // A vowel was painted or cleared by hand.
     void ictusToggled();
@@ -51,6 +69,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -65,6 +85,7 @@ private:
     void ShowLineColours();
     void ClearOwnColours();
     void OnContentsChange(int from, int removed, int added);
+    void PlaceRhymeColumn();
 
     QMenu* editMenu_; // "Правка", which the right button opens
     mutable std::optional<Lines> lines_;
@@ -74,6 +95,9 @@ private:
     bool handPlacement_ = false;
     int hoverPos_ = -1; // the first vowel of the run under the pointer
     QString hoverVowel_;
+    RhymeColumn* rhymeColumn_ = nullptr;
+    int markedLine_ = -1;
+    int markedGroup_ = kNoWord; // the marked line's rhyme
 };
 
 } // namespace kvat

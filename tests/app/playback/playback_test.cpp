@@ -103,6 +103,38 @@ TEST_F(Playback, UnderTheSongTheMarkerStepsAsTheNotesStart) {
     }
 }
 
+constexpr int kVoiceRate = 22050; // test::RecordingVoice's
+
+TEST_F(Playback, TheVoiceSingsFromWhereTheSequencerPlaysAndFallsSilentWithIt) {
+    std::vector<test::SungCall> sung;
+    playback_.SetVoiceOutput(test::RecordingVoice(sung));
+    playback_.SetScrollMaximum(8);
+    Piece piece = PieceOfTokens({"60", "62", "64", "0", "65", "67", "69", "0"});
+    piece.settings.sound.singing = true;
+    piece.words.lyrics.assign(8, "ла");
+    playback_.Play(piece);
+    now_ += 700;
+    playback_.Pause();
+    playback_.Play(piece);        // resumed at 0.7 s
+    playback_.PlayFrom(piece, 4); // the second line, at tick 216: 1.25 s
+    playback_.Stop();
+    piece.settings.sound.singing = false;
+    playback_.Play(piece);
+    // Sung, silenced by the pause, resumed, silenced and sung afresh, silenced by the stop.
+    ASSERT_EQ(sung.size(), 6U);
+    for (int k : {1, 3, 5}) EXPECT_FALSE(sung[k].track) << k;
+    const std::int64_t ticks = 2 * kVoiceRate * 60 / 108 / 96; // frames: the ms rounded twice
+    const std::pair<int, double> starts[] = {{0, 0}, {2, 0.7}, {4, 1.25}};
+    for (const auto& [k, seconds] : starts) {
+        ASSERT_TRUE(sung[k].track) << k;
+        EXPECT_NEAR(sung[k].from, seconds * kVoiceRate, ticks) << k;
+        EXPECT_TRUE(test::Sounds(*sung[k].track, sung[k].from)) << k;
+    }
+    // A fresh start sings the phrase sounding there before the play starts.
+    for (int k : {0, 4}) EXPECT_GT(sung[k].ready, sung[k].from + kVoiceRate / 4) << k;
+    EXPECT_TRUE(sung[2].track == sung[0].track && sung[4].track != sung[0].track);
+}
+
 constexpr int kShortHoldMs = 40;
 
 // What the output hears of one preview: opened, program, note on, note off, closed.
@@ -141,7 +173,13 @@ TEST_F(PreviewTest, EachSpeakerSoundsItsChoiceForItsHoldThenReleasesIt) {
     preview_.CloseOutput(); // the stop button silences a note still held
     EXPECT_EQ(log_->back().kind, test::OutputEvent::Kind::kClosed);
     EXPECT_FALSE(finished_.wait(3 * kShortHoldMs));
-    for (int k : {4, 8, -1}) EXPECT_FALSE(preview_.PlaySpeaker(k, settings)) << k; // no speaker
+    for (int k : {8, -1}) EXPECT_FALSE(preview_.PlaySpeaker(k, settings)) << k; // no speaker
+    // The voice's speaker sings a syllable for the hold, then falls silent.
+    std::vector<test::SungCall> sung;
+    preview_.SetVoiceOutput(test::RecordingVoice(sung));
+    ASSERT_TRUE(preview_.PlaySpeaker(4, settings) && finished_.wait(5000));
+    ASSERT_TRUE(sung.size() == 2 && sung[0].track && !sung[1].track);
+    EXPECT_TRUE(test::Sounds(*sung[0].track));
 }
 
 } // namespace

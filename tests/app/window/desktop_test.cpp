@@ -12,6 +12,7 @@
 #include "midi/arrangement.h"
 #include "sound/dummy_sequencer.h"
 #include "sound/sound_font.h"
+#include "support/recording_output.h"
 #include "support/sound_support.h"
 
 #include <QCheckBox>
@@ -59,6 +60,7 @@ protected:
         const auto folder = test::SoundTestFolder();
         const auto desk = [this] { return std::make_unique<Desk>(*this); };
         SoundServices sound{std::make_unique<DummySequencer>(), {}, {}, {folder, folder}};
+        sound.voice = test::RecordingVoice(sung_);
         window_ = std::make_unique<MainWindow>(std::move(sound), desk(), desk(), desk());
         window_->StartUp();
         window_->show();
@@ -78,6 +80,7 @@ protected:
 
     QTemporaryDir dir_;
     QStringList log_, texts_;
+    std::vector<test::SungCall> sung_; // what the voice was given to sing
     QList<Unsaved> answers_;
     std::unique_ptr<MainWindow> window_;
 };
@@ -190,7 +193,8 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilReset) {
     for (const auto& [list, index] :
          {std::pair{c::kTonicList, 3}, {c::kModeList, 1}, {c::kRangeList, 2}, {c::kTempoList, 20}})
         Find<QComboBox>(list)->setCurrentIndex(index);
-    for (const char* box : {c::kVoiceChecks[1], c::kColourCheck}) Find<QCheckBox>(box)->click();
+    for (const char* box : {c::kVoiceChecks[1], c::kColourCheck, c::kRhymesCheck})
+        Find<QCheckBox>(box)->click();
     window_->resize(700, 800);
     Type("ночь ");
     const std::vector<std::string> tokens = {"60+", "64", "67++", "0"};
@@ -205,6 +209,8 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilReset) {
     EXPECT_EQ(melody.song, (SongSettings{3, SongMode::kMinor, SongRange::kTenor}));
     EXPECT_TRUE(Find<QCheckBox>(c::kColourCheck)->isChecked() &&
                 window_->size() == QSize(700, 800));
+    EXPECT_TRUE(!Find<QCheckBox>(c::kRhymesCheck)->isChecked() &&
+                Find(c::kRhymeColumn)->isHidden());
     EXPECT_TRUE(Editor()->toPlainText().startsWith("ночь Буря") && window_->isWindowModified());
 
     window_->ResetSettings();
@@ -213,8 +219,33 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilReset) {
                   ArrangeMelody(tokens, SoundSettings{}));
         const MelodySettings melody = window_->CurrentMelodySettings();
         EXPECT_TRUE(melody.method == MelodySettings{}.method && melody.song == SongSettings{} &&
-                    !Find<QCheckBox>(c::kColourCheck)->isChecked());
+                    !Find<QCheckBox>(c::kColourCheck)->isChecked() &&
+                    !Find(c::kRhymeColumn)->isHidden());
     }
+}
+
+// «Голос»: its speaker sings in the voice chosen, playback sings with it on, the WAV offers it
+// or the voice alone, and the choice comes back at the next start.
+TEST_F(Desktop, TheVoiceSingsWhereChosenAndIsRemembered) {
+    Find<QAction>(c::kInstrumentsMenu)->trigger();
+    Find<QCheckBox>(c::kSingingCheck)->click();
+    Find<QComboBox>(c::kSingerList)->setCurrentIndex(1);
+    QTest::mouseClick(Find(c::kSpeakers[4]), Qt::LeftButton);
+    Find<QAction>(c::kMainMenu)->trigger();
+    QTest::mouseClick(Find(c::kPlayButton), Qt::LeftButton);
+    ASSERT_EQ(sung_.size(), 2U); // the syllable, then the verse
+    for (const auto& call : sung_) EXPECT_TRUE(call.track && test::Sounds(*call.track));
+    QByteArray wavs[3]; // without the voice, with it, the voice alone
+    const QString path = dir_.filePath("sung.wav");
+    for (const auto singing : {WavSinging::kNone, WavSinging::kWithVoice, WavSinging::kVoiceOnly})
+        if (FindSoundFont() && window_->Exports().Export(OutputFormat::kWav, path, singing))
+            wavs[static_cast<int>(singing)] = Read(path);
+    EXPECT_TRUE(!FindSoundFont() || (!wavs[2].isEmpty() && wavs[0] != wavs[1] &&
+                                     wavs[1] != wavs[2] && wavs[0] != wavs[2]));
+    ASSERT_TRUE(window_->close());
+    Start();
+    const SoundSettings kept = window_->CurrentSoundSettings();
+    EXPECT_TRUE(kept.singing && kept.singer == VoiceKind::kFemale);
 }
 
 TEST_F(Desktop, TheEditorAndTheScoreTakeTheRoomTheWindowGains) {

@@ -20,6 +20,7 @@
 #include <QStandardItemModel>
 #include <QStyleOptionComboBox>
 #include <QTest>
+#include <QTextBlock>
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
@@ -122,7 +123,10 @@ TEST_F(Window, PagesSwitchAndTheChosenMethodsPanelLiesOverTheTonalOne) {
     Trigger(c::kSettingsMenu);
     EXPECT_TRUE(window_->CurrentPage() == Page::kSettings && Shown(c::kCentrePanel) &&
                 !Find<QAction>(c::kSettingsMenu)->isEnabled());
-    EXPECT_EQ(Find(c::kCentrePanel)->pos() * 15, QPoint(240, 3480));
+    EXPECT_EQ(Find(c::kCentrePanel)->pos() * 15, QPoint(240, 3360));
+    window_->resize(900, 1000); // the page moves to the middle of the room, the panel with it
+    EXPECT_EQ(Find(c::kCentrePanel)->mapToGlobal(QPoint()),
+              Find(c::kTonalPanel)->mapToGlobal(QPoint()));
     EXPECT_EQ(Find<QGroupBox>(c::kCentrePanel)->title(), "Настройки метода: тональный (объемный)");
     Trigger(c::kInstrumentsMenu);
     EXPECT_FALSE(Shown(c::kCentrePanel));
@@ -334,6 +338,68 @@ TEST_F(Window, AClickOnANotePlaysFromThere) {
     EXPECT_GT(clickColumn(2), clickColumn(0)); // from the start, as the play button
 }
 
+TEST_F(Window, TheRhymeColumnLabelsTheLinesInSightAndMarksTheRhymePointedAt) {
+    Lines verse; // line 5k + 4 is blank
+    for (int stanza = 0; stanza < 40; ++stanza)
+        verse.insert(verse.end(),
+                     {U"ведёт дорога", U"в лесу темно", U"ещё немного", U"и всё равно", U""});
+    Editor()->SetVerse(verse);
+    Click(c::kAnalyseButton);
+    QWidget* column = Find(c::kRhymeColumn);
+    const auto row = [this](int line, bool end) {
+        QTextCursor cursor(Editor()->document()->findBlockByNumber(line));
+        if (end) cursor.movePosition(QTextCursor::EndOfBlock);
+        return Editor()->cursorRect(cursor);
+    };
+    // A letter painted beside a row: dark ink in the column between the row's top and bottom.
+    const auto inked = [column](QRect rows) {
+        const QImage image = column->grab().toImage();
+        for (int y = std::max(rows.top(), 0); y <= std::min(rows.bottom(), image.height() - 1); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 100) return true;
+        return false;
+    };
+    const auto marked = [this] {
+        QStringList texts;
+        for (const auto& mark : Editor()->extraSelections())
+            texts << QString::number(mark.cursor.blockNumber()) + mark.cursor.selectedText();
+        return texts.join(' ');
+    };
+    struct Case {
+        int line;      // scrolled into sight
+        int pointSize; // a large one wraps the line
+        QString tip, marks;
+    };
+    for (const Case& t : {Case{151, 0, "рифма б, мужская, точная", "151о 153о"},
+                          Case{152, 0, "рифма А, женская, точная", "150ога 152ого"},
+                          Case{176, 40, "рифма б, мужская, точная", "176о 178о"}}) {
+        if (t.pointSize) Editor()->setFont(QFont(Editor()->font().family(), t.pointSize));
+        QTextCursor cursor(Editor()->document()->findBlockByNumber(t.line));
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        Editor()->setTextCursor(cursor);
+        Editor()->ensureCursorVisible();
+        const QRect end = row(t.line, true), blank = row(t.line - t.line % 5 + 4, false);
+        QTest::mouseMove(Editor()->viewport(), {}); // from elsewhere, so that it is a move
+        QTest::mouseMove(column, {column->width() / 2, end.center().y()});
+        EXPECT_EQ(column->toolTip(), t.tip) << t.line;
+        EXPECT_EQ(marked(), t.marks) << t.line;
+        EXPECT_TRUE(inked(end) && !inked(blank)) << t.line;
+        // A wrapped line's letter stands at its end, where it rhymes.
+        if (t.pointSize) {
+            EXPECT_TRUE(row(t.line, false).top() < end.top() && !inked(row(t.line, false)));
+        }
+    }
+    QTest::mouseMove(Editor()->viewport(), {column->width(), 5});
+    EXPECT_TRUE(marked().isEmpty() && column->toolTip().isEmpty());
+
+    // Hidden, it gives the text its room.
+    const int textLeft = Editor()->viewport()->x();
+    Trigger(c::kSettingsMenu);
+    Click(c::kRhymesCheck);
+    Trigger(c::kMainMenu);
+    EXPECT_TRUE(!column->isVisible() && Editor()->viewport()->x() < textLeft);
+}
+
 TEST_F(Window, TheReportsFollowTheColoursOfTheChosenMetre) {
     const auto report = [this](const char* item) {
         Trigger(item);
@@ -343,7 +409,9 @@ TEST_F(Window, TheReportsFollowTheColoursOfTheChosenMetre) {
     Analyse({U"мама мыла раму мама", U"дорога"}, 1);
     EXPECT_EQ(report(c::kVerseReportItem),
               "Kvat-1.05: О стихотворении\n\nСтруктура стихотворения:\n\n01010101\n010\n\nгде, 1 "
-              "- ударная гласная, 0 - безударная гласная.\n");
+              "- ударная гласная, 0 - безударная гласная.\n\nРифмовка по строфам:\n\n1. хХ\n\nгде, "
+              "а - мужская рифма, А - женская, А′ - дактилическая, А″ - гипердактилическая, х - "
+              "строка без рифмы.\n");
     Choose(c::kMetreList, 3);
     EXPECT_TRUE(report(c::kVerseReportItem).contains("\n10010010\n100\n"));
     EXPECT_TRUE(report(c::kHelpTextItem).startsWith("Kvat-1.05: FAO\n\n1. "));
