@@ -268,9 +268,10 @@ Piece MainWindow::CurrentPiece() const {
                                  CurrentChoices().colour};
     const Lines& lines = main_->VerseLines();
     const MetreState& metre = main_->FreshMetre();
-    if (lines.size() < kLongVerseLines) return BuildPiece(lines, metre, settings);
+    const std::vector<std::string> stress = main_->FreshStress();
+    if (lines.size() < kLongVerseLines) return BuildPiece(lines, metre, stress, settings);
     return RunLongWork(main_, "Построение мелодии…",
-                       [&] { return BuildPiece(lines, metre, settings); });
+                       [&] { return BuildPiece(lines, metre, stress, settings); });
 }
 
 void MainWindow::ShowPage(Page page) {
@@ -284,6 +285,7 @@ void MainWindow::ShowPage(Page page) {
     instruments_->setVisible(page == Page::kInstruments);
     about_->setVisible(page == Page::kAbout);
     PlacePanels();
+    if (page == Page::kSettings) ShowMethodTime();
     if (page == Page::kMain) DrawScore();
     if (page == Page::kAbout) about_->DrawText();
     AimFocusSink();
@@ -300,6 +302,15 @@ void MainWindow::PlacePanels() {
 void MainWindow::AimFocusSink() {
     const std::array<QWidget*, 4> pages = {main_, settings_, instruments_, about_};
     focusSink_->setFocusProxy(pages[static_cast<std::size_t>(page_)]);
+}
+
+void MainWindow::ShowMethodTime() {
+    MelodySettings chosen;
+    main_->ReadInto(chosen);
+    std::optional<std::pair<int, int>> time;
+    if (chosen.method && TimesItsNotes(*chosen.method))
+        if (const auto bars = CurrentPiece().bars) time = std::pair(bars->beats, bars->beatType);
+    settings_->ShowMethodTime(time);
 }
 
 void MainWindow::DrawScore() {

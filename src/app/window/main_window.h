@@ -82,6 +82,8 @@ private:
     void BindTransportKeys();
     void ShowPage(Page page);
     void PlacePanels();
+    // The settings page shows the time signature of a method that has its own.
+    void ShowMethodTime();
     void AimFocusSink();
     void DrawScore();
     void OnMethodChosen(int index);

@@ -2,7 +2,7 @@
 // The settings panels of the melody methods. The tonal panel stands on the settings page; the
 // panel of the chosen method is laid over it while that page is shown. The panels produce their
 // part of the melody settings: the key shift of the method's family, the soft-vowel shift, the
-// line-centre shift and the note map.
+// line-centre shift, the note map and the song's key and range.
 
 #include "melody/melody.h"
 
@@ -52,6 +52,7 @@ private:
     QScrollBar* AddBar(QGroupBox* panel, const control::BarNames& names, const BarPlace& place);
     void BuildFloatingPanels(QWidget* layer);
     void BuildNoteMapPanel(QWidget* layer);
+    void BuildSongPanel(QWidget* layer);
     QGroupBox* FloatingPanel(int methodIndex) const;
     QScrollBar* KeyBar(int methodIndex) const;
 
@@ -63,6 +64,7 @@ private:
     QGroupBox* centrePanel_ = nullptr;
     QGroupBox* templatePanel_ = nullptr;
     QGroupBox* noteMapPanel_ = nullptr;
+    QGroupBox* songPanel_ = nullptr;
     QScrollBar* tonalKey_ = nullptr;
     QScrollBar* centreKey_ = nullptr;
     QScrollBar* templateKey_ = nullptr;
@@ -70,6 +72,9 @@ private:
     QScrollBar* centreShift_ = nullptr;
     std::array<QComboBox*, 10> noteLists_{};
     QComboBox* octaveList_ = nullptr;
+    QComboBox* tonicList_ = nullptr;
+    QComboBox* modeList_ = nullptr;
+    QComboBox* rangeList_ = nullptr;
 };
 
 } // namespace kvat

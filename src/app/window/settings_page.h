@@ -9,7 +9,9 @@
 #include "verse/analysis.h"
 
 #include <QFrame>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QButtonGroup;
@@ -34,6 +36,9 @@ public:
     void ReadInto(MelodySettings& settings) const;
     void ReadInto(WindowChoices& choices) const;
     StressMode Stress() const;
+    // A method with a time signature of its own shows it in place of the lists, whose choice
+    // stays for the other methods; nothing shows the lists again.
+    void ShowMethodTime(std::optional<std::pair<int, int>> time);
 
 signals:
     void deviceChosen(int device);
@@ -63,6 +68,8 @@ private:
     QScrollBar* tempoBar_ = nullptr;
     QComboBox* numeratorList_ = nullptr;
     QComboBox* denominatorList_ = nullptr;
+    QLabel* fractionSlash_ = nullptr;
+    QLabel* methodTime_ = nullptr;
     QCheckBox* lengthen_ = nullptr;
     QCheckBox* colourOption_ = nullptr;
     QCheckBox* keepFile_ = nullptr;
