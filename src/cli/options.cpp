@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include "melody/method_texts.h"
 #include "melody/note_map.h"
 #include "midi/instrument_names.h"
 #include "midi/sound_tables.h"
@@ -225,6 +226,25 @@ bool ReadDrums(const Reading& r, Options& o) {
     return true;
 }
 
+// One of the song method's choices, by its word.
+template <std::size_t N, class Value>
+bool ReadSongChoice(const Reading& r, const std::array<SongChoiceText, N>& texts, Value& out) {
+    const auto value = SongChoiceOf(texts, r.value);
+    if (!value) {
+        std::string allowed;
+        for (const auto& text : texts)
+            allowed += (allowed.empty() ? "" : ", ") + std::string(text.word) +
+                       (text.alias != text.word ? " or " + std::string(text.alias) : "");
+        return r.Fail(allowed);
+    }
+    out = static_cast<Value>(*value);
+    return true;
+}
+
+std::string SongChoiceHelp(std::string_view what, std::string_view word) {
+    return "song method: " + std::string(what) + " (default " + std::string(word) + ")";
+}
+
 // Every option there is, in the order --help lists them. `usage` is the left column of its help
 // line; an option sharing the line of the one before has none. Flags have no reader.
 struct OptionSpec {
@@ -290,6 +310,23 @@ const std::vector<OptionSpec>& OptionTable() {
              return o.octave = item == 0 ? 1 : item == 1 ? 2 : 12, true;
          }},
         {"--seed", "", "--seed N", "seed of the random note map (default: the clock)", ReadSeed},
+        {"--tonic", "", "--tonic C|C#|...|B",
+         SongChoiceHelp("the key's tonic, or by its flat: Db",
+                        kTonicTexts[std::size_t(SongSettings{}.tonic)].word),
+         [](const Reading& r, Options& o) {
+             return ReadSongChoice(r, kTonicTexts, o.melody.song.tonic);
+         }},
+        {"--mode", "", "--mode major|minor",
+         SongChoiceHelp("the key's mode", kModeTexts[std::size_t(SongSettings{}.mode)].word),
+         [](const Reading& r, Options& o) {
+             return ReadSongChoice(r, kModeTexts, o.melody.song.mode);
+         }},
+        {"--range", "", "--range soprano|alto|tenor|bass",
+         SongChoiceHelp("the voice it is sung in",
+                        kRangeTexts[std::size_t(SongSettings{}.range)].word),
+         [](const Reading& r, Options& o) {
+             return ReadSongChoice(r, kRangeTexts, o.melody.song.range);
+         }},
         {"--tempo", "", "--tempo N", TempoHelp(), ReadTempo},
         {"--dynamics", "", "--dynamics N", DynamicsHelp(), ReadDynamics},
         {"--boost", "", "--boost N", BoostHelp(), ReadBoost},
@@ -329,6 +366,8 @@ const std::vector<OptionSpec>& OptionTable() {
          }},
         {"--colour", "", "--colour", "score: syllables in their vowel colours", nullptr,
          &Options::colour},
+        {"--ticks", "", "--ticks", "melody: each token's start and length in ticks beside it",
+         nullptr, &Options::ticks},
         {"--no-lyrics", "", "--no-lyrics", "midi: no syllables under the notes", nullptr,
          &Options::noLyrics},
         {"--soundfont", "", "--soundfont SF2",

@@ -39,6 +39,7 @@ struct Options {
     bool boostGiven = false; // without --boost it follows the dynamics down to 0
     bool colour = false;
     bool noLyrics = false;
+    bool ticks = false; // kvat melody: each token's start and length beside it
     std::string soundfont;
     // audio: the voice alone (--voice-only); --voice is `sound.singing` and `sound.singer`.
     bool voiceOnly = false;

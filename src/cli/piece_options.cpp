@@ -41,8 +41,7 @@ std::optional<Piece> LoadPiece(const Run& run, bool sung, int& status) {
         status = 2;
         return std::nullopt;
     }
-    Piece piece =
-        BuildPiece(std::move(verse->lines), verse->metre, PieceSettingsFromOptions(run.options));
+    Piece piece = BuildPiece(std::move(*verse), PieceSettingsFromOptions(run.options));
     const std::string silence = sung ? piece.Silence() : piece.noMelody;
     if (!silence.empty()) {
         run.Error(run.InputName() + ": no melody: " + silence);

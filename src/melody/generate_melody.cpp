@@ -56,6 +56,7 @@ melody::Melody RunMethod(const Lines& lines, const LineTemplates& templates, Met
     case Method::kTemplateMotif:
         return MelodyTemplateMotif(lines, templates, motif, s.lengthen);
     case Method::kTemplateFolk:
+    case Method::kSong: // composed by ComposeSong before this
     case Method::kCount:
         break;
     }
@@ -67,15 +68,29 @@ std::optional<MelodyResult> Fail(std::string* why, std::string reason) {
     return std::nullopt;
 }
 
+// The song keeps its text and its timing apart, as the result does.
+std::optional<MelodyResult> Sing(const Lines& lines, const MetreState& metre,
+                                 const MelodySettings& settings, std::string* why,
+                                 VerseAccents accents) {
+    auto song = ComposeSong(lines, accents.stress, metre, accents.rhymes, settings.song, why);
+    if (!song) return std::nullopt;
+    MelodyResult result;
+    result.text = std::move(song->text);
+    result.timing = std::move(static_cast<SongTiming&>(*song));
+    return result;
+}
+
 } // namespace
 
 std::optional<MelodyResult> GenerateMelody(const Lines& lines, const MetreState& metre,
-                                           const MelodySettings& settings, std::string* why) {
+                                           const MelodySettings& settings, std::string* why,
+                                           VerseAccents accents) {
     if (!settings.method) return Fail(why, "no melody method is chosen");
     const Method method = *settings.method;
     if (!MethodFromIndex(MethodIndex(method)))
         return Fail(why, "melody method " + std::to_string(MethodIndex(method)) + " is not " +
                              MethodRangeText());
+    if (TimesItsNotes(method)) return Sing(lines, metre, settings, why, accents);
     if (IsEmptyText(lines)) return Fail(why, "the verse is empty");
     std::string reason;
     const auto templates = LineTemplates::Make(metre, lines.size(), reason);

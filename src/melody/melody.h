@@ -4,11 +4,13 @@
 // line all read this string.
 
 #include "melody/method.h"
+#include "melody/song.h"
 #include "text/strings.h"
 #include "verse/metre.h"
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -27,13 +29,24 @@ struct MelodySettings {
     int softVowelShift = 0; // semitones added to the soft-row vowels (kPentatonicShift), 0..11
     int centreShift = 0;    // line-centre shift of the methods with HasCentreRange, 16 bits
     std::array<int, 10> noteMap{}; // note list indexes for а е ё и о у ы э ю я, -1 = none
+    SongSettings song{};           // the key and range of the song method (TimesItsNotes)
     bool operator==(const MelodySettings&) const = default;
+};
+
+// What the song method reads besides the lines and the metre, one entry a line: the stress
+// strings with the hand-placed stresses put in, and the rhyme groups (equal numbers rhyme, a
+// negative one rhymes with nothing). A missing entry: no stress, no rhyme.
+struct VerseAccents {
+    std::span<const std::string> stress;
+    std::span<const int> rhymes;
 };
 
 struct MelodyResult {
     std::string text; // the melody string: tokens joined by "\r\n", none after the last
     // The (Min, Max) range the centre-range methods give the centre shift for the next run.
     std::optional<std::pair<int, int>> centreRange;
+    // Each token's start and length, the bars and their chords, of a method that times its notes.
+    std::optional<SongTiming> timing;
 };
 
 // Nothing when no melody can be made: an empty text (no lines, or a single empty one, which is
@@ -41,7 +54,7 @@ struct MelodyResult {
 // verse. `why`, if given, receives a one-line English reason.
 std::optional<MelodyResult> GenerateMelody(const Lines& lines, const MetreState& metre,
                                            const MelodySettings& settings,
-                                           std::string* why = nullptr);
+                                           std::string* why = nullptr, VerseAccents accents = {});
 
 // A diatonic step to a white-key MIDI note: step 1 is 60 (middle C); steps -13..21 give 36..95,
 // any other step 0.

@@ -21,6 +21,7 @@ enum class Method : int {
     kTonalPseudoVolume,
     kTemplateMotif, // a fixed motif per metre repeated through each line
     kTemplateFolk,
+    kSong, // the verse as a song: real bars, one key, cadences and a chord per bar
     kCount // not a method: how many there are
 };
 
@@ -37,6 +38,7 @@ enum class MethodFamily {
     kTonal,     // the key
     kCentre,    // the key and the line-centre shift
     kTemplate,  // the key, counted from the motif's own start
+    kSong,      // the tonic, the mode and the voice's range
 };
 
 struct MethodRow {
@@ -56,6 +58,7 @@ inline constexpr std::array<MethodRow, kMethodCount> kMethods = {{
     {Method::kTonalPseudoVolume, U"Тональный (псевдообъемный)", MethodFamily::kCentre},
     {Method::kTemplateMotif, U"Шаблонный (Корбан)", MethodFamily::kTemplate},
     {Method::kTemplateFolk, U"Шаблонный (народный)", MethodFamily::kTemplate},
+    {Method::kSong, U"Песенный", MethodFamily::kSong},
 }};
 
 // A row left out leaves a value-initialised one behind: no name, the wrong method.
@@ -80,7 +83,7 @@ constexpr std::optional<MethodFamily> FamilyOf(Method m) {
     return kMethods[static_cast<std::size_t>(MethodIndex(m))].family;
 }
 
-// The list's numbers as the command line's help and messages write them: "0..9".
+// The list's numbers as the command line's help and messages write them: "0..10".
 inline std::string MethodRangeText() {
     return "0.." + std::to_string(kMethodCount - 1);
 }
@@ -99,6 +102,10 @@ constexpr bool HasKeyShift(Method m) {
 }
 constexpr bool HasCentreRange(Method m) {
     return FamilyOf(m) == MethodFamily::kCentre;
+}
+// It times its notes in bars of its own, with a time signature, key and chords of its own.
+constexpr bool TimesItsNotes(Method m) {
+    return FamilyOf(m) == MethodFamily::kSong;
 }
 
 } // namespace kvat

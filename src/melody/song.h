@@ -15,13 +15,14 @@
 namespace kvat {
 
 enum class SongMode : unsigned char { kMajor, kMinor };
-enum class VoiceRange : unsigned char { kSoprano, kAlto, kTenor, kBass };
-inline constexpr int kVoiceRangeCount = 4;
+enum class SongRange : unsigned char { kSoprano, kAlto, kTenor, kBass };
+inline constexpr int kSongRangeCount = 4;
 
 struct SongSettings {
     int tonic = 0; // the key's tonic as a pitch class, C = 0 … B = 11; others taken modulo 12
     SongMode mode = SongMode::kMajor;
-    VoiceRange range = VoiceRange::kSoprano;
+    SongRange range = SongRange::kSoprano;
+    bool operator==(const SongSettings&) const = default;
 };
 
 struct TimeSignature {
@@ -48,8 +49,8 @@ struct SongChord {
     bool operator==(const SongChord&) const = default;
 };
 
-struct Song {
-    std::string text; // the melody string: one token per vowel and "0" after every line
+// Where a song's tokens fall and what harmonises them.
+struct SongTiming {
     // Per token, in ticks of the MIDI file (96 per quarter note). The tokens follow each other
     // without gaps; a line without a vowel may have a rest of no length.
     std::vector<int> starts, lengths;
@@ -58,6 +59,10 @@ struct Song {
     // One chord per measure, the upbeat's measure first when there is one; the song ends on a
     // bar line.
     std::vector<SongChord> chords;
+};
+
+struct Song : SongTiming {
+    std::string text; // the melody string: one token per vowel and "0" after every line
 };
 
 // The verse's lines; per line its stress string ('1' on a stressed vowel, one character per

@@ -10,12 +10,12 @@ constexpr std::array<int, kScaleSteps> kMinorScale = {0, 2, 3, 5, 7, 8, 10};
 
 // The lowest tonic each range is sung from: the twelve keys above it keep the melody's steps
 // within the voice's usual range (soprano C4-C6, alto F3-F5, tenor C3-C5, bass E2-E4).
-constexpr std::array<int, kVoiceRangeCount> kLowestTonic = {64, 57, 52, 45};
+constexpr std::array<int, kSongRangeCount> kLowestTonic = {64, 57, 52, 45};
 
 constexpr int kOctave = 12;
 
-int LowestTonic(VoiceRange range) {
-    const int index = std::clamp(static_cast<int>(range), 0, kVoiceRangeCount - 1);
+int LowestTonic(SongRange range) {
+    const int index = std::clamp(static_cast<int>(range), 0, kSongRangeCount - 1);
     return kLowestTonic[static_cast<std::size_t>(index)];
 }
 

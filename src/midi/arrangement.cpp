@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <utility>
 
 namespace kvat {
@@ -76,8 +77,17 @@ void SetEffect(TrackState& state, const SoundSettings& settings, int value) {
         AppendControlChange(state.events, TakeDelta(state), channel, controller, value);
 }
 
-template <class Event> void ForHarmony(const SoundSettings& settings, int note, Event event) {
-    const auto chord = ChordFor(note);
+// The harmony voices' keys under a melody note: from the bar's chord under bars of the
+// melody's own, else from the chord table.
+std::optional<Chord> HarmonyUnder(int note, const TrackState& state, const MelodyBars* bars) {
+    if (!bars) return ChordFor(note);
+    const auto chord = bars->ChordIndexAt(state.now);
+    if (note == 0 || !chord) return std::nullopt;
+    return VoicesUnder(bars->chords[*chord], note);
+}
+
+template <class Event>
+void ForHarmony(const SoundSettings& settings, const std::optional<Chord>& chord, Event event) {
     if (!chord) return;
     const auto harmony = HarmonyVoices(settings);
     for (std::size_t i = 0; i < harmony.size(); ++i)
@@ -97,6 +107,38 @@ void ReleaseHeldChord(TrackState& state) {
     if (const auto chord = ChordFor(state.chordNote))
         for (int i = 0; i < 3; ++i) NoteOff(state, kAccompanimentChannel + 1 + i, (*chord)[i]);
     state.barTokens = 0;
+}
+
+void ReleaseBarChord(TrackState& state, const MelodyBars& bars) {
+    if (state.barChord < 0) return;
+    for (int i = 0; i < kChordNotes; ++i)
+        NoteOff(state, kAccompanimentChannel + i,
+                HeldChordKeys(bars.chords[static_cast<std::size_t>(state.barChord)])[i]);
+    state.barChord = -1;
+}
+
+// The chord of the bar `state.now` lies in, struck unless it already sounds.
+void StrikeBarChord(TrackState& state, const MelodyBars& bars, int velocity) {
+    const auto chord = bars.ChordIndexAt(state.now);
+    if (!chord || static_cast<int>(*chord) == state.barChord) return;
+    ReleaseBarChord(state, bars);
+    state.barChord = static_cast<int>(*chord);
+    for (int i = 0; i < kChordNotes; ++i)
+        NoteOn(state, kAccompanimentChannel + i, HeldChordKeys(bars.chords[*chord])[i], velocity);
+}
+
+// The note's time passes; at every bar line within it the held chord changes.
+void PassTime(TrackState& state, int ticks, const MelodyBars* bars, bool chordOn, int velocity) {
+    const std::int64_t end = state.now + ticks;
+    if (bars && chordOn)
+        for (std::int64_t line = bars->NextBarLine(state.now); line < end;
+             line = bars->NextBarLine(line)) {
+            state.pendingTicks += static_cast<int>(line - state.now);
+            state.now = line;
+            StrikeBarChord(state, *bars, velocity);
+        }
+    state.pendingTicks += static_cast<int>(end - state.now);
+    state.now = end;
 }
 
 // The figure strikes the last three tokens of every `drumMap` tokens: twice the first drum,
@@ -135,7 +177,7 @@ void ArrangeToken(TrackState& state, std::string_view token, int base, int boost
 }
 
 void ArrangeNote(TrackState& state, const TokenSound& reading, int base, int boost,
-                 const SoundSettings& settings, std::string_view lyric) {
+                 const SoundSettings& settings, std::string_view lyric, const MelodyBars* bars) {
     const int velocity = base + kVelocityLift + (reading.marked && settings.lengthen ? boost : 0);
     const int quieter = velocity - kVelocityLift;
     state.noteTicks = reading.ticks;
@@ -146,28 +188,35 @@ void ArrangeNote(TrackState& state, const TokenSound& reading, int base, int boo
         AppendMetaText(state.events, TakeDelta(state), midi::kMetaLyric, lyric);
 
     NoteOn(state, kMelodyChannel, reading.note, velocity);
-    ForHarmony(settings, reading.note,
+    const auto harmony = HarmonyUnder(reading.note, state, bars);
+    ForHarmony(settings, harmony,
                [&](int channel, int note) { NoteOn(state, channel, note, quieter); });
-    if (settings.accompanimentOn && state.barTokens == 0)
+    // A bar's chord is struck as an unstressed note would be.
+    const int chordVelocity = base + kVelocityLift;
+    if (settings.accompanimentOn && bars)
+        StrikeBarChord(state, *bars, chordVelocity);
+    else if (settings.accompanimentOn && state.barTokens == 0)
         StartHeldChord(state, reading.note, velocity);
     ++state.barTokens;
     ++state.drumTokens;
     const int drum = StrikeDrums(state, settings, quieter);
 
-    state.pendingTicks += state.noteTicks;
+    PassTime(state, state.noteTicks, bars, settings.accompanimentOn, chordVelocity);
     NoteOff(state, kMelodyChannel, reading.note);
-    ForHarmony(settings, reading.note,
-               [&](int channel, int note) { NoteOff(state, channel, note); });
+    ForHarmony(settings, harmony, [&](int channel, int note) { NoteOff(state, channel, note); });
     NoteOff(state, kDrumChannel, drum);
-    if (settings.accompanimentOn && state.barTokens == settings.numerator) ReleaseHeldChord(state);
+    if (settings.accompanimentOn && !bars && state.barTokens == settings.numerator)
+        ReleaseHeldChord(state);
 }
 
-void ReleaseAccompaniment(TrackState& state, const SoundSettings& settings) {
+void ReleaseAccompaniment(TrackState& state, const SoundSettings& settings,
+                          const MelodyBars* bars) {
+    if (bars) return ReleaseBarChord(state, *bars);
     if (settings.accompanimentOn && state.barTokens > 0) ReleaseHeldChord(state);
 }
 
-void EndArrangement(TrackState& state, const SoundSettings& settings) {
-    ReleaseAccompaniment(state, settings);
+void EndArrangement(TrackState& state, const SoundSettings& settings, const MelodyBars* bars) {
+    ReleaseAccompaniment(state, settings, bars);
     // The pedal or the modulation would otherwise stay on in whatever plays the file next.
     SetEffect(state, settings, 0);
 }
@@ -181,7 +230,7 @@ TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSetting
 }
 
 TrackBytes ArrangeNotes(std::span<const TokenSound> notes, const SoundSettings& settings,
-                        const MidiWords& words) {
+                        const MidiWords& words, const MelodyBars* bars) {
     TrackState state;
     state.events.reserve(notes.size() * kMostBytesPerToken);
     const int base = BaseVelocity(settings);
@@ -189,11 +238,12 @@ TrackBytes ArrangeNotes(std::span<const TokenSound> notes, const SoundSettings& 
     for (std::size_t i = 0; i < notes.size(); ++i) {
         const std::string_view lyric =
             i < words.lyrics.size() ? std::string_view(words.lyrics[i]) : std::string_view();
-        ArrangeNote(state, notes[i], base, boost, settings, lyric);
+        ArrangeNote(state, notes[i], base, boost, settings, lyric, bars);
     }
-    EndArrangement(state, settings);
-    return BuildMidiFile(state.events, settings.beatsPerMinute, settings.numerator,
-                         settings.denominator, words.title, state.pendingTicks);
+    EndArrangement(state, settings, bars);
+    return BuildMidiFile(
+        state.events, settings.beatsPerMinute, bars ? bars->beats : settings.numerator,
+        bars ? bars->beatType : settings.denominator, words.title, state.pendingTicks);
 }
 
 } // namespace kvat

@@ -2,6 +2,7 @@
 // The arrangement: every melody token becomes the channel events of the melody voice and of
 // whichever harmony voices, held accompaniment chord and drum figure the settings switch on.
 
+#include "midi/melody_bars.h"
 #include "midi/sound_settings.h"
 #include "midi/track_events.h"
 
@@ -28,6 +29,10 @@ struct TrackState {
     int drumTokens = 0;   // tokens since the drum figure last ended
     int chordNote = 0;    // the note that started the held chord
     int pendingTicks = 0; // time since the last event, which the next event waits
+    // Under a melody in bars of its own: the time arranged so far, and the bar chord held (its
+    // index among the bars' chords, -1 for none).
+    std::int64_t now = 0;
+    int barChord = -1;
 };
 
 // The words a file carries: the track's name and, per token, the syllable sung on it (empty for
@@ -53,22 +58,28 @@ TokenSound ReadToken(std::string_view token);
 // note gains while lengthening is on; `lyric` goes before a sung note.
 void ArrangeToken(TrackState& state, std::string_view token, int base, int boost,
                   const SoundSettings& settings, std::string_view lyric = {});
-// The same for a note already read: what a method that times its own notes hands over.
+// The same for a note already read: what a method that times its own notes hands over. Under
+// `bars` the harmony voices and the held chord follow the bar's chord, which changes at every
+// bar line, within a note too.
 void ArrangeNote(TrackState& state, const TokenSound& note, int base, int boost,
-                 const SoundSettings& settings, std::string_view lyric = {});
+                 const SoundSettings& settings, std::string_view lyric = {},
+                 const MelodyBars* bars = nullptr);
 
 // Ends the arrangement: a held chord that the last bar left sounding is released, so the file
 // never ends with notes on.
-void ReleaseAccompaniment(TrackState& state, const SoundSettings& settings);
+void ReleaseAccompaniment(TrackState& state, const SoundSettings& settings,
+                          const MelodyBars* bars = nullptr);
 
 // Ends the arrangement: the held chord is released and the effect controllers set back to 0.
-void EndArrangement(TrackState& state, const SoundSettings& settings);
+void EndArrangement(TrackState& state, const SoundSettings& settings,
+                    const MelodyBars* bars = nullptr);
 
 // The whole Standard MIDI File of a melody's tokens under the settings, with its words; of its
-// notes, each sounding as long as it says.
+// notes, each sounding as long as it says, in the bars given (their time signature and
+// chords) or else the settings' time signature.
 TrackBytes ArrangeMelody(std::span<const std::string> tokens, const SoundSettings& settings,
                          const MidiWords& words = {});
 TrackBytes ArrangeNotes(std::span<const TokenSound> notes, const SoundSettings& settings,
-                        const MidiWords& words = {});
+                        const MidiWords& words = {}, const MelodyBars* bars = nullptr);
 
 } // namespace kvat

@@ -7,10 +7,13 @@
 
 #include "melody/melody.h"
 #include "midi/arrangement.h"
+#include "midi/melody_bars.h"
 #include "midi/sound_settings.h"
+#include "piece/verse_setup.h"
 #include "score/score_layout.h"
 #include "text/strings.h"
 #include "verse/metre.h"
+#include "verse/rhymes.h"
 #include "verse/syllables.h"
 
 #include <cstdint>
@@ -40,6 +43,10 @@ struct PieceNote {
 struct Piece {
     Lines lines;
     PieceSettings settings;
+    // Per line: its stress string (one '0'/'1' per vowel and typed digit, the hand-placed
+    // stresses put in) and its rhyme.
+    std::vector<std::string> stress;
+    std::vector<LineRhyme> rhymes;
 
     // The melody: one token per vowel letter and a rest after every line; none when no melody
     // can be made, and then `noMelody` says why in one English line.
@@ -48,6 +55,9 @@ struct Piece {
     // The centre shift's range the centre-range methods give the window's bar.
     std::pair<int, int> centreRange;
     std::vector<PieceNote> notes; // one per token
+    // The bars of a method that times its notes in bars of its own: its time signature, upbeat,
+    // key and a chord per bar. None for the methods the settings' time signature bars.
+    std::optional<MelodyBars> bars;
 
     // The notes as the arrangement takes them.
     std::vector<TokenSound> Sounds() const;
@@ -66,7 +76,12 @@ struct Piece {
     std::string Silence() const;
 };
 
-Piece BuildPiece(Lines lines, const MetreState& metre, const PieceSettings& settings);
+// `stress` holds the lines' stress strings with the hand-placed stresses put in
+// (verse_setup.h's VerseStress), as the song method and the rhymes read them.
+Piece BuildPiece(Lines lines, const MetreState& metre, std::vector<std::string> stress,
+                 const PieceSettings& settings);
+// The piece of a verse as SetUpVerse leaves it.
+Piece BuildPiece(VerseSetup verse, const PieceSettings& settings);
 
 // A piece of melody tokens alone, with no verse under them: no title and no words.
 Piece PieceOfTokens(std::vector<std::string> tokens, const PieceSettings& settings = {});
@@ -74,6 +89,10 @@ Piece PieceOfTokens(std::vector<std::string> tokens, const PieceSettings& settin
 // The score's header as the sound settings leave it: the nearest tempo term and dynamics mark,
 // the beats per minute and the time signature.
 ScoreHeader HeaderOf(const SoundSettings& sound);
+
+// The lengths the notes of a method that times them are drawn in, the longest of the score's
+// three within each; none for the methods whose marks say their lengths.
+std::vector<NoteLength> DrawnLengths(const Piece& piece);
 
 // The score laid out for a viewport `width` twips wide (the window's may grow).
 ScoreLayout LayoutPiece(const Piece& piece, float width = kViewportTwips);

@@ -62,11 +62,13 @@ std::string WriteLayout(const Piece& piece, const std::filesystem::path& path, F
 } // namespace
 
 TrackBytes PieceMidi(const Piece& piece) {
-    return ArrangeNotes(piece.Sounds(), piece.settings.sound, piece.words);
+    return ArrangeNotes(piece.Sounds(), piece.settings.sound, piece.words,
+                        piece.bars ? &*piece.bars : nullptr);
 }
 
 std::string PieceMusicXml(const Piece& piece) {
-    return MusicXmlScore(piece.Sounds(), piece.Rows(), piece.settings.sound, piece.title);
+    return MusicXmlScore(piece.Sounds(), piece.Rows(), piece.settings.sound, piece.title,
+                         piece.bars ? &*piece.bars : nullptr);
 }
 
 std::string WritePieceFile(const Piece& piece, OutputFormat format,

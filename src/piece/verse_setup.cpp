@@ -20,11 +20,13 @@ VerseSetup SetUpVerse(Lines lines, StressMode mode, const MetreChoice& choice,
     return verse;
 }
 
+std::vector<std::string> VerseStress(const VerseSetup& verse) {
+    if (verse.metre.metre != kManualMetre) return verse.analysis.stress;
+    return HandPlacedStress(verse.lines, verse.analysis.stress, verse.paint);
+}
+
 std::vector<LineRhyme> VerseRhymes(const VerseSetup& verse) {
-    std::vector<std::string> stress = verse.analysis.stress;
-    if (verse.metre.metre == kManualMetre)
-        stress = HandPlacedStress(verse.lines, std::move(stress), verse.paint);
-    return FindRhymes(verse.lines, stress);
+    return FindRhymes(verse.lines, VerseStress(verse));
 }
 
 } // namespace kvat

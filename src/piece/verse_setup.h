@@ -31,6 +31,10 @@ struct VerseSetup {
 VerseSetup SetUpVerse(Lines lines, StressMode mode, const MetreChoice& choice,
                       char32_t decimalSeparator = U'.');
 
+// The lines' stress strings as the analysis found them, with the vowels painted by hand put in
+// when the metre is the hand-placed one.
+std::vector<std::string> VerseStress(const VerseSetup& verse);
+
 // The verse's rhymes, one entry a line, read from the analysis's stresses and, with the
 // hand-placed metre, from the vowels painted.
 std::vector<LineRhyme> VerseRhymes(const VerseSetup& verse);

@@ -3,6 +3,8 @@
 #include "midi/arrangement.h"
 #include "midi/status_bytes.h"
 
+#include <algorithm>
+
 namespace kvat {
 namespace {
 
@@ -104,10 +106,23 @@ void AddToken(ArrangedPart& part, const TokenEvents& events, int token, int plai
     part.notes.push_back(note);
 }
 
+// Under bars of the melody's own the held chord is the bar's: one note per bar, the keys the
+// arrangement strikes, from the start to `end`.
+void AddBarChords(ArrangedPart& part, const MelodyBars& bars, std::int64_t end) {
+    for (std::int64_t at = 0; at < end;) {
+        const std::int64_t next = std::min(bars.NextBarLine(at), end);
+        PartNote chord{0, static_cast<int>(next - at), {}, 0, false};
+        if (const auto index = bars.ChordIndexAt(at))
+            for (int key : HeldChordKeys(bars.chords[*index])) AddKey(chord, key, true);
+        part.notes.push_back(chord);
+        at = next;
+    }
+}
+
 } // namespace
 
 std::vector<ArrangedPart> ArrangeParts(std::span<const TokenSound> notes,
-                                       const SoundSettings& settings) {
+                                       const SoundSettings& settings, const MelodyBars* bars) {
     std::vector<ArrangedPart> parts = PartsSwitchedOn(settings);
     for (auto& part : parts) part.notes.reserve(notes.size());
     const int base = BaseVelocity(settings), boost = StressBoost(settings);
@@ -116,11 +131,15 @@ std::vector<ArrangedPart> ArrangeParts(std::span<const TokenSound> notes,
     bool held = false;
     for (std::size_t t = 0; t < notes.size(); ++t) {
         state.events.clear(); // the counters go on; only this token's events are read
-        ArrangeNote(state, notes[t], base, boost, settings);
-        if (t + 1 == notes.size()) ReleaseAccompaniment(state, settings);
+        ArrangeNote(state, notes[t], base, boost, settings, {}, bars);
+        if (t + 1 == notes.size()) ReleaseAccompaniment(state, settings, bars);
         const TokenEvents events = ReadEvents(state, settings);
-        for (auto& part : parts) AddToken(part, events, static_cast<int>(t), plain, held);
+        for (auto& part : parts)
+            if (!bars || part.role != PartRole::kAccompaniment)
+                AddToken(part, events, static_cast<int>(t), plain, held);
     }
+    for (auto& part : parts)
+        if (bars && part.role == PartRole::kAccompaniment) AddBarChords(part, *bars, state.now);
     return parts;
 }
 

@@ -34,8 +34,10 @@ struct ArrangedPart {
 };
 
 // The melody first, then the mezzo, tenor and bass, the held chord and the drums, each only when
-// switched on. Every part lasts as long as the melody.
+// switched on. Every part lasts as long as the melody. Under `bars` the held chord is the bar's,
+// one note per bar.
 std::vector<ArrangedPart> ArrangeParts(std::span<const TokenSound> notes,
-                                       const SoundSettings& settings);
+                                       const SoundSettings& settings,
+                                       const MelodyBars* bars = nullptr);
 
 } // namespace kvat

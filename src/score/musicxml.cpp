@@ -74,9 +74,9 @@ void AppendHeader(std::string& out, std::u32string_view title) {
 
 std::string MusicXmlScore(std::span<const TokenSound> notes,
                           std::span<const std::u32string_view> rows, const SoundSettings& settings,
-                          std::u32string_view title) {
-    const std::vector<ArrangedPart> parts = ArrangeParts(notes, settings);
-    const Metre metre = MetreOf(settings);
+                          std::u32string_view title, const MelodyBars* bars) {
+    const std::vector<ArrangedPart> parts = ArrangeParts(notes, settings, bars);
+    const Metre metre = bars ? MetreOf(*bars) : MetreOf(settings);
     const auto syllables = TokenSyllables(rows, notes.size());
     // About the length of one written note, per note and part.
     constexpr std::size_t kBytesPerNote = 200;
@@ -87,7 +87,7 @@ std::string MusicXmlScore(std::span<const TokenSound> notes,
     for (std::size_t p = 0; p < parts.size(); ++p) AppendScorePart(out, parts[p], PartId(p));
     out += "  </part-list>\n";
     for (std::size_t p = 0; p < parts.size(); ++p)
-        AppendPart(out, parts[p], PartId(p), metre, syllables, settings, p == 0);
+        AppendPart(out, parts[p], PartId(p), metre, syllables, settings, p == 0, bars);
     out += "</score-partwise>\n";
     return out;
 }

@@ -16,8 +16,9 @@ namespace kvat {
 // `notes` are the melody's, one per token as the arrangement reads them, `rows` the divided
 // text's syllable rows, `title` the work's title. Lengths are the MIDI file's, in its ticks:
 // <divisions> is the ticks of a quarter note.
+// Under the melody's own `bars` their time signature, upbeat, key and chords are written.
 std::string MusicXmlScore(std::span<const TokenSound> notes,
                           std::span<const std::u32string_view> rows, const SoundSettings& settings,
-                          std::u32string_view title);
+                          std::u32string_view title, const MelodyBars* bars = nullptr);
 
 } // namespace kvat

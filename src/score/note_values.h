@@ -44,4 +44,16 @@ struct Spelling {
 
 Spelling SpellKey(int key);
 
+struct KeySignature {
+    int fifths = 0; // sharps, or flats when negative
+    bool minor = false;
+};
+
+// The key signature of a tonic (a pitch class) and mode: F sharp major, but E flat minor.
+KeySignature KeySignatureOf(int tonic, bool minor);
+
+// A key spelled in a key signature: the scale's notes, the minor's raised seventh among them,
+// on their own letters; any other as SpellKey spells it.
+Spelling SpellKeyIn(int key, const KeySignature& signature);
+
 } // namespace kvat

@@ -143,8 +143,9 @@ void LayOutHeader(LayoutBuilder& out, const ScoreHeader& header, const ScoreOpti
                  denominator->first, At(height / 2.15), denominator->second);
 }
 
-// The note, its ledger line and its accent at column i.
-void LayOutNote(LayoutBuilder& out, const ScoreNote& note, int i, const ScoreOptions& options) {
+// The note, its ledger line and its accent (on a marked token) at column i.
+void LayOutNote(LayoutBuilder& out, const ScoreNote& note, bool marked, int i,
+                const ScoreOptions& options) {
     const double height = options.viewportHeight;
     const float x = 1000.f + kColumnWidth * static_cast<float>(i);
     const int step = StaffStep(note.value);
@@ -161,7 +162,7 @@ void LayOutNote(LayoutBuilder& out, const ScoreNote& note, int i, const ScoreOpt
         const float lineY = At(height / 1.7 - kStepHeight * step);
         out.Line(ItemRole::kLedgerLine, x - 50, lineY, x + 150, lineY);
     }
-    if (options.accents && !rest && note.length != NoteLength::kEighth)
+    if (options.accents && !rest && marked)
         out.Text(ItemRole::kAccent, ScoreFont::kText, kAccentSize, false, x, 220, U">");
 }
 
@@ -195,7 +196,7 @@ void Reserve(ScoreLayout& layout, std::span<const std::u32string_view> rows,
 
 ScoreLayout LayoutScore(std::span<const std::u32string_view> rows,
                         std::span<const std::string_view> tokens, const ScoreHeader& header,
-                        const ScoreOptions& options) {
+                        const ScoreOptions& options, std::span<const NoteLength> lengths) {
     ScoreLayout layout;
     layout.canvasWidth = options.viewportWidth;
     layout.canvasHeight = options.viewportHeight;
@@ -204,11 +205,13 @@ ScoreLayout LayoutScore(std::span<const std::u32string_view> rows,
     LayOutHeader(out, header, options);
 
     for (std::size_t t = 0; t < tokens.size(); ++t) {
-        const auto note = ReadScoreToken(tokens[t]);
+        auto note = ReadScoreToken(tokens[t]);
         if (!note) break;
+        const bool marked = note->length != NoteLength::kEighth;
+        if (t < lengths.size()) note->length = lengths[t];
         const int i = static_cast<int>(t);
         out.BeginColumn(i);
-        LayOutNote(out, *note, i, options);
+        LayOutNote(out, *note, marked, i, options);
         if (t >= rows.size()) break;
         LayOutSyllable(out, layout, rows[t], i, options);
         // Counted afresh from the columns rather than added up: past 2^24 twips a float sum of

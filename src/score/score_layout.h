@@ -3,6 +3,7 @@
 // window, the image export and the tests all read the same list.
 
 #include "score/glyphs.h"
+#include "score/melody_token.h"
 #include "score/syllable_colour.h"
 #include "score/twips.h"
 
@@ -111,8 +112,10 @@ inline float StaffLineY(const ScoreItem& staff, int k) {
 // syllable rows, row k under token k). Stops, keeping what is laid out, at an empty or
 // non-numeric token (nothing of it is drawn) or at a token without a row (its note, ledger line
 // and accent are drawn; its syllable, colour entry, staff extension and scroll step are not).
+// The marks decide a note's length and accent; `lengths`, when a melody times its notes itself,
+// the length each is drawn with.
 ScoreLayout LayoutScore(std::span<const std::u32string_view> rows,
                         std::span<const std::string_view> tokens, const ScoreHeader& header,
-                        const ScoreOptions& options);
+                        const ScoreOptions& options, std::span<const NoteLength> lengths = {});
 
 } // namespace kvat

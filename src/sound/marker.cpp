@@ -12,6 +12,14 @@ std::optional<int> MarkerInterval(std::optional<int> lengthMs, int scrollMaximum
     return static_cast<int>(interval);
 }
 
+std::optional<int> NoteInterval(std::span<const std::int64_t> startsMs, int column,
+                                std::int64_t positionMs) {
+    const auto next = static_cast<std::size_t>(column) + 1;
+    if (column < 0 || next >= startsMs.size()) return std::nullopt;
+    return static_cast<int>(
+        std::clamp<std::int64_t>(startsMs[next] - positionMs, 1, kLongestInterval));
+}
+
 MarkerStep AdvanceMarker(int markerX, int scrollValue, int scrollMaximum, int viewportTwips) {
     MarkerStep step;
     step.markerX = markerX + kColumnTwips;

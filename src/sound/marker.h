@@ -4,7 +4,9 @@
 
 #include "score/twips.h"
 
+#include <cstdint>
 #include <optional>
+#include <span>
 
 namespace kvat {
 
@@ -14,6 +16,12 @@ inline constexpr int kLongestInterval = 65535; // the longest period the timer t
 // rounded. Nothing (the timer keeps its period) when the length is unknown, the score has no
 // columns, or the period would not be a usable one.
 std::optional<int> MarkerInterval(std::optional<int> lengthMs, int scrollMaximum);
+
+// When a melody times its notes itself the marker steps as they start: the wait from
+// `positionMs` until note `column + 1` starts (`startsMs` per note), at least 1 ms; nothing
+// past the last note.
+std::optional<int> NoteInterval(std::span<const std::int64_t> startsMs, int column,
+                                std::int64_t positionMs);
 
 // The score column whose note the marker at `markerX` stands over.
 constexpr int MarkerColumn(int markerX) {

@@ -2,16 +2,19 @@
 // on accented notes (SA), unstressed vowels of longer words on them, line ends aside (CL),
 // poems within a tenth (P10), moves wider than a sixth (L6) and an octave (L8), poems ending on
 // the tonic of their Krumhansl-Kessler key (FT), line ends on its tonic or dominant (TD),
-// rhyming lines (the experts' scheme) ending in the same three-note contour (RC), accented
-// notes on a beat (beat: of 4/4 for the other methods' 48/72/96 ticks, of its own time signature
-// for the song method), and for the song method accented notes in their bar's chord (chord) and
-// poems whose every bar adds up, the upbeat aside (bars). The melodies are made from the
-// experts' stresses and again from the dictionary mode's; the whole set is measured, then each
-// half, so that a figure tuned on one half can be checked on the other.
+// rhyming lines of the experts' scheme ending in the same three-note contour (RC), for the song
+// method accented notes in their bar's chord (chord); and in the MusicXML score the program
+// writes, accented notes starting on a beat (beat) and poems whose every measure adds up to the
+// time signature, an upbeat aside (bars). Every melody is built as the program builds it, the
+// rhymes the song hears found by the program's own detector; the song again with the experts'
+// rhymes. The stresses are the dictionary mode's, then the experts'; the whole set is measured,
+// then each half, so that a figure tuned on one half can be checked on the other.
 
 #include "dev_set.h"
 #include "melody/melody.h"
 #include "melody/song.h"
+#include "piece/piece.h"
+#include "piece/piece_files.h"
 #include "verse/analysis.h"
 #include "verse/letters.h"
 
@@ -26,8 +29,9 @@ namespace {
 using namespace kvat;
 
 constexpr char32_t kStress = 0x301;
-// The song after the table's methods.
-constexpr int kSongMethod = kMethodCount, kMeasured = kMethodCount + 1;
+// The song with the experts' rhymes after the table's methods.
+constexpr int kSongMethod = MethodIndex(Method::kSong), kExpertRhymes = kMethodCount,
+              kMeasured = kMethodCount + 1;
 
 struct Note {
     int key;   // 0: a rest
@@ -39,20 +43,6 @@ struct Poem {
     Lines marked, plain;
     std::vector<int> rhymes; // per line, as ComposeSong takes them
 };
-
-// The old methods' lengths, as the arrangement gives them, laid end to end.
-std::vector<Note> TokenNotes(const std::vector<std::string>& tokens) {
-    std::vector<Note> notes;
-    int now = 0;
-    for (const std::string& t : tokens) {
-        const int key = std::atoi(t.c_str());
-        const int marks = static_cast<int>(std::count(t.begin(), t.end(), '+'));
-        const int length = key == 0 ? 72 : marks >= 2 ? 96 : marks == 1 ? 72 : 48;
-        notes.push_back({key, marks, now, length});
-        now += length;
-    }
-    return notes;
-}
 
 // Rhyme groups from the experts' scheme: a letter per line with a vowel, '-' for none, a
 // space between stanzas.
@@ -104,7 +94,7 @@ int BestTonic(const std::vector<Note>& notes) {
 }
 
 // Every figure is a share: what holds, of how many.
-enum Figure { kSA, kCL, kP10, kL6, kL8, kFT, kTD, kRC, kBeat, kChord, kBars, kFigures };
+enum Figure { kSA, kCL, kP10, kL6, kL8, kFT, kTD, kRC, kChord, kBeat, kBars, kFigures };
 using Tally = std::array<std::array<long long, 2>, kFigures>;
 
 void Count(Tally& t, Figure f, bool holds) {
@@ -112,9 +102,57 @@ void Count(Tally& t, Figure f, bool holds) {
     ++t[f][1];
 }
 
-// Tallies one melody.
-void Measure(const Poem& poem, const std::vector<Note>& notes, int measure, int beat, int upbeat,
-             const std::vector<SongChord>* chords, Tally& t) {
+// The text between `open` and `close` from `at` on, `at` moved past it; empty at the end.
+std::string_view Between(std::string_view text, std::string_view open, std::string_view close,
+                         std::size_t& at) {
+    const std::size_t begin = text.find(open, at);
+    if (begin == std::string_view::npos) return at = text.size(), std::string_view();
+    const std::size_t end = text.find(close, begin + open.size());
+    at = end == std::string_view::npos ? text.size() : end + close.size();
+    return text.substr(begin, at - begin);
+}
+
+int Number(std::string_view text, std::string_view element) {
+    std::size_t at = 0;
+    const std::string_view found = Between(text, "<" + std::string(element) + ">", "<", at);
+    return found.empty() ? 0 : std::atoi(std::string(found.substr(element.size() + 2)).c_str());
+}
+
+// The melody's part of a MusicXML score as a notation program reads it: whether every measure
+// adds up to the time signature (an upbeat, marked implicit, may be shorter) and how many of
+// the accented notes start on a beat, the upbeat's beats counted back from its bar line.
+void MeasureScore(std::string_view xml, Tally& t) {
+    std::size_t at = 0;
+    const std::string_view part = Between(xml, "<part id=\"P1\">", "</part>", at);
+    const int beats = Number(part, "beats"), type = std::max(1, Number(part, "beat-type"));
+    const int measure = beats * 384 / type;
+    const int beat = type == 8 && beats % 3 == 0 ? 144 : 384 / type;
+    bool whole = measure > 0;
+    for (std::size_t m = 0; m < part.size();) {
+        const std::string_view bar = Between(part, "<measure", "</measure>", m);
+        if (bar.empty()) break;
+        std::vector<std::pair<int, bool>> notes; // duration, accented
+        int length = 0;
+        for (std::size_t n = 0; n < bar.size();) {
+            const std::string_view note = Between(bar, "<note>", "</note>", n);
+            if (note.empty()) break;
+            if (note.find("<chord/>") != std::string_view::npos) continue;
+            notes.emplace_back(Number(note, "duration"),
+                               note.find("<accent/>") != std::string_view::npos);
+            length += notes.back().first;
+        }
+        const bool upbeat = bar.find("implicit=\"yes\"") != std::string_view::npos;
+        whole = whole && (length == measure || (upbeat && length < measure));
+        for (int position = measure - length; const auto& [duration, accented] : notes) {
+            if (accented) Count(t, kBeat, position % beat == 0);
+            position += duration;
+        }
+    }
+    Count(t, kBars, whole);
+}
+
+// Tallies one melody: its notes, and its bars' chords when it has them.
+void Measure(const Poem& poem, const std::vector<Note>& notes, const MelodyBars* bars, Tally& t) {
     // The token of each vowel of each line.
     std::vector<std::vector<std::size_t>> lineNotes(poem.plain.size());
     for (std::size_t i = 0, token = 0; i < poem.plain.size(); ++i, ++token)
@@ -171,22 +209,34 @@ void Measure(const Poem& poem, const std::vector<Note>& notes, int measure, int 
         for (const auto& other : figures[poem.rhymes[i]]) Count(t, kRC, other == figure);
         figures[poem.rhymes[i]].push_back(figure);
     }
-    bool whole = true;
-    for (std::size_t k = 0; k < notes.size(); ++k) {
-        const Note& n = notes[k];
-        whole =
-            whole && (k == 0 ? n.start == 0 : n.start == notes[k - 1].start + notes[k - 1].length);
-        if (n.key == 0 || n.marks == 0) continue;
-        const int at = n.start - upbeat;
-        Count(t, kBeat, (at % beat + beat) % beat == 0);
-        if (!chords) continue;
-        const auto bar = static_cast<std::size_t>((at + measure) / measure - (upbeat ? 0 : 1));
-        const SongChord& c = (*chords)[std::min(bar, chords->size() - 1)];
+    for (const Note& n : notes) {
+        if (!bars || n.key == 0 || n.marks == 0) continue;
+        const BarChord& c = bars->chords[bars->ChordIndexAt(n.start).value_or(0)];
         const int above = (n.key - c.root + 120) % 12;
         Count(t, kChord, above == 0 || above == 7 || above == (c.minor ? 3 : 4));
     }
-    const auto& end = notes.back();
-    if (chords) Count(t, kBars, whole && (end.start + end.length - upbeat) % measure == 0);
+}
+
+std::vector<Note> NotesOf(const std::vector<std::string>& tokens, const std::vector<int>& starts,
+                          const std::vector<int>& lengths) {
+    std::vector<Note> notes;
+    for (std::size_t k = 0; k < tokens.size() && k < starts.size(); ++k)
+        notes.push_back({std::atoi(tokens[k].c_str()),
+                         static_cast<int>(std::count(tokens[k].begin(), tokens[k].end(), '+')),
+                         starts[k], lengths[k]});
+    return notes;
+}
+
+// A piece as the program builds it: its notes, and its MusicXML score.
+void MeasurePiece(const Poem& poem, const Piece& piece, Tally& t) {
+    if (piece.tokens.empty()) return;
+    std::vector<int> starts, lengths;
+    for (const PieceNote& note : piece.notes) {
+        starts.push_back(static_cast<int>(note.start));
+        lengths.push_back(note.sound.ticks);
+    }
+    Measure(poem, NotesOf(piece.tokens, starts, lengths), piece.bars ? &*piece.bars : nullptr, t);
+    if (piece.Sung()) MeasureScore(PieceMusicXml(piece), t);
 }
 
 Poem Read(std::u32string_view markup, std::u32string_view scheme) {
@@ -218,32 +268,29 @@ VerseAnalysis ExpertStress(const Poem& poem) {
 
 void MeasurePoem(const Poem& poem, const VerseAnalysis& a, std::array<Tally, kMeasured>& tallies) {
     const MetreState metre{a.templates, static_cast<Metre>(a.metre.value_or(0))};
-    for (int m = 0; m < kSongMethod; ++m) {
-        const auto melody = GenerateMelody(poem.plain, metre, {.method = MethodFromIndex(m)});
-        if (melody)
-            Measure(poem, TokenNotes(MelodyTokens(melody->text)), 384, 96, 0, nullptr, tallies[m]);
+    for (int m = 0; m < kMethodCount; ++m) {
+        PieceSettings settings;
+        settings.melody.method = MethodFromIndex(m);
+        MeasurePiece(poem, BuildPiece(poem.plain, metre, a.stress, settings), tallies[m]);
     }
-    const auto song = ComposeSong(poem.plain, a.stress, metre, poem.rhymes, {});
+    const auto song = GenerateMelody(poem.plain, metre, {.method = Method::kSong}, nullptr,
+                                     {a.stress, poem.rhymes});
     if (!song) return;
-    std::vector<Note> notes;
-    const auto tokens = MelodyTokens(song->text);
-    for (std::size_t k = 0; k < tokens.size(); ++k)
-        notes.push_back({std::atoi(tokens[k].c_str()),
-                         static_cast<int>(std::count(tokens[k].begin(), tokens[k].end(), '+')),
-                         song->starts[k], song->lengths[k]});
-    const int measure = song->time.beats * 384 / song->time.beatType;
-    const bool compound = song->time.beatType == 8 && song->time.beats % 3 == 0;
-    const int beat = 384 / song->time.beatType * (compound ? 3 : 1);
-    Measure(poem, notes, measure, beat, song->upbeat, &song->chords, tallies[kSongMethod]);
+    const SongTiming& timing = *song->timing;
+    MelodyBars bars{timing.time.beats, timing.time.beatType, timing.upbeat, 0, false, {}};
+    for (const SongChord& c : timing.chords) bars.chords.push_back({c.root, c.minor});
+    Measure(poem, NotesOf(MelodyTokens(song->text), timing.starts, timing.lengths), &bars,
+            tallies[kExpertRhymes]);
 }
 
 void Print(const std::string& title, const std::array<Tally, kMeasured>& tallies) {
     std::printf(
-        "\n%s\n\n| method | SA | CL | P10 | L6 | L8 | FT | TD | RC | beat | chord | bars |\n"
+        "\n%s\n\n| method | SA | CL | P10 | L6 | L8 | FT | TD | RC | chord | beat | bars |\n"
         "|---|---|---|---|---|---|---|---|---|---|---|---|\n",
         title.c_str());
     for (int m = 0; m < kMeasured; ++m) {
-        std::printf("| %d |", m);
+        std::printf(m == kExpertRhymes ? "| %d, experts' rhymes |" : "| %d |",
+                    m == kExpertRhymes ? kSongMethod : m);
         for (int f = 0; f < kFigures; ++f) {
             const auto [holds, of] = tallies[m][f];
             if (of == 0)

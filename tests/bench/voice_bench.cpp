@@ -150,7 +150,7 @@ std::vector<SungNote> PoemNotes(const std::u32string& poem, Method method, Voice
                            static_cast<Metre>(analysis.metre.value_or(kTrochee))};
     PieceSettings settings;
     settings.melody.method = method;
-    const Piece piece = BuildPiece(lines, metre, settings);
+    const Piece piece = BuildPiece(lines, metre, analysis.stress, settings);
     return InVoiceRange(PieceNotes(piece), voice);
 }
 

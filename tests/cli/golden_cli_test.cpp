@@ -43,7 +43,7 @@ TEST(Goldens, EverySubcommandWritesTheReviewedOutput) {
         EXPECT_EQ(run.err, err.empty() ? "" : ReadFile(Data(err))) << line;
         ++commands;
     }
-    EXPECT_EQ(commands, 23);
+    EXPECT_EQ(commands, 24);
 }
 
 } // namespace

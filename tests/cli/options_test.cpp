@@ -55,6 +55,9 @@ const OptionCase kOptions[] = {
     {"--accompaniment", "127", "128", "0..127"},
     {"--effect", "sustain", "echo", "none, modulation or sustain"},
     {"--stress", "dictionary", "guess", "rule or dictionary"},
+    {"--tonic", "Bb", "H", "A# or Bb, B"},
+    {"--mode", "minor", "dorian", "major, minor"},
+    {"--range", "bass", "baritone", "soprano, alto, tenor, bass"},
 };
 
 TEST(Options, EveryOptionTakesItsFarEndAndRefusesJustPastIt) {
@@ -68,7 +71,8 @@ TEST(Options, EveryOptionTakesItsFarEndAndRefusesJustPastIt) {
         ExpectRefused({c.option + "=" + c.bad}, {c.option, "'" + c.bad + "'", c.allowed});
         EXPECT_NE(help.find(c.option + " "), std::string::npos) << c.option;
     }
-    for (const char* other : {"-o, --output OUT", "--ictus FILE", "--colour", "--soundfont SF2"})
+    for (const char* other :
+         {"-o, --output OUT", "--ictus FILE", "--colour", "--soundfont SF2", "--ticks"})
         EXPECT_NE(help.find(other), std::string::npos) << other;
 }
 

@@ -11,8 +11,13 @@
 namespace kvat::test {
 
 std::string TempFile(const std::string& name, const std::string& content) {
-    static const auto folder =
-        std::filesystem::temp_directory_path() / ("kvat-cli-test-" + std::to_string(getpid()));
+    // An earlier process of the same number may have left its files there.
+    static const auto folder = [] {
+        auto path =
+            std::filesystem::temp_directory_path() / ("kvat-cli-test-" + std::to_string(getpid()));
+        std::filesystem::remove_all(path);
+        return path;
+    }();
     std::filesystem::create_directories(folder);
     std::ofstream(folder / name, std::ios::binary) << content;
     return (folder / name).string();

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     FuzzedDataProvider data(bytes, size);
     const SongSettings settings{SettingValue(data, 0, 11),
                                 static_cast<SongMode>(data.ConsumeIntegralInRange(0, 2)),
-                                static_cast<VoiceRange>(data.ConsumeIntegralInRange(-1, 4))};
+                                static_cast<SongRange>(data.ConsumeIntegralInRange(-1, 4))};
     MetreState metre{BuildMetreTemplates(), static_cast<Metre>(data.ConsumeIntegralInRange(-1, 6))};
     if (metre.metre == kManualMetre) {
         std::string& hand = metre.templates[kManualMetre];

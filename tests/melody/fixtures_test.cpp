@@ -3,6 +3,8 @@
 
 #include "melody_support.h"
 #include "text/utf8.h"
+#include "verse/analysis.h"
+#include "verse/rhymes.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -38,6 +40,7 @@ const std::pair<int, MelodySettings> kFixtures[] = {
     {kManualMetre, {.keyShift = -1}},
     {kDactyl, {.keyShift = -2}},
     {kIamb, {.lengthen = false, .keyShift = 1}},
+    {kIamb, {.song = {2, SongMode::kMinor, SongRange::kAlto}}},
 };
 static_assert(std::size(kFixtures) == kMethodCount, "every method has its fixture");
 
@@ -46,14 +49,26 @@ TEST(MelodyFixtures, EveryMethodOverAWholeVerse) {
     ASSERT_EQ(verse.size(), 8u);
     std::vector<std::string> pieces;
     for (const auto& line : FileLines("verse.ictus")) pieces.push_back(EncodeUtf8(line));
+    // The song reads the rule's stresses and the rhymes they give, as kvat does by default.
+    const std::vector<std::string> stress = AnalyseVerse(verse, U'.').stress;
+    std::vector<int> rhymes;
+    for (const LineRhyme& rhyme : FindRhymes(verse, stress)) rhymes.push_back(rhyme.group);
     for (int method = 0; method < kMethodCount; ++method) {
         const std::string path = kDir + "method" + std::to_string(method) + ".tokens";
         auto [metre, settings] = kFixtures[method];
         settings.method = MethodFromIndex(method);
-        const auto melody = GenerateMelody(verse, Metre(metre, pieces), settings);
+        const auto melody =
+            GenerateMelody(verse, Metre(metre, pieces), settings, nullptr, {stress, rhymes});
         ASSERT_TRUE(melody) << path;
+        // A method timing its notes writes them as kvat melody --ticks does.
         std::string tokens;
-        for (const auto& token : MelodyTokens(melody->text)) tokens += token + "\n";
+        const auto list = MelodyTokens(melody->text);
+        for (std::size_t k = 0; k < list.size(); ++k)
+            tokens += list[k] +
+                      (melody->timing ? "\t" + std::to_string(melody->timing->starts[k]) + "\t" +
+                                            std::to_string(melody->timing->lengths[k])
+                                      : "") +
+                      "\n";
         if (std::getenv("KVAT_UPDATE_FIXTURES")) std::ofstream(path, std::ios::binary) << tokens;
         EXPECT_EQ(tokens, ReadFile(path)) << path;
     }

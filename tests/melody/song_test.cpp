@@ -63,8 +63,8 @@ TEST(Song, EveryVerseKeepsTheRules) {
     for (const Poem& v : verses)
         for (int tonic : {0, 6, 11, 14, -1})
             for (const auto mode : {SongMode::kMajor, SongMode::kMinor})
-                for (int range = 0; range < kVoiceRangeCount; ++range) {
-                    const SongSettings s{tonic, mode, static_cast<VoiceRange>(range)};
+                for (int range = 0; range < kSongRangeCount; ++range) {
+                    const SongSettings s{tonic, mode, static_cast<SongRange>(range)};
                     const Song song = Sing(v, {0, 1, 0, 1}, s);
                     EXPECT_EQ(SongFault(Verse(v.text), song, s), "") << v.metre << " " << tonic;
                     EXPECT_EQ(Sing(v, {0, 1, 0, 1}, s).text, song.text);
@@ -122,7 +122,7 @@ TEST(Song, RhymingLinesEndInTheSameFigure) {
 }
 
 TEST(Song, StanzasCadenceOnTheDominantThenTheTonicAndBreakForABar) {
-    const SongSettings dMinor{2, SongMode::kMinor, VoiceRange::kAlto};
+    const SongSettings dMinor{2, SongMode::kMinor, SongRange::kAlto};
     const Poem twoStanzas{U"Буря мглою небо кроет,\nВихри снежные крутя;\n\nТо, как зверь, она "
                           U"завоет,\nТо заплачет, как дитя.",
                           {"10101010", "1010001", "", "00101010", "0010001"},
@@ -143,10 +143,10 @@ TEST(Song, StanzasCadenceOnTheDominantThenTheTonicAndBreakForABar) {
 }
 
 TEST(Song, EachRangeKeepsToItsVoice) {
-    const std::tuple<VoiceRange, int, int> ranges[] = {{VoiceRange::kSoprano, 59, 84},
-                                                       {VoiceRange::kAlto, 52, 77},
-                                                       {VoiceRange::kTenor, 47, 72},
-                                                       {VoiceRange::kBass, 40, 65}};
+    const std::tuple<SongRange, int, int> ranges[] = {{SongRange::kSoprano, 59, 84},
+                                                      {SongRange::kAlto, 52, 77},
+                                                      {SongRange::kTenor, 47, 72},
+                                                      {SongRange::kBass, 40, 65}};
     for (const auto& [range, low, high] : ranges)
         for (int tonic = 0; tonic < 12; ++tonic)
             for (const auto& line :

@@ -62,7 +62,7 @@ TEST(Dispatch, GivesNoMelodyWithAOneLineReason) {
     noPattern.templates[kManualMetre].clear();
     const std::tuple<Lines, MetreState, int> cases[] = {
         {{}, Metre(kIamb), 0},         {{U""}, Metre(kIamb), 3},
-        {{U"мама"}, Metre(kIamb), -1}, {{U"мама"}, Metre(kIamb), 10},
+        {{U"мама"}, Metre(kIamb), -1}, {{U"мама"}, Metre(kIamb), kMethodCount},
         {{U"мама"}, Metre(6), 0},      {{U"мама", U"мама"}, Metre(kManualMetre, {"01"}), 8},
         {{U"мама"}, noPattern, 5},
     };

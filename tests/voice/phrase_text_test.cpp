@@ -63,7 +63,7 @@ TEST(PieceNotes, StartWithTheirTokensAndPartAtRests) {
 TEST(PieceNotes, SingTheWordsTheFileLeavesOut) {
     const VerseSetup verse = SetUpVerse({U"Мой дядя в лесу"}, StressMode::kRule, {});
     for (const bool lyrics : {true, false}) {
-        const Piece piece = BuildPiece(verse.lines, verse.metre, {{}, {}, lyrics});
+        const Piece piece = BuildPiece(verse, {{}, {}, lyrics});
         EXPECT_EQ(SpokenText(PieceNotes(piece)).utf8, "мой дядя влесу") << lyrics;
     }
 }

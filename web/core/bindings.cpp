@@ -32,6 +32,9 @@ struct MelodyChoice {
     int softVowelShift = 0;
     int centreShift = 0;
     NoteMap noteMap{};
+    int tonic = 0; // the song's choices as their lists' indexes
+    int mode = 0;
+    int range = 0;
 };
 
 // SoundSettings as the page's lists hold them: list indexes where the settings hold values in
@@ -121,6 +124,8 @@ MelodySettings MelodyOf(const MelodyChoice& choice) {
     settings.softVowelShift = choice.softVowelShift;
     settings.centreShift = choice.centreShift;
     settings.noteMap = choice.noteMap;
+    settings.song = {choice.tonic, static_cast<SongMode>(choice.mode),
+                     static_cast<SongRange>(choice.range)};
     return settings;
 }
 
@@ -264,6 +269,9 @@ val Tables() {
     t.set("effects", TextArray(kOutputEffects, [](const auto& r) { return r.item; }));
     t.set("notes", TextArray(kNoteNames, [](auto s) { return s; }));
     t.set("octaves", TextArray(kOctaveItems, [](auto s) { return s; }));
+    t.set("tonics", TextArray(kTonicTexts, [](const auto& r) { return r.item; }));
+    t.set("modes", TextArray(kModeTexts, [](const auto& r) { return r.item; }));
+    t.set("ranges", TextArray(kRangeTexts, [](const auto& r) { return r.item; }));
     t.set("sampleVerse", TextArray(kSampleVerse, [](auto s) { return s; }));
     t.set("keyShiftLow", kKeyShiftLow);
     t.set("keyShiftHigh", kKeyShiftHigh);
@@ -292,6 +300,10 @@ bool UsesCentre(int method) {
     const auto m = MethodFromIndex(method);
     return m && HasCentreRange(*m);
 }
+bool TimesNotes(int method) {
+    const auto m = MethodFromIndex(method);
+    return m && TimesItsNotes(*m);
+}
 
 } // namespace
 
@@ -315,7 +327,10 @@ EMSCRIPTEN_BINDINGS(kvat) {
         .field("keyShift", &MelodyChoice::keyShift)
         .field("softVowelShift", &MelodyChoice::softVowelShift)
         .field("centreShift", &MelodyChoice::centreShift)
-        .field("noteMap", &MelodyChoice::noteMap);
+        .field("noteMap", &MelodyChoice::noteMap)
+        .field("tonic", &MelodyChoice::tonic)
+        .field("mode", &MelodyChoice::mode)
+        .field("range", &MelodyChoice::range);
     value_object<VoiceChoice>("VoiceChoice")
         .field("on", &VoiceChoice::on)
         .field("program", &VoiceChoice::program);
@@ -377,6 +392,7 @@ EMSCRIPTEN_BINDINGS(kvat) {
     function("usesNoteMap", &UsesMap);
     function("hasKeyShift", &UsesKey);
     function("hasCentreRange", &UsesCentre);
+    function("timesItsNotes", &TimesNotes);
 }
 
 } // namespace kvat::web

@@ -139,7 +139,11 @@ bool Session::MakeScore(const MelodySettings& melody, const SoundSettings& sound
     // The red vowels are the hand-placed pattern: the drawn and the played melody are one.
     if (metre_.metre == kManualMetre)
         metre_.templates[kManualMetre] = ReadManualIctuses(lines_, paint_);
-    piece_ = BuildPiece(lines_, metre_, {melody, sound, true, colour});
+    const bool byHand = metre_.metre == kManualMetre;
+    piece_ =
+        BuildPiece(lines_, metre_,
+                   byHand ? HandPlacedStress(lines_, analysis_.stress, paint_) : analysis_.stress,
+                   {melody, sound, true, colour});
     why_ = piece_.noMelody;
     centreRange_.reset();
     if (melody.method && HasCentreRange(*melody.method)) centreRange_ = piece_.centreRange;

@@ -91,6 +91,10 @@ void PlaybackController::FreshStart(const Piece& piece, int column) {
     timing_ = ReadMidiTiming(bytes);
     if (timing_ && column > 0 && note < piece.notes.size())
         fromMs = TicksToMs(*timing_, piece.notes[note].start);
+    noteMs_.clear();
+    if (timing_ && piece.bars)
+        for (const PieceNote& played : piece.notes)
+            noteMs_.push_back(TicksToMs(*timing_, played.start));
     if (timing_ && voiceOutput_ && piece.settings.sound.singing)
         voice_ = SungVoice::Start(piece, static_cast<double>(fromMs) / 1000, voiceOutput_.rate());
     if (sequencer_.Open(filePath())) {
@@ -127,7 +131,22 @@ void PlaybackController::StartTimer() {
         interval_ = *interval;
         timer_.setInterval(interval_);
     }
+    AimAtNextNote();
     if (interval_ > 0) timer_.start();
+}
+
+void PlaybackController::AimAtNextNote() {
+    if (noteMs_.empty()) return;
+    const int column = MarkerColumn(markerX_);
+    const auto position = sequencer_.PositionMs();
+    const auto interval = NoteInterval(
+        noteMs_, column,
+        position
+            ? *position
+            : noteMs_[std::min<std::size_t>(std::size_t(std::max(column, 0)), noteMs_.size() - 1)]);
+    if (!interval) return;
+    interval_ = *interval;
+    timer_.setInterval(interval_);
 }
 
 void PlaybackController::Pause() {
@@ -163,6 +182,7 @@ void PlaybackController::StopPlayback() {
 void PlaybackController::Tick() {
     const MarkerStep step = AdvanceMarker(markerX_, scrollValue_, scrollMaximum_, viewportTwips_);
     markerX_ = step.markerX;
+    AimAtNextNote();
     emit markerMoved(markerX_);
     SetScroll(step.scrollValue);
     if (step.lampIndex >= 0) emit lampChanged(step.lampIndex);

@@ -92,6 +92,8 @@ private:
     void PlaceMarker(int column);
     void Resume();
     void StartTimer();
+    // Under notes of their own times: the wait for the next one, from where playback is.
+    void AimAtNextNote();
     void SetState(State state);
     void SetScroll(int value);
     void WriteFile(const std::vector<std::uint8_t>& bytes);
@@ -111,6 +113,8 @@ private:
     int pausePosition_ = 0; // ms
     int pausedScroll_ = 0;
     std::optional<int> songLength_; // the last length the sequencer reported
+    // A melody timing its notes itself: each note's start, which the marker follows.
+    std::vector<std::int64_t> noteMs_;
     QString copyStem_; // the name of the copy of the piece now played: its title's words
     std::filesystem::path copyPath_;
     VoiceOutput voiceOutput_;

@@ -69,6 +69,7 @@ inline constexpr Name kTimeSignatureLabel = "LabelTimeSignature";
 inline constexpr Name kNumeratorList = "Combo14";
 inline constexpr Name kFractionSlash = "Label12";
 inline constexpr Name kDenominatorList = "Combo15";
+inline constexpr Name kMethodTime = "LabelMethodTime"; // in the lists' place: a method's own
 inline constexpr Name kLengthenCheck = "Check6";
 inline constexpr Name kColourCheck = "Check2";
 inline constexpr Name kKeepFileCheck = "Check1";
@@ -93,6 +94,13 @@ inline constexpr BarNames kCentreShift = {"Label41", "VScroll8", "Label42", "Lab
 inline constexpr Name kTemplatePanel = "Frame8";
 inline constexpr BarNames kTemplateKey = {"Label37", "VScroll6", "Label36", "Label29"};
 inline constexpr Name kNoteMapPanel = "Frame10";
+inline constexpr Name kSongPanel = "FrameSong";
+inline constexpr Name kTonicLabel = "LabelTonic";
+inline constexpr Name kTonicList = "ComboTonic";
+inline constexpr Name kModeLabel = "LabelMode";
+inline constexpr Name kModeList = "ComboMode";
+inline constexpr Name kRangeLabel = "LabelRange";
+inline constexpr Name kRangeList = "ComboRange";
 inline constexpr std::array<Name, 10> kVowelLabels = {
     "Label45(0)", "Label45(1)", "Label45(2)", "Label45(3)", "Label45(4)",
     "Label45(5)", "Label45(6)", "Label45(7)", "Label45(8)", "Label45(9)"};

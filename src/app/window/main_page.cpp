@@ -330,7 +330,8 @@ MainPage::Drawing MainPage::DrawScore(const Piece& piece) {
             drawing.messages.push_back(message.text);
     messagedText_ = text;
     const auto compose = [&] {
-        return MakeScoreSheet(piece.tokens, piece.syllables, piece.header, shown);
+        return MakeScoreSheet(piece.tokens, piece.syllables, piece.header, shown,
+                              DrawnLengths(piece));
     };
     score_->Canvas()->SetSheet(piece.lines.size() < kLongVerseLines
                                    ? compose()

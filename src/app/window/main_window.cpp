@@ -290,9 +290,10 @@ Piece MainWindow::CurrentPiece() const {
                                  CurrentChoices().colour};
     const Lines& lines = main_->VerseLines();
     const MetreState& metre = main_->FreshMetre();
-    if (lines.size() < kLongVerseLines) return BuildPiece(lines, metre, settings);
+    const std::vector<std::string> stress = main_->FreshStress();
+    if (lines.size() < kLongVerseLines) return BuildPiece(lines, metre, stress, settings);
     return RunLongWork(main_, "Построение мелодии…",
-                       [&] { return BuildPiece(lines, metre, settings); });
+                       [&] { return BuildPiece(lines, metre, stress, settings); });
 }
 
 void MainWindow::ShowPage(Page page) {
@@ -311,6 +312,7 @@ void MainWindow::ShowPage(Page page) {
     shown->setEnabled(true);
     shown->show(); // the main page hands the focus to the editor
     PlacePanels();
+    if (page == Page::kSettings) ShowMethodTime();
     if (page == Page::kMain) DrawScore();
     if (page == Page::kAbout) about_->DrawText();
     // The other pages take the focus themselves, on no control: keys act nowhere till Tab.
@@ -328,6 +330,15 @@ void MainWindow::PlacePanels() {
     MelodySettings chosen;
     main_->ReadInto(chosen);
     panels_->Place(IndexOf(chosen.method), page_ == Page::kSettings);
+}
+
+void MainWindow::ShowMethodTime() {
+    MelodySettings chosen;
+    main_->ReadInto(chosen);
+    std::optional<std::pair<int, int>> time;
+    if (chosen.method && TimesItsNotes(*chosen.method))
+        if (const auto bars = CurrentPiece().bars) time = std::pair(bars->beats, bars->beatType);
+    settings_->ShowMethodTime(time);
 }
 
 void MainWindow::DrawScore() {

@@ -88,6 +88,8 @@ private:
     void ShowPage(Page page);
     std::array<QWidget*, 4> Pages() const; // by Page
     void PlacePanels();
+    // The settings page shows the time signature of a method that has its own.
+    void ShowMethodTime();
     void DrawScore();
     void OnMethodChosen(int index);
     void Play(std::optional<int> fromColumn = std::nullopt);

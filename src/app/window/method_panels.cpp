@@ -38,6 +38,12 @@ std::u32string ShiftTextHere(int value) {
     return ShiftText(value, LocaleDecimalSeparator());
 }
 
+template <std::size_t N> QStringList Items(const std::array<SongChoiceText, N>& texts) {
+    QStringList items;
+    for (const auto& text : texts) items << Q(text.item);
+    return items;
+}
+
 } // namespace
 
 struct MethodPanels::BarPlace {
@@ -60,8 +66,9 @@ MethodPanels::MethodPanels(QWidget* settingsPage, QWidget* layer, QWidget* focus
     tonalPanel_->move(Px(120), Px(3360)); // a row higher than first drawn, for the options
     BuildFloatingPanels(layer);
     BuildNoteMapPanel(layer);
+    BuildSongPanel(layer);
     for (QGroupBox* panel :
-         {softShiftPanel_, fixedPanel_, templatePanel_, centrePanel_, noteMapPanel_})
+         {softShiftPanel_, fixedPanel_, templatePanel_, centrePanel_, noteMapPanel_, songPanel_})
         panel->hide();
 }
 
@@ -145,9 +152,33 @@ void MethodPanels::BuildNoteMapPanel(QWidget* layer) {
     });
 }
 
+void MethodPanels::BuildSongPanel(QWidget* layer) {
+    songPanel_ = MakePanel(layer, control::kSongPanel, "Настройки метода 4");
+    struct Row {
+        const char *label, *list;
+        const char* text;
+        QStringList items;
+    };
+    const std::array<Row, 3> rows = {{
+        {control::kTonicLabel, control::kTonicList, "Тоника:", Items(kTonicTexts)},
+        {control::kModeLabel, control::kModeList, "Лад:", Items(kModeTexts)},
+        {control::kRangeLabel, control::kRangeList, "Голос:", Items(kRangeTexts)},
+    }};
+    std::array<QComboBox*, 3> lists{};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int top = 330 + 390 * static_cast<int>(i);
+        MakeLabel(songPanel_, rows[i].label, rows[i].text, 240, top + 30, 1500);
+        lists[i] = MakeList(songPanel_, rows[i].list, 1800, top, 2160, rows[i].items);
+    }
+    tonicList_ = lists[0];
+    modeList_ = lists[1];
+    rangeList_ = lists[2];
+}
+
 std::vector<QWidget*> MethodPanels::TabControls() const {
     std::vector<QWidget*> controls = {tonalKey_, softShift_, centreKey_, centreShift_,
-                                      templateKey_};
+                                      templateKey_, tonicList_,
+                                      modeList_,  rangeList_};
     // The note map row by row, as it reads: each vowel's note, then its speaker.
     for (int row = 0; row < 4; ++row)
         for (int i = row; i < static_cast<int>(noteLists_.size()); i += 4) {
@@ -166,6 +197,10 @@ void MethodPanels::Apply(const MelodySettings& settings) {
     for (std::size_t i = 0; i < noteLists_.size(); ++i)
         noteLists_[i]->setCurrentIndex(settings.noteMap[i]);
     octaveList_->setCurrentIndex(0);
+    tonicList_->setCurrentIndex(((settings.song.tonic % 12) + 12) % 12);
+    modeList_->setCurrentIndex(static_cast<int>(settings.song.mode) == 1 ? 1 : 0);
+    rangeList_->setCurrentIndex(
+        std::clamp(static_cast<int>(settings.song.range), 0, kSongRangeCount - 1));
 }
 
 void MethodPanels::ReadInto(MelodySettings& s) const {
@@ -175,6 +210,8 @@ void MethodPanels::ReadInto(MelodySettings& s) const {
     s.centreShift = centreShift_->value();
     for (std::size_t i = 0; i < noteLists_.size(); ++i)
         s.noteMap[i] = noteLists_[i]->currentIndex();
+    s.song = {tonicList_->currentIndex(), static_cast<SongMode>(modeList_->currentIndex()),
+              static_cast<SongRange>(rangeList_->currentIndex())};
 }
 
 void MethodPanels::Apply(const WindowChoices& choices) {
@@ -198,6 +235,7 @@ QScrollBar* MethodPanels::KeyBar(int methodIndex) const {
     case MethodFamily::kSoftShift:
     case MethodFamily::kNoteMap:
     case MethodFamily::kTonal:
+    case MethodFamily::kSong:
         break;
     }
     return tonalKey_;
@@ -216,6 +254,8 @@ QGroupBox* MethodPanels::FloatingPanel(int methodIndex) const {
         return centrePanel_;
     case MethodFamily::kTemplate:
         return templatePanel_;
+    case MethodFamily::kSong:
+        return songPanel_;
     case MethodFamily::kTonal:
         break; // the tonal panel itself serves them
     }
@@ -229,8 +269,8 @@ void MethodPanels::SetCaption(int methodIndex) {
 
 void MethodPanels::Place(int methodIndex, bool settingsShown) {
     if (!settingsShown) {
-        for (QGroupBox* panel :
-             {softShiftPanel_, fixedPanel_, templatePanel_, centrePanel_, noteMapPanel_})
+        for (QGroupBox* panel : {softShiftPanel_, fixedPanel_, templatePanel_, centrePanel_,
+                                 noteMapPanel_, songPanel_})
             panel->hide();
         return;
     }

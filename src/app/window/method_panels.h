@@ -2,7 +2,7 @@
 // The settings panels of the melody methods. The tonal panel stands on the settings page; the
 // panel of the chosen method is laid over it while that page is shown. The panels produce their
 // part of the melody settings: the key shift of the method's family, the soft-vowel shift, the
-// line-centre shift and the note map.
+// line-centre shift, the note map and the song's key and range.
 
 #include "melody/melody.h"
 
@@ -59,6 +59,7 @@ private:
     QScrollBar* AddBar(QGroupBox* panel, const control::BarNames& names, const BarPlace& place);
     void BuildFloatingPanels(QWidget* layer);
     void BuildNoteMapPanel(QWidget* layer);
+    void BuildSongPanel(QWidget* layer);
     QGroupBox* FloatingPanel(int methodIndex) const;
     QScrollBar* KeyBar(int methodIndex) const;
 
@@ -70,6 +71,7 @@ private:
     QGroupBox* centrePanel_ = nullptr;
     QGroupBox* templatePanel_ = nullptr;
     QGroupBox* noteMapPanel_ = nullptr;
+    QGroupBox* songPanel_ = nullptr;
     QScrollBar* tonalKey_ = nullptr;
     QScrollBar* centreKey_ = nullptr;
     QScrollBar* templateKey_ = nullptr;
@@ -79,6 +81,9 @@ private:
     std::array<QWidget*, 10> noteSpeakers_{};
     QWidget* generate_ = nullptr;
     QComboBox* octaveList_ = nullptr;
+    QComboBox* tonicList_ = nullptr;
+    QComboBox* modeList_ = nullptr;
+    QComboBox* rangeList_ = nullptr;
 };
 
 } // namespace kvat

@@ -25,12 +25,16 @@ ScoreLayout ScoreSheet::LayoutColumns(std::size_t first, std::size_t count) cons
     const std::vector<std::string_view> views(tokens.begin() + static_cast<std::ptrdiff_t>(first),
                                               tokens.begin() +
                                                   static_cast<std::ptrdiff_t>(first + count));
-    return LayoutScore(rows, views, header, options);
+    const auto drawn = lengths.size() < first + count ? std::span<const NoteLength>()
+                                                      : std::span(lengths).subspan(first, count);
+    return LayoutScore(rows, views, header, options, drawn);
 }
 
 ScoreSheet MakeScoreSheet(std::vector<std::string> tokens, DividedText divided,
-                          const ScoreHeader& header, const ScoreOptions& options) {
-    ScoreSheet sheet{std::move(tokens), std::move(divided), header, options, {}, 0, 0};
+                          const ScoreHeader& header, const ScoreOptions& options,
+                          std::vector<NoteLength> lengths) {
+    ScoreSheet sheet{
+        std::move(tokens), std::move(divided), header, options, std::move(lengths), {}, 0, 0};
     for (std::size_t first = 0;; first += kPartColumns) {
         const ScoreLayout part = sheet.LayoutColumns(first, kPartColumns);
         sheet.colours.insert(sheet.colours.end(), part.colours.begin(), part.colours.end());

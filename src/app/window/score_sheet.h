@@ -17,6 +17,7 @@ struct ScoreSheet {
     DividedText divided; // row k under token k
     ScoreHeader header;
     ScoreOptions options;
+    std::vector<NoteLength> lengths;  // the notes' drawn lengths, when not their marks'
     std::vector<ColourValue> colours; // the whole score's colour list
     int scrollMaximum = 0;            // the whole score's
     std::size_t columns = 0;          // the columns the whole layout holds
@@ -31,6 +32,7 @@ struct ScoreSheet {
 
 // Fills in what is kept of the whole, laying the score out a part at a time.
 ScoreSheet MakeScoreSheet(std::vector<std::string> tokens, DividedText divided,
-                          const ScoreHeader& header, const ScoreOptions& options);
+                          const ScoreHeader& header, const ScoreOptions& options,
+                          std::vector<NoteLength> lengths = {});
 
 } // namespace kvat

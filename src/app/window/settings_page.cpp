@@ -96,8 +96,10 @@ void SettingsPage::BuildTimeSignature() {
     QStringList numerators;
     for (int n : kNumerators) numerators << QString::number(n);
     numeratorList_ = MakeList(this, control::kNumeratorList, 2760, 3000, 615, numerators);
-    MakeLabel(this, control::kFractionSlash, "/", 3420, 3030, 150);
+    fractionSlash_ = MakeLabel(this, control::kFractionSlash, "/", 3420, 3030, 150);
     denominatorList_ = MakeList(this, control::kDenominatorList, 3600, 3000, 615);
+    methodTime_ = MakeLabel(this, control::kMethodTime, "", 2760, 3030, 1575);
+    methodTime_->hide();
     connect(numeratorList_, &QComboBox::activated, this,
             [this] { OfferDenominators(numeratorList_->currentText().toInt()); });
 }
@@ -177,6 +179,15 @@ StressMode SettingsPage::Stress() const {
 
 void SettingsPage::SetStress(StressMode mode) {
     stressChoice_->button(static_cast<int>(mode))->setChecked(true);
+}
+
+void SettingsPage::ShowMethodTime(std::optional<std::pair<int, int>> time) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{numeratorList_, fractionSlash_, denominatorList_})
+        w->setVisible(!time);
+    methodTime_->setVisible(time.has_value());
+    if (time)
+        methodTime_->setText(QString("%1/%2 (по метру стиха)").arg(time->first).arg(time->second));
 }
 
 void SettingsPage::OnDynamicsChosen(int index) {

@@ -9,7 +9,9 @@
 #include "verse/analysis.h"
 
 #include <QFrame>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QButtonGroup;
@@ -37,6 +39,9 @@ public:
     void ChainTabs(const std::vector<QWidget*>& panelControls);
     StressMode Stress() const;
     void SetStress(StressMode mode); // as if the user had chosen it
+    // A method with a time signature of its own shows it in place of the lists, whose choice
+    // stays for the other methods; nothing shows the lists again.
+    void ShowMethodTime(std::optional<std::pair<int, int>> time);
 
 signals:
     void deviceChosen(int device);
@@ -66,6 +71,8 @@ private:
     QScrollBar* tempoBar_ = nullptr;
     QComboBox* numeratorList_ = nullptr;
     QComboBox* denominatorList_ = nullptr;
+    QLabel* fractionSlash_ = nullptr;
+    QLabel* methodTime_ = nullptr;
     QCheckBox* lengthen_ = nullptr;
     QCheckBox* colourOption_ = nullptr;
     QCheckBox* keepFile_ = nullptr;

@@ -1,8 +1,12 @@
 #include "app/window/settings_store.h"
 
+#include "melody/method_texts.h"
+
 #include <QSettings>
 #include <algorithm>
 #include <iterator>
+
+#include <algorithm>
 
 namespace kvat {
 namespace {
@@ -52,6 +56,10 @@ constexpr struct {
     {"melody/centreShift", &MelodySettings::centreShift},
 };
 
+// The song method's choices by their command-line words.
+constexpr const char* kTonicKey = "melody/tonic";
+constexpr const char* kModeKey = "melody/mode";
+constexpr const char* kRangeKey = "melody/range";
 constexpr const char* kMethodKey = "melody/method"; // -1: no method chosen
 constexpr const char* kLengthenKey = "melody/lengthen";
 constexpr const char* kNoteMapKey = "melody/noteMap";
@@ -84,6 +92,15 @@ const typename Table::value_type* StoredRow(QSettings& store, const char* key, c
     return nullptr;
 }
 
+// The song choice whose word the store holds under `key`, or `fallback`.
+template <std::size_t N>
+int StoredChoice(QSettings& store, const char* key, const std::array<SongChoiceText, N>& texts,
+                 int fallback) {
+    const QByteArray word = store.value(key).toString().toLatin1();
+    return SongChoiceOf(texts, std::string_view(word.constData(), std::size_t(word.size())))
+        .value_or(fallback);
+}
+
 int ReadInt(QSettings& store, const char* key, int fallback) {
     bool ok = false;
     const int value = store.value(key, fallback).toInt(&ok);
@@ -99,6 +116,12 @@ void SaveMelody(QSettings& store, const MelodySettings& settings) {
     QList<QVariant> map;
     for (int note : settings.noteMap) map << note;
     store.setValue(kNoteMapKey, map);
+    const SongSettings& song = settings.song;
+    store.setValue(kTonicKey, Word(kTonicTexts[std::size_t((song.tonic % 12 + 12) % 12)].word));
+    store.setValue(kModeKey, Word(kModeTexts[song.mode == SongMode::kMinor].word));
+    store.setValue(
+        kRangeKey,
+        Word(kRangeTexts[std::size_t(std::clamp(int(song.range), 0, kSongRangeCount - 1))].word));
 }
 
 MelodySettings LoadMelody(QSettings& store) {
@@ -112,6 +135,11 @@ MelodySettings LoadMelody(QSettings& store) {
     if (map.size() == static_cast<qsizetype>(settings.noteMap.size()))
         for (std::size_t i = 0; i < settings.noteMap.size(); ++i)
             settings.noteMap[i] = map[static_cast<qsizetype>(i)].toInt();
+    SongSettings& song = settings.song;
+    song.tonic = StoredChoice(store, kTonicKey, kTonicTexts, song.tonic);
+    song.mode = static_cast<SongMode>(StoredChoice(store, kModeKey, kModeTexts, int(song.mode)));
+    song.range =
+        static_cast<SongRange>(StoredChoice(store, kRangeKey, kRangeTexts, int(song.range)));
     return settings;
 }
 

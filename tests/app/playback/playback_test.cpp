@@ -5,6 +5,7 @@
 #include "app/playback/playback.h"
 #include "app/playback/preview.h"
 #include "midi/midi_timing.h"
+#include "piece/piece_files.h"
 #include "sound/dummy_sequencer.h"
 #include "support/recording_output.h"
 #include "support/sound_support.h"
@@ -78,6 +79,28 @@ TEST_F(Playback, StopOrTheLastColumnDeletesTheFileKeepingACopyOnlyWhenAsked) {
         EXPECT_EQ(ReadFileBytes(playback_.copyPath()), keep ? played : std::nullopt);
     }
     EXPECT_EQ(stopped_.count(), 2);
+}
+
+// A song's notes are of many lengths: the marker waits for each next one to start, wherever
+// the sequencer is.
+TEST_F(Playback, UnderTheSongTheMarkerStepsAsTheNotesStart) {
+    PieceSettings settings;
+    settings.melody.method = Method::kSong;
+    const Piece song =
+        BuildPiece(SetUpVerse({U"Мой дядя самых честных правил,", U"Когда не в шутку занемог,"},
+                              StressMode::kRule, {}),
+                   settings);
+    const auto timing = ReadMidiTiming(PieceMidi(song)).value();
+    playback_.SetScrollMaximum(static_cast<int>(song.notes.size()));
+    const std::int64_t start = now_;
+    playback_.Play(song);
+    for (std::size_t k = 0; k + 2 < song.notes.size(); ++k) {
+        const auto ms = [&](std::size_t i) { return TicksToMs(timing, song.notes[i].start); };
+        now_ = start + ms(k + 1) - 3; // the timer fired a little early
+        playback_.Tick();
+        EXPECT_EQ(playback_.timerInterval(), std::max<std::int64_t>(1, ms(k + 2) - ms(k + 1) + 3))
+            << k;
+    }
 }
 
 constexpr int kVoiceRate = 22050; // test::RecordingVoice's

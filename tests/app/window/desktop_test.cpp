@@ -212,6 +212,7 @@ TEST_F(Desktop, MidiAndMusicXmlExportsAreTheFilesKvatWritesForTheSameChoices) {
         "--method 8 --lengthen no --mezzo 40 --bass 0 --accompaniment 48 --time-signature 3/4 "
         "--drum-map 3 --effect modulation",
         "--method 5 --key 2 --dynamics 4 --boost 1 --time-signature 12/16 --soprano 73 --tenor 9",
+        "--method 10 --tonic Eb --mode minor --range bass --mezzo 52 --accompaniment 0",
     };
     const std::pair<OutputFormat, const char*> writers[] = {{OutputFormat::kMidi, "midi"},
                                                             {OutputFormat::kMusicXml, "score"}};
@@ -246,9 +247,10 @@ TEST_F(Desktop, MidiAndMusicXmlExportsAreTheFilesKvatWritesForTheSameChoices) {
 
 TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilAResetThatKeepsTheFiles) {
     ASSERT_TRUE(window_->Files().Open(Write("a.txt", "лес")));
-    Find<QComboBox>(c::kMethodList)->setCurrentIndex(4);
-    Find<QComboBox>(c::kTempoList)->setCurrentIndex(20);
-    Find<QComboBox>(c::kOctaveList)->setCurrentIndex(2);
+    Find<QComboBox>(c::kMethodList)->setCurrentIndex(MethodIndex(Method::kSong));
+    for (const auto& [list, index] : {std::pair{c::kTonicList, 3}, {c::kModeList, 1},
+                                      {c::kRangeList, 2}, {c::kTempoList, 20}, {c::kOctaveList, 2}})
+        Find<QComboBox>(list)->setCurrentIndex(index);
     for (const char* box :
          {c::kVoiceChecks[1], c::kColourCheck, c::kRhymesCheck, c::kStressOptions[1]})
         Find<QAbstractButton>(box)->toggle();
@@ -264,8 +266,8 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilAResetThatKeepsTheFiles) {
 
     Start();
     EXPECT_EQ(ArrangeMelody(tokens, window_->CurrentSoundSettings()), sound);
-    EXPECT_TRUE(window_->CurrentMelodySettings().method == melody.method &&
-                window_->CurrentMelodySettings().noteMap == melody.noteMap);
+    EXPECT_EQ(window_->CurrentMelodySettings(), melody);
+    EXPECT_EQ(melody.song, (SongSettings{3, SongMode::kMinor, SongRange::kTenor}));
     EXPECT_TRUE(Find<QCheckBox>(c::kColourCheck)->isChecked() &&
                 window_->size() == QSize(700, 800));
     for (const auto& [bar, value] : keys) EXPECT_EQ(Find<QScrollBar>(bar)->value(), value) << bar;
@@ -281,7 +283,8 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilAResetThatKeepsTheFiles) {
     for (int run = 0; run < 2; ++run, Start()) {
         EXPECT_EQ(ArrangeMelody(tokens, window_->CurrentSoundSettings()),
                   ArrangeMelody(tokens, SoundSettings{}));
-        EXPECT_TRUE(window_->CurrentMelodySettings().method == MelodySettings{}.method &&
+        const MelodySettings melody = window_->CurrentMelodySettings();
+        EXPECT_TRUE(melody.method == MelodySettings{}.method && melody.song == SongSettings{} &&
                     !Find<QCheckBox>(c::kColourCheck)->isChecked() &&
                     Find<QScrollBar>(c::kTemplateKey.bar)->value() == 0 &&
                     Find<QAbstractButton>(c::kStressOptions[0])->isChecked() &&

@@ -144,11 +144,17 @@ TEST_F(Window, PagesSwitchAndTheChosenMethodsPanelLiesOverTheTonalOne) {
                                  "соответствующие буквам."});
     EXPECT_TRUE(window_->CurrentPage() == Page::kSettings && Shown(c::kNoteMapPanel));
     Trigger(c::kMainMenu);
+    Choose(c::kMethodList, MethodIndex(Method::kSong)); // its own bars: the sample's trochees
+    Trigger(c::kSettingsMenu);
+    EXPECT_TRUE(Shown(c::kSongPanel) && !Shown(c::kNumeratorList) &&
+                Text(c::kMethodTime) == "2/4 (по метру стиха)");
+    Trigger(c::kMainMenu);
     Choose(c::kMethodList, 3); // served by the tonal panel itself
     Trigger(c::kSettingsMenu);
-    for (const char* panel :
-         {c::kSoftShiftPanel, c::kFixedPanel, c::kCentrePanel, c::kTemplatePanel, c::kNoteMapPanel})
+    for (const char* panel : {c::kSoftShiftPanel, c::kFixedPanel, c::kCentrePanel,
+                              c::kTemplatePanel, c::kNoteMapPanel, c::kSongPanel})
         EXPECT_FALSE(Shown(panel)) << panel;
+    EXPECT_TRUE(Shown(c::kNumeratorList) && !Shown(c::kMethodTime));
 }
 
 TEST_F(Window, EachMethodReadsItsOwnPanelsBarsAndTheyNameTheirValues) {

@@ -12,6 +12,9 @@ export const kFields = [
   ['soft-shift', 'melody.softVowelShift', 'number'],
   ['centre-shift', 'melody.centreShift', 'number'],
   ['octave', 'octave', 'index'],
+  ['tonic', 'melody.tonic', 'index'],
+  ['mode', 'melody.mode', 'index'],
+  ['range', 'melody.range', 'index'],
   ['dynamics', 'sound.dynamics', 'index'],
   ['boost', 'sound.boost', 'number'],
   ['tempo', 'sound.tempo', 'index'],
@@ -58,6 +61,9 @@ export function buildControls(tables) {
   fill($('drum-last'), tables.percussion);
   fill($('effect'), tables.effects);
   fill($('octave'), tables.octaves);
+  fill($('tonic'), tables.tonics);
+  fill($('mode'), tables.modes);
+  fill($('range'), tables.ranges);
   const key = $('key-shift');
   key.min = tables.keyShiftLow;
   key.max = tables.keyShiftHigh;

@@ -184,6 +184,7 @@ class Page {
       shift: core.usesSoftVowelShift(method),
       centre: core.hasCentreRange(method),
       map: core.usesNoteMap(method),
+      song: core.timesItsNotes(method),
     };
     panels.fixed = !Object.values(panels).some(Boolean);
     for (const part of document.querySelectorAll('[data-panel]')) part.hidden = !panels[part.dataset.panel];
