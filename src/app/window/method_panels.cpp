@@ -176,9 +176,8 @@ void MethodPanels::BuildSongPanel(QWidget* layer) {
 }
 
 std::vector<QWidget*> MethodPanels::TabControls() const {
-    std::vector<QWidget*> controls = {tonalKey_, softShift_, centreKey_, centreShift_,
-                                      templateKey_, tonicList_,
-                                      modeList_,  rangeList_};
+    std::vector<QWidget*> controls = {tonalKey_,    softShift_, centreKey_, centreShift_,
+                                      templateKey_, tonicList_, modeList_,  rangeList_};
     // The note map row by row, as it reads: each vowel's note, then its speaker.
     for (int row = 0; row < 4; ++row)
         for (int i = row; i < static_cast<int>(noteLists_.size()); i += 4) {

@@ -248,8 +248,11 @@ TEST_F(Desktop, MidiAndMusicXmlExportsAreTheFilesKvatWritesForTheSameChoices) {
 TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilAResetThatKeepsTheFiles) {
     ASSERT_TRUE(window_->Files().Open(Write("a.txt", "лес")));
     Find<QComboBox>(c::kMethodList)->setCurrentIndex(MethodIndex(Method::kSong));
-    for (const auto& [list, index] : {std::pair{c::kTonicList, 3}, {c::kModeList, 1},
-                                      {c::kRangeList, 2}, {c::kTempoList, 20}, {c::kOctaveList, 2}})
+    for (const auto& [list, index] : {std::pair{c::kTonicList, 3},
+                                      {c::kModeList, 1},
+                                      {c::kRangeList, 2},
+                                      {c::kTempoList, 20},
+                                      {c::kOctaveList, 2}})
         Find<QComboBox>(list)->setCurrentIndex(index);
     for (const char* box :
          {c::kVoiceChecks[1], c::kColourCheck, c::kRhymesCheck, c::kStressOptions[1]})
