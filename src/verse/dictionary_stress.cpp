@@ -7,23 +7,25 @@
 namespace kvat {
 namespace {
 
-// A verse repeats its words; each distinct one is looked up once per analysis.
+// A verse repeats its words; each distinct one is looked up once per analysis. The key is
+// built in one buffer and copied only for a word not met before: most words are met before.
 class WordSources {
 public:
+    explicit WordSources(std::size_t lines) { known_.reserve(lines * 2); }
     const WordStress& Of(const VerseWord& word) {
-        std::u32string key = word.letters;
-        key.push_back(0);
-        key.push_back(static_cast<char32_t>(word.marked));
-        key.push_back(word.joined);
-        key.push_back(static_cast<char32_t>(word.secondary));
-        key.push_back(word.hostsParticle);
-        auto [at, added] = known_.try_emplace(std::move(key));
-        if (added) at->second = StressOfWord(word);
-        return at->second;
+        key_.assign(word.letters);
+        key_.push_back(0);
+        key_.push_back(static_cast<char32_t>(word.marked));
+        key_.push_back(word.joined);
+        key_.push_back(static_cast<char32_t>(word.secondary));
+        key_.push_back(word.hostsParticle);
+        if (const auto at = known_.find(key_); at != known_.end()) return at->second;
+        return known_.emplace(key_, StressOfWord(word)).first->second;
     }
 
 private:
     std::unordered_map<std::u32string, WordStress> known_;
+    std::u32string key_;
 };
 
 // The placed words point into `sources`, which must outlive them.
@@ -55,7 +57,7 @@ void Write(const PlacedLine& line, std::string& stress, std::vector<TextSpan>& u
 } // namespace
 
 DictionaryStress DictionaryStressStrings(const Lines& lines, std::vector<std::string> ruleStress) {
-    WordSources sources;
+    WordSources sources(lines.size());
     std::vector<PlacedLine> placed = PlaceWords(lines, sources);
     FitToMetre(placed, CertainMetre(placed));
     DictionaryStress result{std::move(ruleStress),
