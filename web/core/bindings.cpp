@@ -165,6 +165,9 @@ val Marks(const Session& session, int line) {
     val result = val::object();
     result.set("red", Copy(marks.red));
     result.set("unknown", Copy(marks.unknown));
+    result.set("rhyme", Text(marks.rhyme));
+    result.set("rhymeTip", Text(marks.rhymeTip));
+    result.set("rhymed", marks.rhymed);
     return result;
 }
 

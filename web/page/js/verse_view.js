@@ -1,14 +1,18 @@
 // The verse as the user types it: a plain text area for the editing, and under it a copy of
-// just the lines in sight with the red (stressed) vowels and the unknown words underlined, so a
-// verse of 10 000 lines costs no more to draw than one of twenty.
+// just the lines in sight with the red (stressed) vowels and the unknown words underlined, and
+// beside them their rhymes' letters, so a verse of 10 000 lines costs no more to draw than one
+// of twenty.
 const kMargin = 4; // lines drawn above and below the visible ones, so a scroll never shows a gap
 
 export class VerseView {
-  // marksOf(k) gives line k's {red, unknown} in UTF-16 offsets.
+  // marksOf(k) gives line k's {red, unknown} in UTF-16 offsets and its rhyme's letter
+  // {rhyme, rhymeTip, rhymed}.
   constructor(root, { onEdit, onToggle, clean, marksOf }) {
     this.root = root;
     this.area = root.querySelector('textarea');
     this.back = root.querySelector('.verse-lines');
+    this.labels = root.querySelector('.rhyme-labels');
+    this.rhymes = true;
     this.marksOf = marksOf;
     this.lines = [];
     this.hand = false;
@@ -43,6 +47,12 @@ export class VerseView {
     this.root.classList.toggle('hand', on);
   }
 
+  showRhymes(on) {
+    this.rhymes = on;
+    this.root.classList.toggle('no-rhymes', !on);
+    this.render();
+  }
+
   toggleAtCaret(onToggle) {
     const before = this.area.value.slice(0, this.area.selectionStart).split('\n');
     onToggle(before.length - 1, before[before.length - 1].length);
@@ -63,12 +73,18 @@ export class VerseView {
     const top = this.area.scrollTop;
     const first = Math.max(0, Math.floor(top / height) - kMargin);
     const last = Math.min(this.lines.length, Math.ceil((top + this.area.clientHeight) / height) + kMargin);
-    let html = '';
+    let html = '', labels = '';
     for (let k = first; k < last; k++) {
-      html += `<div style="top:${k * height}px">${lineHtml(this.lines[k], this.marksOf(k))}</div>`;
+      const marks = this.marksOf(k);
+      html += `<div style="top:${k * height}px">${lineHtml(this.lines[k], marks)}</div>`;
+      if (this.rhymes && marks.rhyme) {
+        labels += `<div style="top:${k * height}px"${marks.rhymed ? '' : ' class="unrhymed"'} title="${marks.rhymeTip}">${marks.rhyme}</div>`;
+      }
     }
     this.back.innerHTML = html;
     this.back.style.transform = `translate(${-this.area.scrollLeft}px, ${-top}px)`;
+    this.labels.innerHTML = labels;
+    this.labels.style.transform = `translateY(${-top}px)`;
   }
 }
 
