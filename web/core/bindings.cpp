@@ -167,7 +167,9 @@ val Marks(const Session& session, int line) {
     result.set("unknown", Copy(marks.unknown));
     result.set("rhyme", Text(marks.rhyme));
     result.set("rhymeTip", Text(marks.rhymeTip));
-    result.set("rhymed", marks.rhymed);
+    result.set("rhymeGroup", marks.rhymeGroup);
+    result.set("rhymeBegin", marks.rhymeBegin);
+    result.set("rhymeEnd", marks.rhymeEnd);
     return result;
 }
 

@@ -143,9 +143,12 @@ LineMarks Session::Marks(std::size_t line) const {
         }
     }
     if (line < rhymes_.size()) {
+        const LineRhyme& rhyme = rhymes_[line];
         marks.rhyme = rhymeLetters_[line];
-        marks.rhymeTip = RhymeDescription(rhymes_[line], marks.rhyme);
-        marks.rhymed = rhymes_[line].group >= 0;
+        marks.rhymeTip = RhymeDescription(rhyme, marks.rhyme);
+        marks.rhymeGroup = rhyme.group;
+        marks.rhymeBegin = offsets[std::min(rhyme.begin, text.size())];
+        marks.rhymeEnd = offsets[std::min(rhyme.end, text.size())];
     }
     return marks;
 }

@@ -22,13 +22,15 @@
 namespace kvat::web {
 
 // What the verse view draws on one line: the red vowels, the underlined unknown words, and
-// beside the line its letter of its stanza's rhyme scheme with what the letter means.
+// beside the line its letter of its stanza's rhyme scheme with what the letter means, and the
+// characters marked when the pointer is on a letter of its rhyme.
 struct LineMarks {
     std::vector<std::uint32_t> red;     // UTF-16 offsets
     std::vector<std::uint32_t> unknown; // (offset, length) pairs in UTF-16 units
     std::u32string rhyme;               // empty for a line without a word
     std::u32string rhymeTip;
-    bool rhymed = false;
+    int rhymeGroup = kNoWord;                   // lines of one group rhyme
+    std::uint32_t rhymeBegin = 0, rhymeEnd = 0; // the rhyming characters, in UTF-16 units
 };
 
 // The score as flat arrays, one entry (or a fixed group of entries) per layout item.
