@@ -74,7 +74,7 @@ ScoreArrays Flatten(const ScoreLayout& layout) {
 
 void Session::SetVerse(const std::string& utf8, bool followAnalysis) {
     lines_ = SplitEditorText(utf8);
-    analysis_ = AnalyseVerse(lines_, separator_, mode_);
+    analysis_ = AnalyseVerse(lines_, separator_, mode_, &memo_);
     metre_.templates = analysis_.templates;
     if (followAnalysis && analysis_.metre)
         metre_.metre = static_cast<kvat::Metre>(*analysis_.metre);

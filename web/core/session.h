@@ -92,6 +92,7 @@ private:
     StressMode mode_ = StressMode::kRule;
     char32_t separator_ = U',';
     VerseAnalysis analysis_;
+    WordStressMemo memo_; // the dictionary's answers, kept from one edit to the next
     MetreState metre_;
     VowelPaint paint_;
     std::vector<LineRhyme> rhymes_;
