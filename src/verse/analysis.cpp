@@ -108,11 +108,13 @@ std::vector<std::u32string> MetreItems(const std::array<float, 6>& scores, char3
     return items;
 }
 
-VerseAnalysis AnalyseVerse(const Lines& lines, char32_t decimalSeparator, StressMode mode) {
+VerseAnalysis AnalyseVerse(const Lines& lines, char32_t decimalSeparator, StressMode mode,
+                           WordStressMemo* memo) {
     VerseAnalysis result;
     result.stress = StressStrings(lines);
     if (mode == StressMode::kDictionary) {
-        DictionaryStress dictionary = DictionaryStressStrings(lines, std::move(result.stress));
+        DictionaryStress dictionary =
+            DictionaryStressStrings(lines, std::move(result.stress), memo);
         result.stress = std::move(dictionary.stress);
         result.unknownWords = std::move(dictionary.unknownWords);
     }

@@ -31,8 +31,9 @@ std::vector<std::string> StressStrings(const Lines& lines);
 
 // `decimalSeparator` is the user's locale's (',' for Russian regional settings). Both modes
 // give every line a stress string of the same length; the scoring and choice are the same.
+// A `memo` kept between analyses makes the dictionary mode's next one quicker, nothing else.
 VerseAnalysis AnalyseVerse(const Lines& lines, char32_t decimalSeparator,
-                           StressMode mode = StressMode::kRule);
+                           StressMode mode = StressMode::kRule, WordStressMemo* memo = nullptr);
 
 // A score as the metre list shows it: "66,67%" — two decimals, exact halves away from zero.
 std::u32string PercentText(float score, char32_t decimalSeparator);

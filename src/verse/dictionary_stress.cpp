@@ -7,27 +7,11 @@
 namespace kvat {
 namespace {
 
-// A verse repeats its words; each distinct one is looked up once per analysis.
-class WordSources {
-public:
-    const WordStress& Of(const VerseWord& word) {
-        std::u32string key = word.letters;
-        key.push_back(0);
-        key.push_back(static_cast<char32_t>(word.marked));
-        key.push_back(word.joined);
-        key.push_back(static_cast<char32_t>(word.secondary));
-        key.push_back(word.hostsParticle);
-        auto [at, added] = known_.try_emplace(std::move(key));
-        if (added) at->second = StressOfWord(word);
-        return at->second;
-    }
-
-private:
-    std::unordered_map<std::u32string, WordStress> known_;
-};
+// Enough for any one book of verse.
+constexpr std::size_t kMemoLimit = 200000;
 
 // The placed words point into `sources`, which must outlive them.
-std::vector<PlacedLine> PlaceWords(const Lines& lines, WordSources& sources) {
+std::vector<PlacedLine> PlaceWords(const Lines& lines, WordStressMemo& sources) {
     std::vector<PlacedLine> placed(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::vector<VerseWord> words = LineWords(lines[i]);
@@ -54,8 +38,28 @@ void Write(const PlacedLine& line, std::string& stress, std::vector<TextSpan>& u
 
 } // namespace
 
-DictionaryStress DictionaryStressStrings(const Lines& lines, std::vector<std::string> ruleStress) {
-    WordSources sources;
+const WordStress& WordStressMemo::Of(const VerseWord& word) {
+    key_.assign(word.letters);
+    key_.push_back(0);
+    key_.push_back(static_cast<char32_t>(word.marked));
+    key_.push_back(word.joined);
+    key_.push_back(static_cast<char32_t>(word.secondary));
+    key_.push_back(word.hostsParticle);
+    // Most words are met before: the key is copied only for a new one.
+    if (const auto at = known_.find(key_); at != known_.end()) return at->second;
+    return known_.emplace(key_, StressOfWord(word)).first->second;
+}
+
+void WordStressMemo::StartAnalysis(std::size_t lines) {
+    if (known_.size() > kMemoLimit) known_.clear();
+    known_.reserve(lines * 2);
+}
+
+DictionaryStress DictionaryStressStrings(const Lines& lines, std::vector<std::string> ruleStress,
+                                         WordStressMemo* memo) {
+    WordStressMemo own;
+    WordStressMemo& sources = memo ? *memo : own;
+    sources.StartAnalysis(lines.size());
     std::vector<PlacedLine> placed = PlaceWords(lines, sources);
     FitToMetre(placed, CertainMetre(placed));
     DictionaryStress result{std::move(ruleStress),

@@ -11,6 +11,10 @@ namespace {
 constexpr std::u32string_view kSchemeLetters = U"абвгдежзиклмнопрстуфцчшщэюя";
 constexpr char32_t kUnrhymedLetter = U'х';
 
+// By Clausula: the word for a line's end, which a rhyme and a clausula alike take.
+constexpr std::array<std::u32string_view, 5> kClausulaNames = {
+    U"", U"мужская", U"женская", U"дактилическая", U"гипердактилическая"};
+
 // Names of the schemes that repeat one block: the letters of the block, 0 for its first rhyme.
 struct NamedScheme {
     std::u32string_view name;
@@ -90,6 +94,14 @@ std::vector<std::u32string> SchemeLetters(const std::vector<LineRhyme>& rhymes) 
                                              : Numbered(letters[i], kSchemeLetters),
                               rhymes[i].clausula);
     return texts;
+}
+
+std::u32string RhymeDescription(const LineRhyme& rhyme, std::u32string_view letter) {
+    const std::u32string clausula(kClausulaNames[static_cast<std::size_t>(rhyme.clausula)]);
+    if (rhyme.group == kNoWord) return {};
+    if (rhyme.group < 0) return U"без рифмы, " + clausula + U" клаузула";
+    return U"рифма " + std::u32string(letter) + U", " + clausula + U", " +
+           (rhyme.exact ? U"точная" : U"неточная");
 }
 
 std::vector<StanzaScheme> StanzaSchemes(const std::vector<LineRhyme>& rhymes) {

@@ -25,6 +25,10 @@ struct StanzaScheme {
 // without a word.
 std::vector<std::u32string> SchemeLetters(const std::vector<LineRhyme>& rhymes);
 
+// What a line's letter means, as a tool tip says it: «рифма А, женская, точная», «без рифмы,
+// мужская клаузула»; empty for a line without a word.
+std::u32string RhymeDescription(const LineRhyme& rhyme, std::u32string_view letter);
+
 // One entry per stanza that has a line with a word, in order.
 std::vector<StanzaScheme> StanzaSchemes(const std::vector<LineRhyme>& rhymes);
 

@@ -52,17 +52,21 @@ std::optional<Section> SectionOf(std::span<const std::uint8_t> table, int which)
     return Section{table, kHeaderSize + 4 * wordBlocks, endingBlocks};
 }
 
-std::optional<std::string> Encode(std::u32string_view word) {
+// The key of `word`'s letters, as far as the first letter no key holds.
+std::string EncodePrefix(std::u32string_view word) {
     std::string key;
+    key.reserve(word.size());
     for (char32_t c : word) {
         const std::size_t code = kKeyLetters.find(c);
-        if (code == std::u32string_view::npos) return std::nullopt;
+        if (code == std::u32string_view::npos) break;
         key.push_back(static_cast<char>(code + 1));
     }
     return key;
 }
 
-// The readings stored under `key`, walking the one block that may hold it.
+// The readings stored under `key`, walking the one block that may hold it. A lookup is made
+// for every word of a verse and every ending of an unknown one, so the entries passed over are
+// only compared, never copied.
 std::vector<int> Find(const Section& section, std::string_view key) {
     std::size_t low = 0, high = section.blocks; // the last block whose first key <= key
     while (high - low > 1) {
@@ -79,14 +83,14 @@ std::vector<int> Find(const Section& section, std::string_view key) {
         current.resize(shared);
         current.append(reinterpret_cast<const char*>(block.data()) + at, length);
         at += length;
-        std::vector<int> readings;
-        while (at < block.size()) {
-            const std::uint8_t value = block[at++];
-            readings.push_back(value & ~kLastReading);
-            if (value & kLastReading) break;
+        const std::size_t readingsAt = at;
+        while (at < block.size() && !(block[at++] & kLastReading)) {
         }
-        if (current == key) return readings;
         if (current > key) break;
+        if (current != key) continue;
+        std::vector<int> readings;
+        for (std::size_t r = readingsAt; r < at; ++r) readings.push_back(block[r] & ~kLastReading);
+        return readings;
     }
     return {};
 }
@@ -99,21 +103,21 @@ std::span<const std::uint8_t> StressLexiconBytes() {
 
 std::vector<int> LexiconReadings(std::u32string_view word, std::span<const std::uint8_t> table) {
     const auto section = SectionOf(table, 0);
-    const auto key = Encode(word);
-    if (!section || !key || key->empty()) return {};
-    return Find(*section, *key);
+    const std::string key = EncodePrefix(word);
+    if (!section || key.empty() || key.size() != word.size()) return {};
+    return Find(*section, key);
 }
 
 std::optional<int> EndingStress(std::u32string_view word, std::span<const std::uint8_t> table) {
     const auto section = SectionOf(table, 1);
     if (!section) return std::nullopt;
     const std::size_t longest = ReadU32(table, 20);
-    for (std::size_t length = std::min<std::size_t>(longest, word.size()); length > 0; --length) {
-        std::u32string reversed(word.substr(word.size() - length));
-        std::reverse(reversed.begin(), reversed.end());
-        const auto key = Encode(reversed);
-        if (!key) continue;
-        const auto readings = Find(*section, *key);
+    // Each ending's key is a beginning of the reversed word's, which stops before the first
+    // letter no key holds: so do the endings tried.
+    const std::u32string reversed(word.rbegin(), word.rend());
+    const std::string key = EncodePrefix(reversed);
+    for (std::size_t length = std::min(longest, key.size()); length > 0; --length) {
+        const auto readings = Find(*section, std::string_view(key).substr(0, length));
         if (!readings.empty()) return readings.front();
     }
     return std::nullopt;

@@ -76,5 +76,24 @@ TEST(DictionaryStress, UnderlinesTheWordsNoLexiconHolds) {
     EXPECT_TRUE(AnalyseVerse({U"Шмургель"}, U',').unknownWords.empty());
 }
 
+// A memo kept across edits answers as a fresh analysis would, whatever the edit changed of a
+// word: its accent, its ё, a hyphen before it, a particle after it.
+TEST(DictionaryStress, AMemoKeptAcrossEditsChangesNothing) {
+    const std::vector<Lines> edits = {
+        {U"За́мок на горе, кто-то", U"Шмургель"},
+        {U"Замо́к на горе, кто то", U"Шмургель и лес"},
+        {U"Замок на горе, кто-то", U"Шмургеля"},
+        {U"Замок на горе, кто-то", U"Шмургель"},
+    };
+    WordStressMemo memo;
+    for (const Lines& lines : edits) {
+        const VerseAnalysis fresh = AnalyseVerse(lines, U',', StressMode::kDictionary);
+        const VerseAnalysis again = AnalyseVerse(lines, U',', StressMode::kDictionary, &memo);
+        EXPECT_TRUE(again.stress == fresh.stress && again.unknownWords == fresh.unknownWords &&
+                    again.metre == fresh.metre)
+            << EncodeUtf8(lines[0]);
+    }
+}
+
 } // namespace
 } // namespace kvat

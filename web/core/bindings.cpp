@@ -165,6 +165,11 @@ val Marks(const Session& session, int line) {
     val result = val::object();
     result.set("red", Copy(marks.red));
     result.set("unknown", Copy(marks.unknown));
+    result.set("rhyme", Text(marks.rhyme));
+    result.set("rhymeTip", Text(marks.rhymeTip));
+    result.set("rhymeGroup", marks.rhymeGroup);
+    result.set("rhymeBegin", marks.rhymeBegin);
+    result.set("rhymeEnd", marks.rhymeEnd);
     return result;
 }
 

@@ -5,6 +5,7 @@
 #include "text/utf8.h"
 #include "verse/letters.h"
 #include "verse/lyrics.h"
+#include "verse/rhyme_scheme.h"
 
 #include <algorithm>
 
@@ -73,12 +74,20 @@ ScoreArrays Flatten(const ScoreLayout& layout) {
 
 void Session::SetVerse(const std::string& utf8, bool followAnalysis) {
     lines_ = SplitEditorText(utf8);
-    analysis_ = AnalyseVerse(lines_, separator_, mode_);
+    analysis_ = AnalyseVerse(lines_, separator_, mode_, &memo_);
     metre_.templates = analysis_.templates;
     if (followAnalysis && analysis_.metre)
         metre_.metre = static_cast<kvat::Metre>(*analysis_.metre);
     if (metre_.metre != kManualMetre) Repaint();
     paint_.resize(lines_.size());
+    FindRhymesAgain();
+}
+
+void Session::FindRhymesAgain() {
+    rhymes_ = FindRhymes(lines_, metre_.metre == kManualMetre
+                                     ? HandPlacedStress(lines_, analysis_.stress, paint_)
+                                     : analysis_.stress);
+    rhymeLetters_ = SchemeLetters(rhymes_);
 }
 
 void Session::Repaint() {
@@ -92,6 +101,7 @@ void Session::ChooseMetre(int metre) {
         paint_.assign(lines_.size(), std::string());
     else
         Repaint();
+    FindRhymesAgain();
 }
 
 bool Session::ToggleIctus(std::size_t line, std::size_t column) {
@@ -108,6 +118,7 @@ bool Session::ToggleIctus(std::size_t line, std::size_t column) {
     std::string& marks = paint_[line];
     if (marks.size() <= vowel) marks.resize(vowel + 1, '0');
     marks[vowel] = marks[vowel] == '1' ? '0' : '1';
+    FindRhymesAgain();
     return true;
 }
 
@@ -130,6 +141,14 @@ LineMarks Session::Marks(std::size_t line) const {
             marks.unknown.push_back(offsets[span.begin]);
             marks.unknown.push_back(offsets[end] - offsets[span.begin]);
         }
+    }
+    if (line < rhymes_.size()) {
+        const LineRhyme& rhyme = rhymes_[line];
+        marks.rhyme = rhymeLetters_[line];
+        marks.rhymeTip = RhymeDescription(rhyme, marks.rhyme);
+        marks.rhymeGroup = rhyme.group;
+        marks.rhymeBegin = offsets[std::min(rhyme.begin, text.size())];
+        marks.rhymeEnd = offsets[std::min(rhyme.end, text.size())];
     }
     return marks;
 }

@@ -10,6 +10,7 @@
 #include "score/score_layout.h"
 #include "verse/analysis.h"
 #include "verse/colouring.h"
+#include "verse/rhymes.h"
 #include "verse/syllables.h"
 
 #include <cstdint>
@@ -20,10 +21,16 @@
 
 namespace kvat::web {
 
-// What the verse view draws on one line: the red vowels and the underlined unknown words.
+// What the verse view draws on one line: the red vowels, the underlined unknown words, and
+// beside the line its letter of its stanza's rhyme scheme with what the letter means, and the
+// characters marked when the pointer is on a letter of its rhyme.
 struct LineMarks {
     std::vector<std::uint32_t> red;     // UTF-16 offsets
     std::vector<std::uint32_t> unknown; // (offset, length) pairs in UTF-16 units
+    std::u32string rhyme;               // empty for a line without a word
+    std::u32string rhymeTip;
+    int rhymeGroup = kNoWord;                   // lines of one group rhyme
+    std::uint32_t rhymeBegin = 0, rhymeEnd = 0; // the rhyming characters, in UTF-16 units
 };
 
 // The score as flat arrays, one entry (or a fixed group of entries) per layout item.
@@ -78,13 +85,18 @@ public:
 
 private:
     void Repaint();
+    // The rhymes follow the analysis's stresses, or with the hand-placed metre the vowels painted.
+    void FindRhymesAgain();
 
     Lines lines_;
     StressMode mode_ = StressMode::kRule;
     char32_t separator_ = U',';
     VerseAnalysis analysis_;
+    WordStressMemo memo_; // the dictionary's answers, kept from one edit to the next
     MetreState metre_;
     VowelPaint paint_;
+    std::vector<LineRhyme> rhymes_;
+    std::vector<std::u32string> rhymeLetters_;
 
     Piece piece_;
     std::optional<std::pair<int, int>> centreRange_;

@@ -3,7 +3,7 @@
 // Opens the page, types a verse, reads the metre list, the colours and the score; downloads the
 // page's MIDI and MusicXML over a table of verses and settings and compares them with
 // `kvat midi` and `kvat score` byte for byte; renders the sound offline; checks the kept
-// choices and the offline start. Ends with "N passed, N failed".
+// choices and the offline start; the rhymes' letters beside the lines against `kvat analyse`. Ends with "N passed, N failed".
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -32,6 +32,9 @@ function run(args) {
 // The long poem: a sample of marked verse again and again, 2 000 lines.
 const sample = readFileSync(join(data, 'verse/rifma-sample.txt'), 'utf8').split('\n').filter((l) => l && !l.startsWith('='));
 writeFileSync(join(work, 'long.txt'), Array.from({ length: 2000 }, (_, i) => sample[i % sample.length]).join('\n'));
+// Stanzas with rhymes of every clausula and lines without one: the sample's first poems.
+writeFileSync(join(work, 'stanzas.txt'), readFileSync(join(data, 'verse/rifma-sample.txt'), 'utf8').split('\n').slice(0, 19)
+  .map((l) => (l.startsWith('=') ? '' : l)).join('\n'));
 const kNoteMap = [0, 2, 4, 5, 7, 9, 11, 12, 14, 16];
 
 // Hand-placed ictuses a click can place: on every other vowel that starts a run of vowels (a
@@ -50,6 +53,7 @@ writeFileSync(join(work, 'hand.ictus'), readFileSync(handVerse, 'utf8').replace(
 // Each case: the verse, kvat's options, and the same choices made on the page's controls.
 const kCases = [
   { name: 'defaults', verse: verseFile('winter-evening'), args: [], set: [] },
+  { name: 'stanzas', verse: join(work, 'stanzas.txt'), args: [], set: [] },
   { name: 'tonal by words, key up 3', verse: verseFile('onegin'), args: ['--method', '3', '--key', '3'], set: [['method', 3], ['key-shift', 3]] },
   { name: 'soft vowels shifted', verse: verseFile('peasant-children'), args: ['--method', '1', '--sharp-shift', '5'], set: [['method', 1], ['soft-shift', 5]] },
   { name: 'a note for each vowel', verse: verseFile('winter-evening'), args: ['--method', '2', '--note-map', kNoteMap.join(',')],
@@ -130,6 +134,31 @@ async function downloader(browser, page) {
   };
 }
 
+// kvat analyse's rhyme labels as verse study writes them, and as the letters beside the lines
+// show them: from а again in every stanza, х for a line without a rhyme, a capital for a line
+// not masculine, ′ or ″ after a dactylic or hyperdactylic one.
+const kLetters = 'абвгдежзиклмнопрстуфцчшщэюя';
+const numbered = (n) => (n < kLetters.length ? '' : numbered(Math.floor(n / kLetters.length) - 1)) + kLetters[n % kLetters.length];
+function schemeLetters(lines, { rhymes, clausulae }) {
+  let stanza = new Map();
+  return rhymes.map((label, k) => {
+    if (!lines[k].trim()) stanza = new Map();
+    if (!label) return '';
+    if (label !== '-' && !stanza.has(label)) stanza.set(label, numbered(stanza.size));
+    const letter = label === '-' ? 'х' : stanza.get(label);
+    return (clausulae[k] === 'm' ? letter : letter.toUpperCase()) + ({ d: '′', h: '″' }[clausulae[k]] ?? '');
+  });
+}
+
+// The letters beside the lines drawn, by line.
+function drawnLetters(page) {
+  return page.evaluate(() => {
+    const line = (div) => Math.round(parseFloat(div.style.top) / kvatPage.verse.lineHeight());
+    const letters = new Map([...document.querySelectorAll('.rhyme-labels > div')].map((div) => [line(div), div.textContent]));
+    return [...document.querySelectorAll('.verse-lines > div')].map((div) => [line(div), letters.get(line(div)) ?? '']);
+  });
+}
+
 function firstDifference(a, b) {
   const n = Math.min(a.length, b.length);
   for (let i = 0; i < n; i++) if (a[i] !== b[i]) return `first difference at byte ${i} of ${a.length}/${b.length}`;
@@ -198,6 +227,10 @@ async function byteEquality(browser, url) {
     for (const [id, value] of c.set) await setControl(page, id, value);
     if (c.ictus) await placeIctuses(page, text, readFileSync(c.ictus, 'utf8').split('\n'));
     await settled(page);
+    const lines = text.split('\n');
+    const expectedLetters = schemeLetters(lines, JSON.parse(run(['analyse', c.verse, ...c.args]).toString()));
+    const wrong = (await drawnLetters(page)).filter(([k, letter]) => letter !== expectedLetters[k]);
+    check(`rhyme letters are kvat analyse's: ${c.name}`, wrong.length === 0, JSON.stringify(wrong.slice(0, 4)));
     const midi = await save('#save-midi');
     const expected = run(['midi', c.verse, '-o', '-', ...c.args]);
     check(`MIDI equals kvat midi: ${c.name}`, Buffer.compare(midi, expected) === 0, firstDifference(midi, expected));
@@ -244,7 +277,8 @@ async function offlineSound(page) {
 async function keptAndOffline(browser, url) {
   const page = await openPage(browser, url);
   await setControl(page, 'tempo', 20);
-  await page.waitForFunction(() => Object.values(localStorage).some((kept) => kept.includes('"tempo":20')));
+  await setControl(page, 'rhymes', false);
+  await page.waitForFunction(() => Object.values(localStorage).some((kept) => kept.includes('"tempo":20') && kept.includes('"rhymes":false')));
   await page.waitForFunction(() => navigator.serviceWorker.controller || navigator.serviceWorker.ready, { timeout: 20_000 });
   await page.evaluate(() => navigator.serviceWorker.ready);
   await page.setOfflineMode(true);
@@ -253,9 +287,10 @@ async function keptAndOffline(browser, url) {
   const state = await page.evaluate(() => ({
     tempo: document.getElementById('tempo').selectedIndex,
     columns: window.kvatPage?.score.layout?.columns() ?? 0,
+    letters: document.querySelectorAll('.rhyme-labels > div').length,
   }));
   check('offline once loaded: the page starts and scores', state.columns > 0, JSON.stringify(state));
-  check('choices are kept between visits', state.tempo === 20, `tempo ${state.tempo}`);
+  check('choices are kept between visits', state.tempo === 20 && state.letters === 0, JSON.stringify(state));
   await page.setOfflineMode(false);
   await page.close();
 }
@@ -263,8 +298,8 @@ async function keptAndOffline(browser, url) {
 async function longVerseView(page) {
   const lines = Array.from({ length: 10_000 }, (_, i) => sample[i % sample.length]);
   await setVerse(page, lines.join('\n'));
-  const drawn = await page.$$eval('.verse-lines > div', (divs) => divs.length);
-  check('10 000 lines: only the lines in sight are drawn', drawn > 10 && drawn < 60, `${drawn} lines`);
+  const drawn = await page.$$eval('.verse-lines > div, .rhyme-labels > div', (divs) => divs.length);
+  check('10 000 lines: only the lines in sight are drawn', drawn > 20 && drawn < 120, `${drawn} lines and letters`);
 }
 
 async function russianNumbers(browser, url) {
@@ -283,6 +318,8 @@ try {
   const page = await openPage(browser, url);
   const opening = await page.$eval('#metre', (list) => list.options.length);
   check('the page opens with the sample verse analysed', opening === 6, `${opening} metres`);
+  const methods = await page.$eval('#method', (list) => list.options.length);
+  check('the page offers the eleven methods', methods === 11, `${methods} methods`);
   await typedVerse(page);
   await unknownWords(page);
   await longVerseView(page);

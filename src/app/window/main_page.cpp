@@ -164,8 +164,8 @@ int MainPage::ScrollValue() const {
 void MainPage::AnalyseVerse() {
     const StressMode mode = warmUp_->Ready() ? stressMode_ : StressMode::kRule;
     const Lines& lines = editor_->VerseLines();
-    const auto analyse = [&lines, mode] {
-        return kvat::AnalyseVerse(lines, LocaleDecimalSeparator(), mode);
+    const auto analyse = [this, &lines, mode] {
+        return kvat::AnalyseVerse(lines, LocaleDecimalSeparator(), mode, &stressMemo_);
     };
     const VerseAnalysis analysis = lines.size() < kLongVerseLines
                                        ? analyse()

@@ -111,6 +111,9 @@ private:
     PlaybackController* playback_ = nullptr;
     MetreState metre_;
     std::vector<std::string> stress_; // the last analysis's
+    // The dictionary's word by word answers, so that an analysis at every key asks only about
+    // the words typed anew.
+    WordStressMemo stressMemo_;
     StressMode stressMode_ = StressMode::kRule;
     DictionaryWarmUp* warmUp_ = nullptr;
     QString messagedText_; // the text whose orthography messages were last given

@@ -342,6 +342,15 @@ void MainWindow::ShowMethodTime() {
 }
 
 void MainWindow::DrawScore() {
+    // Out of sight the score is not drawn: the main page draws it as it comes back. Only the
+    // centre range a centre method's panel shows is found at once.
+    if (page_ != Page::kMain) {
+        MelodySettings chosen;
+        main_->ReadInto(chosen);
+        if (chosen.method && HasCentreRange(*chosen.method))
+            panels_->SetCentreRange(CurrentPiece().centreRange);
+        return;
+    }
     const Piece piece = CurrentPiece();
     const MainPage::Drawing drawing = main_->DrawScore(piece);
     const auto method = piece.settings.melody.method;

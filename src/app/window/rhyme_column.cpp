@@ -7,14 +7,9 @@
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
-#include <array>
 
 namespace kvat {
 namespace {
-
-// By Clausula: the word for a line's end, which a rhyme and a clausula alike take.
-constexpr std::array<const char*, 5> kClausulaNames = {"", "мужская", "женская", "дактилическая",
-                                                       "гипердактилическая"};
 
 constexpr int kPadding = 4; // pixels each side of a letter
 
@@ -39,9 +34,11 @@ std::vector<RhymeMark> RhymeMarks(const std::vector<LineRhyme>& rhymes) {
 }
 
 QString RhymeTip(const RhymeMark& mark) {
-    const QString clausula = kClausulaNames[static_cast<std::size_t>(mark.clausula)];
-    if (mark.group < 0) return "без рифмы, " + clausula + " клаузула";
-    return "рифма " + mark.letter + ", " + clausula + ", " + (mark.exact ? "точная" : "неточная");
+    LineRhyme rhyme;
+    rhyme.group = mark.group;
+    rhyme.clausula = mark.clausula;
+    rhyme.exact = mark.exact;
+    return QString::fromStdU32String(RhymeDescription(rhyme, mark.letter.toStdU32String()));
 }
 
 QTextCharFormat RhymeMarkFormat() {

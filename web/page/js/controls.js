@@ -23,6 +23,7 @@ export const kFields = [
   ['lengthen', 'sound.lengthen', 'check'],
   ['colour', 'colour', 'check'],
   ['lyrics', 'lyrics', 'check'],
+  ['rhymes', 'rhymes', 'check'],
   ['soprano', 'sound.soprano', 'index'],
   ['mezzo-on', 'sound.mezzo.on', 'check'],
   ['mezzo', 'sound.mezzo.program', 'index'],

@@ -56,6 +56,7 @@ class Page {
       sound: core.defaultSound(),
       colour: false,
       lyrics: true,
+      rhymes: true,
     };
     this.choices = loadChoices(this.defaults);
 
@@ -74,6 +75,7 @@ class Page {
     this.player = new Player({ onStopped: () => this.stopped() });
     this.bind();
     this.verse.text = this.choices.verse;
+    this.verse.showRhymes(this.choices.rhymes);
     this.showSettings();
     this.analyse(true);
   }
@@ -165,6 +167,11 @@ class Page {
   settingChanged(id) {
     const c = this.choices;
     if (!readChoice(c, id)) return;
+    if (id === 'rhymes') {
+      this.verse.showRhymes(c.rhymes);
+      this.saveSoon();
+      return;
+    }
     if (id === 'dynamics') c.sound.boost = Math.min(c.sound.boost, c.sound.dynamics);
     if (id === 'numerator') c.sound.denominator = this.core.denominators(c.sound.numerator)[0];
     if (id === 'lengthen') c.melody.lengthen = c.sound.lengthen;
