@@ -114,6 +114,7 @@ public:
         Start();
         const auto end = Clock::now() + std::chrono::seconds(seconds);
         for (walked = 1; count ? walked <= count : Clock::now() < end; ++walked) {
+            BackToTheWindow();
             const QString verse = Editor()->toPlainText();
             stepStart_ = Clock::now();
             steps.push_back(std::to_string(walked) + " " + Step());
@@ -176,6 +177,17 @@ private:
                                                std::make_unique<Desk>(*this));
         window_->StartUp();
         window_->show();
+        window_->activateWindow();
+        (void)QTest::qWaitForWindowActive(window_.get(), 1000);
+    }
+
+    // A window manager makes the window active again once a box over it has closed; the
+    // offscreen platform leaves no window active, and a window's keys then reach controls that
+    // do not know they hold the focus.
+    void BackToTheWindow() {
+        if (!window_->isVisible() || QApplication::activeModalWidget() ||
+            QApplication::activePopupWidget() || QApplication::activeWindow() == window_.get())
+            return;
         window_->activateWindow();
         (void)QTest::qWaitForWindowActive(window_.get(), 1000);
     }
