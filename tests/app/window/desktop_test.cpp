@@ -254,8 +254,9 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilAResetThatKeepsTheFiles) {
                                       {c::kTempoList, 20},
                                       {c::kOctaveList, 2}})
         Find<QComboBox>(list)->setCurrentIndex(index);
-    for (const char* box :
-         {c::kVoiceChecks[1], c::kColourCheck, c::kRhymesCheck, c::kStressOptions[1]})
+    Find<QComboBox>(c::kSingerList)->setCurrentIndex(1);
+    for (const char* box : {c::kVoiceChecks[1], c::kColourCheck, c::kRhymesCheck,
+                            c::kStressOptions[1], c::kSingingCheck})
         Find<QAbstractButton>(box)->toggle();
     // Each family of methods keeps its own key.
     const std::pair<const char*, int> keys[] = {
@@ -271,6 +272,8 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilAResetThatKeepsTheFiles) {
     EXPECT_EQ(ArrangeMelody(tokens, window_->CurrentSoundSettings()), sound);
     EXPECT_EQ(window_->CurrentMelodySettings(), melody);
     EXPECT_EQ(melody.song, (SongSettings{3, SongMode::kMinor, SongRange::kTenor}));
+    const SoundSettings kept = window_->CurrentSoundSettings();
+    EXPECT_TRUE(kept.singing && kept.singer == VoiceKind::kFemale);
     EXPECT_TRUE(Find<QCheckBox>(c::kColourCheck)->isChecked() &&
                 window_->size() == QSize(700, 800));
     for (const auto& [bar, value] : keys) EXPECT_EQ(Find<QScrollBar>(bar)->value(), value) << bar;
@@ -300,8 +303,8 @@ TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilAResetThatKeepsTheFiles) {
 }
 
 // «Голос»: its speaker sings in the voice chosen, playback sings with it on, the WAV offers it
-// or the voice alone, and the choice comes back at the next start.
-TEST_F(Desktop, TheVoiceSingsWhereChosenAndIsRemembered) {
+// or the voice alone.
+TEST_F(Desktop, TheVoiceSingsWhereChosen) {
     Find<QAction>(c::kInstrumentsMenu)->trigger();
     Find<QCheckBox>(c::kSingingCheck)->click();
     Find<QComboBox>(c::kSingerList)->setCurrentIndex(1);
@@ -317,25 +320,6 @@ TEST_F(Desktop, TheVoiceSingsWhereChosenAndIsRemembered) {
             wavs[static_cast<int>(singing)] = Read(path);
     EXPECT_TRUE(!FindSoundFont() || (!wavs[2].isEmpty() && wavs[0] != wavs[1] &&
                                      wavs[1] != wavs[2] && wavs[0] != wavs[2]));
-    ASSERT_TRUE(window_->close());
-    Start();
-    const SoundSettings kept = window_->CurrentSoundSettings();
-    EXPECT_TRUE(kept.singing && kept.singer == VoiceKind::kFemale);
-}
-
-TEST_F(Desktop, TheEditorAndTheScoreTakeTheRoomTheWindowGains) {
-    const QSize design = window_->size();
-    const int designLines = Editor()->height();
-    const int canvas = Find(c::kScoreCanvas)->width(), viewport = Find(c::kScoreViewport)->width();
-    window_->resize(1200, 900);
-    for (const char* wide : {c::kEditor, c::kScoreViewport, c::kScoreScroll, c::kLamp})
-        EXPECT_GE(Find(wide)->width(), 1200 - 40) << wide;
-    EXPECT_GT(Editor()->height(), designLines + 300);
-    // The staff runs on to the wider viewport's right edge at the last note too.
-    EXPECT_NEAR(Find(c::kScoreCanvas)->width() - canvas,
-                Find(c::kScoreViewport)->width() - viewport, 1);
-    window_->resize(100, 100);
-    EXPECT_EQ(window_->size(), design);
 }
 
 // The PDF is printed music: the systems stacked on the pages of the paper the locale prints on,
@@ -371,9 +355,19 @@ int StaffHeight(QWidget* canvas) {
     return lines.empty() ? 0 : lines.back() - lines.front();
 }
 
+// The editor and the score take the room the window gains, down to its design size.
 TEST_F(Desktop, TheScoreGrowsAndZoomsTheListsKeepTheirWidthTheOtherPagesStandInTheMiddle) {
+    const QSize design = window_->size();
     const int list = Find(c::kMetreList)->width(), staff = StaffHeight(Find(c::kScoreCanvas));
+    const int lines = Editor()->height(), canvas = Find(c::kScoreCanvas)->width(),
+              viewport = Find(c::kScoreViewport)->width();
     window_->resize(1200, 900);
+    for (const char* wide : {c::kEditor, c::kScoreViewport, c::kScoreScroll, c::kLamp})
+        EXPECT_GE(Find(wide)->width(), 1200 - 40) << wide;
+    EXPECT_GT(Editor()->height(), lines + 300);
+    // The staff runs on to the wider viewport's right edge at the last note too.
+    EXPECT_NEAR(Find(c::kScoreCanvas)->width() - canvas,
+                Find(c::kScoreViewport)->width() - viewport, 1);
     EXPECT_EQ(Find(c::kMetreList)->width(), list);
     EXPECT_GT(StaffHeight(Find(c::kScoreCanvas)), staff * 3 / 2);
     const QPoint middle = window_->centralWidget()->rect().center();
@@ -398,6 +392,8 @@ TEST_F(Desktop, TheScoreGrowsAndZoomsTheListsKeepTheirWidthTheOtherPagesStandInT
         EXPECT_EQ((StaffHeight(Find(c::kScoreCanvas)) - before) * direction > 0, true) << name;
         EXPECT_EQ(Find(c::kScoreViewport)->height() + Editor()->height(), room) << name;
     }
+    window_->resize(100, 100);
+    EXPECT_EQ(window_->size(), design);
 }
 
 // Qt's own dialogs speak Russian, as the window does; so does every message of the window's

@@ -219,6 +219,8 @@ TEST_F(Window, WordsNoSourceKnewAreUnderlinedAndStillTakeAStressByHand) {
     ASSERT_TRUE(Await([this] { return Underlined(0); }));
     for (int position : {0, 2, 8}) EXPECT_TRUE(Underlined(position)) << position;
     for (int position : {9, 10, 12, 15}) EXPECT_FALSE(Underlined(position)) << position;
+    // It says its stress may be placed by hand; a known word says nothing.
+    EXPECT_TRUE(Hover(2).contains("вручную") && Hover(12).isEmpty());
     Choose(c::kMetreList, 5);
     Hover(2, true);
     EXPECT_EQ(window_->Metre().templates[5], "10000\r\n");
@@ -240,17 +242,13 @@ TEST_F(Window, WhatCanBeDoneSaysSo) {
     EXPECT_EQ(edits, (QStringList{"Отменить", "Повторить", "Вырезать", "Копировать", "Вставить",
                                   "Выделить всё"}));
     EXPECT_EQ(Find<QAction>(c::kSaveAsItem)->shortcut(), QKeySequence("Ctrl+Shift+S"));
-    // A note says a click plays from it; an unknown word, that its stress may be placed by hand.
+    // A note says a click plays from it.
     QTest::mouseMove(Find(c::kScoreCanvas), QPoint(Px(kMarkerStartTwips + 2 * kColumnTwips), 20));
     EXPECT_TRUE(Find(c::kScoreCanvas)->cursor().shape() == Qt::PointingHandCursor &&
                 Find(c::kScoreCanvas)->toolTip().contains("играть"));
-    Editor()->SetVerse({U"Кваттракс и небо"});
-    ChooseStress(StressMode::kDictionary);
-    ASSERT_TRUE(Await([this] { return Underlined(0); }));
-    EXPECT_TRUE(Hover(2).contains("вручную") && Hover(12).isEmpty());
 }
 
-TEST_F(Window, PasteCleansTheTextAndAnalyses) {
+TEST_F(Window, PasteCleansTheTextAndAnalysesAndOrthographyIsToldOncePerText) {
     Editor()->clear();
     QGuiApplication::clipboard()->setText(
         "  Мороз и солнце — день чудесный!\n\n  Ещё ты дремлешь,  друг прелестный  \n");
@@ -258,6 +256,14 @@ TEST_F(Window, PasteCleansTheTextAndAnalyses) {
     EXPECT_EQ(Editor()->toPlainText(),
               "Мороз и солнце день чудесный!\nЕщё ты дремлешь, друг прелестный");
     EXPECT_TRUE(List(c::kMetreList)->count() == 6 && desk_.isEmpty());
+    Editor()->setPlainText("123");
+    Click(c::kAnalyseButton);
+    const auto told = desk_.size();
+    EXPECT_GT(told, 0);
+    Choose(c::kMethodList, 4);
+    Trigger(c::kSettingsMenu);
+    Trigger(c::kMainMenu);
+    EXPECT_EQ(desk_.size(), told);
 }
 
 TEST_F(Window, TypingGoesOnAfterEveryCommandOfTheMainPage) {
@@ -312,17 +318,6 @@ TEST_F(Window, KeysActOnThePageShownAndTabWalksItsControls) {
     EXPECT_TRUE(Editor()->toPlainText() == verse && !window_->isWindowModified());
 }
 
-TEST_F(Window, OrthographyIsToldOncePerText) {
-    Editor()->setPlainText("123");
-    Click(c::kAnalyseButton);
-    const auto told = desk_.size();
-    EXPECT_GT(told, 0);
-    Choose(c::kMethodList, 4);
-    Trigger(c::kSettingsMenu);
-    Trigger(c::kMainMenu);
-    EXPECT_EQ(desk_.size(), told);
-}
-
 TEST_F(Window, EveryVerticalBarRisesByItsUpperArrow) {
     Choose(c::kMetreList, 0); // the sample's last line has seven vowels: a centre range
     const std::pair<int, const char*> cases[] = {{3, c::kBoostBar},      {3, c::kTonalKey.bar},
@@ -345,20 +340,6 @@ TEST_F(Window, EveryVerticalBarRisesByItsUpperArrow) {
     }
     EXPECT_FALSE(
         Find(c::kCentreKey.bar)->geometry().intersects(Find(c::kCentreShift.bar)->geometry()));
-}
-
-TEST_F(Window, PicturesFrameOnlyWhileThePointerIsOverThem) {
-    const auto framed = [this](const char* name) {
-        return Find<QLabel>(name)->frameShape() == QFrame::Box;
-    };
-    QTest::mouseMove(Find(c::kPlayButton));
-    EXPECT_TRUE(framed(c::kPlayButton));
-    Click(c::kPlayButton); // the pause picture takes its place
-    EXPECT_FALSE(framed(c::kPlayButton));
-    QTest::mouseMove(Find(c::kStopButton));
-    EXPECT_TRUE(framed(c::kStopButton) && !framed(c::kPauseButton));
-    QTest::mouseMove(Find(c::kLamp), {0, 0});
-    EXPECT_FALSE(framed(c::kStopButton));
 }
 
 TEST_F(Window, TheMarkerStaysInSightThroughRedrawsAndTheKeysDrivePlayback) {
@@ -478,11 +459,22 @@ TEST_F(Window, TheReportsFollowTheColoursOfTheChosenMetre) {
     EXPECT_TRUE(report(c::kHelpTextItem).startsWith("Kvat-1.05: FAO\n\n1. "));
 }
 
-TEST_F(Window, PlayPauseResumeAndStopMoveTheMarkerAndTheLamp) {
+// The pictures are framed only while the pointer is over them.
+TEST_F(Window, PlayPauseResumeAndStopMoveTheMarkerAndTheLampAndFrameTheirPictures) {
     auto& playback = window_->Playback();
     const auto lamp = [this] { return Find(c::kLamp)->palette().color(QPalette::Window); };
-    Click(c::kPlayButton);
+    const auto framed = [this](const char* name) {
+        return Find<QLabel>(name)->frameShape() == QFrame::Box;
+    };
+    QTest::mouseMove(Find(c::kPlayButton));
+    EXPECT_TRUE(framed(c::kPlayButton));
+    Click(c::kPlayButton); // the pause picture takes its place
     EXPECT_TRUE(!Find(c::kPlayButton)->isVisible() && Find(c::kPauseButton)->isVisible());
+    EXPECT_FALSE(framed(c::kPlayButton));
+    QTest::mouseMove(Find(c::kStopButton));
+    EXPECT_TRUE(framed(c::kStopButton) && !framed(c::kPauseButton));
+    QTest::mouseMove(Find(c::kLamp), {0, 0});
+    EXPECT_FALSE(framed(c::kStopButton));
     EXPECT_TRUE(Find(c::kMarker)->isVisible() && Find(c::kMarker)->x() * 15 == 1050);
     EXPECT_TRUE(std::filesystem::exists(playback.filePath()) && playback.timerActive());
     Click(c::kPauseButton);
