@@ -3,12 +3,17 @@
 # else changes nothing here. Give them on the command line: make check KVAT_JOBS=1.
 KVAT_BUILD_DIR ?= build
 KVAT_JOBS ?= $(shell nproc)
-# The core again under AddressSanitizer and UndefinedBehaviorSanitizer, and under libFuzzer.
+# Everything again under AddressSanitizer and UndefinedBehaviorSanitizer; the core under
+# libFuzzer.
 KVAT_ASAN_BUILD_DIR ?= build-asan
 KVAT_FUZZ_BUILD_DIR ?= build-fuzz
 # `make fuzz`: seconds per target, and which targets (all when empty).
 KVAT_FUZZ_SECONDS ?= 60
 KVAT_FUZZ_TARGETS ?=
+# `make monkey`: how long the random walk through the window goes, and from which seed (a new
+# one each run when empty; a failure prints its seed and how to replay it).
+KVAT_MONKEY_SECONDS ?= 600
+KVAT_MONKEY_SEED ?=
 # `make install`: where to, when not CMake's default (/usr/local).
 KVAT_PREFIX ?=
 # The browser page: the core built by emscripten, the page put together in dist/; and the port
@@ -24,7 +29,7 @@ SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 .PHONY: all deps configure build check test format format-check readme-check run bench clean \
-	sanitize-build fuzz-build fuzz install package web web-serve web-test web-bench
+	sanitize-build fuzz-build fuzz monkey install package web web-serve web-test web-bench
 
 all: build
 
@@ -44,7 +49,8 @@ check: build
 		ctest --output-on-failure -j $(KVAT_JOBS)
 
 # Everything CI runs: the layout and the READMEs first, as they take a second; the main build's
-# tests; the core's under the sanitizers; a short run of every fuzz target; the browser's page.
+# tests; all of them again under the sanitizers, with a minute of the window's random walk; a
+# short run of every fuzz target; the browser's page.
 test: format-check readme-check check sanitize-build fuzz-build web
 	@cd $(KVAT_ASAN_BUILD_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j $(KVAT_JOBS)
 	@cd $(KVAT_FUZZ_BUILD_DIR) && ctest --output-on-failure -j $(KVAT_JOBS)
@@ -62,7 +68,7 @@ readme-check:
 
 sanitize-build: deps
 	@cmake -S . -B $(KVAT_ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DKVAT_CORE_ONLY=ON -DKVAT_SANITIZE=ON $(WERROR_FLAG) >/dev/null
+		-DKVAT_SANITIZE=ON $(WERROR_FLAG) >/dev/null
 	@cmake --build $(KVAT_ASAN_BUILD_DIR) -j $(KVAT_JOBS)
 
 fuzz-build: deps
@@ -72,6 +78,12 @@ fuzz-build: deps
 
 fuzz: fuzz-build
 	@tests/fuzz/run_fuzz.sh $(KVAT_FUZZ_BUILD_DIR) $(KVAT_FUZZ_SECONDS) $(KVAT_FUZZ_TARGETS)
+
+# The window's random walk under the sanitizers, at length (make test walks for a minute).
+monkey: sanitize-build
+	@cd $(KVAT_ASAN_BUILD_DIR)/tests/app/window && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen \
+		KVAT_SOUNDFONT=/usr/share/sounds/sf2/TimGM6mb.sf2 ./kvat_monkey \
+		--seconds $(KVAT_MONKEY_SECONDS) $(if $(KVAT_MONKEY_SEED),--seed $(KVAT_MONKEY_SEED))
 
 run: build
 	@$(KVAT_BUILD_DIR)/src/cli/kvat

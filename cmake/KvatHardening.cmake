@@ -1,5 +1,6 @@
-# Build variants that look for faults rather than ship: the core under the sanitizers, and the
-# core under libFuzzer. Both leave Qt, the window and the command line out.
+# Build variants that look for faults rather than ship: everything under the sanitizers (the
+# tests of the sound, the command line and the window too), and the core under libFuzzer, which
+# leaves Qt, the window and the command line out.
 
 option(KVAT_CORE_ONLY "Build only the standard C++ core and its tests (no Qt, window or kvat)" OFF)
 option(KVAT_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)

@@ -4,6 +4,8 @@
 #include "cli/commands.h"
 #include "kvat_version.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -15,7 +17,7 @@ std::string Usage() {
     return R"( - music from Russian verse
 
 Usage:
-  kvat                            open the window
+  kvat           [FILE]           open the window (with FILE; an open window takes it)
   kvat analyse   [FILE] [opts]    JSON of the verse analysis
   kvat syllables [FILE]           the verse divided into syllables
   kvat report    [FILE] [opts]    the verse report
@@ -47,10 +49,19 @@ constexpr Subcommand kSubcommands[] = {
     {"melody", RunMelody},   {"midi", RunMidi},           {"score", RunScore},
 };
 
+// A verse file where a subcommand would stand: the window opens it.
+bool IsWindowFile(const Options& options) {
+    std::error_code ignored;
+    return options.outputDir.empty() && options.command != "audio" &&
+           std::ranges::none_of(
+               kSubcommands, [&](const Subcommand& sub) { return options.command == sub.name; }) &&
+           std::filesystem::is_regular_file(options.command, ignored);
+}
+
 } // namespace
 
 bool AsksForDesktop(const Options& options) {
-    if (options.command.empty() || options.command == "audio") return true;
+    if (options.command.empty() || options.command == "audio" || IsWindowFile(options)) return true;
     if (options.command != "score") return false;
     const auto format = options.outputDir.empty() ? FormatOfPath(options.output, "score")
                                                   : BatchFormat("score", options.format);
@@ -75,7 +86,8 @@ int RunCommandLine(int argc, char** argv, const DesktopParts* desktop) {
     }
     if (!desktop && AsksForDesktop(*options)) return kDesktopNeeded;
     const Run run{*options, std::cout, std::cerr, desktop};
-    if (options->command.empty()) return desktop->openWindow(argc, argv, options->resetSettings);
+    if (options->command.empty() || IsWindowFile(*options))
+        return desktop->openWindow(argc, argv, options->resetSettings, options->command);
     if (!options->outputDir.empty()) return RunBatch(run);
     if (options->command == "audio") return desktop->runAudio(run);
     for (const auto& sub : kSubcommands)

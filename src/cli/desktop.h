@@ -16,8 +16,9 @@
 namespace kvat::cli {
 
 struct DesktopParts {
-    // Opens the window; returns the process's exit status.
-    int (*openWindow)(int argc, char** argv, bool resetSettings) = nullptr;
+    // Opens the window, with the verse `file` when one is named; returns the process's exit
+    // status.
+    int (*openWindow)(int argc, char** argv, bool resetSettings, const std::string& file) = nullptr;
     // The score as a picture's bytes (a PDF titled `title`); the one-line reason when it cannot
     // be drawn.
     std::string (*drawPicture)(const ScoreLayout& layout, OutputFormat format,
@@ -27,8 +28,8 @@ struct DesktopParts {
     int (*runAudio)(const struct Run& run) = nullptr;
 };
 
-// Whether these options ask for something only the desktop program does: the window, a picture
-// or a sound, one or a batch of them.
+// Whether these options ask for something only the desktop program does: the window (with a
+// verse file, named where a subcommand would be), a picture or a sound, one or a batch of them.
 bool AsksForDesktop(const Options& options);
 
 } // namespace kvat::cli

@@ -6,8 +6,11 @@
 #include <fluidsynth.h>
 
 #include <array>
+#include <chrono>
 #include <mutex>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 namespace kvat {
 namespace {
@@ -54,26 +57,43 @@ FluidEngine::Create(const std::optional<std::filesystem::path>& soundFont, Audio
     return engine;
 }
 
-FluidEngine::~FluidEngine() = default;
+FluidEngine::~FluidEngine() {
+    // Nothing renders once the members start to go, the locks among them.
+    silentClock_ = {};
+    driver_.reset();
+}
 
 void FluidEngine::OpenAudioDevice() {
     SilenceAlsaErrors(); // FluidSynth's ALSA driver opens through libasound
-    // A driver that takes no callback still sounds the synthesizer, without the voice.
-    for (const bool callback : {true, false})
-        for (const char* name : kAudioDrivers) {
-            fluid_settings_setstr(settings_.get(), "audio.driver", name);
-            driver_.reset(callback ? new_fluid_audio_driver2(settings_.get(), Process, this)
-                                   : new_fluid_audio_driver(settings_.get(), synth_.get()));
-            if (driver_) return;
+    // Only a driver that calls back renders under the engine's lock, which a player's deletion
+    // needs; each of the three does in the FluidSynth this is built with.
+    for (const char* name : kAudioDrivers) {
+        fluid_settings_setstr(settings_.get(), "audio.driver", name);
+        driver_.reset(new_fluid_audio_driver2(settings_.get(), Process, this));
+        if (driver_) return;
+    }
+    silentClock_ = std::jthread([this](std::stop_token stop) { RunSilentClock(stop); });
+}
+
+void FluidEngine::RunSilentClock(std::stop_token stop) {
+    constexpr auto kBlock = std::chrono::milliseconds(10);
+    const auto frames = static_cast<std::size_t>(SampleRate() / 100);
+    std::vector<float> left(frames), right(frames);
+    for (auto next = std::chrono::steady_clock::now(); !stop.stop_requested();) {
+        {
+            const std::lock_guard lock(renderLock_);
+            fluid_synth_write_float(synth_.get(), static_cast<int>(frames), left.data(), 0, 1,
+                                    right.data(), 0, 1);
         }
-    // Nothing pulls samples, so the sample clock would stand still: players made from now on
-    // follow the system clock.
-    fluid_settings_setstr(settings_.get(), "player.timing-source", "system");
+        next += kBlock;
+        std::this_thread::sleep_until(next);
+    }
 }
 
 int FluidEngine::Process(void* data, int frames, int fxCount, float* fx[], int outCount,
                          float* out[]) {
     auto* engine = static_cast<FluidEngine*>(data);
+    const std::lock_guard lock(engine->renderLock_);
     if (outCount < 2)
         return fluid_synth_process(engine->synth_.get(), frames, fxCount, fx, outCount, out);
     // The drivers give no effects buffers of their own: the reverb and chorus go to the dry ones.
@@ -144,19 +164,23 @@ void FluidEngine::Silence() {
 }
 
 void FluidEngine::Render(std::span<float> left, std::span<float> right) {
-    if (driver_ || left.size() != right.size()) return;
+    if (driver_ || silentClock_.joinable() || left.size() != right.size()) return;
+    const std::lock_guard lock(renderLock_);
     fluid_synth_write_float(synth_.get(), static_cast<int>(left.size()), left.data(), 0, 1,
                             right.data(), 0, 1);
     MixVoice(left, right);
 }
 
 EngineFuture StartEngine(std::optional<std::filesystem::path> soundFont, AudioOutput output) {
-    return std::async(std::launch::async,
-                      [soundFont = std::move(soundFont), output] {
-                          return std::shared_ptr<FluidEngine>(
-                              FluidEngine::Create(soundFont, output));
-                      })
-        .share();
+    std::promise<std::shared_ptr<FluidEngine>> made;
+    EngineFuture engine = made.get_future().share();
+    // Detached, unlike std::async, whose future waits for its thread: a window closed while a
+    // large SoundFont still loads (a second or two on a busy machine) ends at once, and the
+    // load ends with the process.
+    std::thread([made = std::move(made), soundFont = std::move(soundFont), output]() mutable {
+        made.set_value(std::shared_ptr<FluidEngine>(FluidEngine::Create(soundFont, output)));
+    }).detach();
+    return engine;
 }
 
 EngineFuture ReadyEngine(std::shared_ptr<FluidEngine> engine) {

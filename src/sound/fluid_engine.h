@@ -12,6 +12,7 @@
 #include <mutex>
 #include <optional>
 #include <span>
+#include <thread>
 
 struct _fluid_hashtable_t; // fluid_settings_t
 struct _fluid_synth_t;
@@ -20,8 +21,9 @@ struct _fluid_audio_driver_t;
 namespace kvat {
 
 enum class AudioOutput {
-    // The first audio driver that opens, of pulseaudio, pipewire and alsa. When none does, the
-    // file player keeps time on the system clock instead, so playback still runs, silently.
+    // The first audio driver that opens, of pulseaudio, pipewire and alsa. When none does, a
+    // clock of the engine's own renders into nothing at the device's pace, so playback still
+    // runs, silently.
     kDevice,
     // No driver: whoever holds the engine renders the samples (offline rendering, tests), and
     // the file player's time advances with them.
@@ -54,6 +56,12 @@ public:
     void Render(std::span<float> left, std::span<float> right);
 
     _fluid_synth_t* Synth() const { return synth_.get(); }
+    // Held while a file player on this synthesizer is made, started, stopped or deleted.
+    // FluidSynth's player keeps time inside the rendering and frees its tracks before it stops
+    // its clock, so a player deleted while the device renders can be read after it is gone.
+    [[nodiscard]] std::unique_lock<std::mutex> HoldRendering() {
+        return std::unique_lock(renderLock_);
+    }
 
 private:
     struct Deleter {
@@ -68,20 +76,25 @@ private:
     // The device's callback: the synthesizer's samples, then the voice's.
     static int Process(void* engine, int frames, int fxCount, float* fx[], int outCount,
                        float* out[]);
+    // Without a device: renders into nothing at the device's pace until the engine goes.
+    void RunSilentClock(std::stop_token stop);
 
     // Destroyed in reverse: the driver stops pulling before the synthesizer goes.
     std::unique_ptr<_fluid_hashtable_t, Deleter> settings_;
     std::unique_ptr<_fluid_synth_t, Deleter> synth_;
     std::unique_ptr<_fluid_audio_driver_t, Deleter> driver_;
+    std::mutex renderLock_; // held for each block rendered, and by HoldRendering
     bool soundFont_ = false;
     std::mutex voiceLock_; // held by the device's thread for a block's mixing at most
     std::shared_ptr<const VoiceTrack> voice_;
     std::int64_t voiceFrame_ = 0;
+    std::jthread silentClock_; // last, so it stops before anything it renders with goes
 };
 
 // The engine being made on a worker thread: loading a SoundFont takes long enough to be felt,
 // so the window starts without waiting and the first play finds it ready. Holds nothing when
-// no synthesizer could be made.
+// no synthesizer could be made. Nothing waits for the worker: the future dropped before it is
+// ready leaves the load to end on its own, or with the process.
 using EngineFuture = std::shared_future<std::shared_ptr<FluidEngine>>;
 EngineFuture StartEngine(std::optional<std::filesystem::path> soundFont, AudioOutput output);
 // An engine already made, in the same wrapping.

@@ -12,7 +12,9 @@ void FluidSequencer::PlayerDeleter::operator()(fluid_player_t* player) const {
 
 FluidSequencer::FluidSequencer(EngineFuture engine) : engine_(std::move(engine)) {}
 
-FluidSequencer::~FluidSequencer() = default;
+FluidSequencer::~FluidSequencer() {
+    Close();
+}
 
 FluidEngine* FluidSequencer::Engine() const {
     return engine_.valid() ? engine_.get().get() : nullptr;
@@ -27,18 +29,23 @@ bool FluidSequencer::Open(const std::filesystem::path& file) {
     if (!timing_) return false;
     // One player per file: a fresh player starts from a clean state, and it keeps its own copy
     // of the bytes, so the file may be copied or deleted while it plays.
-    player_.reset(new_fluid_player(engine->Synth()));
-    if (!player_ || fluid_player_add_mem(player_.get(), bytes->data(), bytes->size()) != FLUID_OK) {
-        Close();
-        return false;
+    {
+        const auto rendering = engine->HoldRendering();
+        player_.reset(new_fluid_player(engine->Synth()));
+        if (player_ &&
+            fluid_player_add_mem(player_.get(), bytes->data(), bytes->size()) == FLUID_OK) {
+            state_ = SequencerState::kReady;
+            return true;
+        }
     }
-    state_ = SequencerState::kReady;
-    return true;
+    Close();
+    return false;
 }
 
 void FluidSequencer::Play(int fromMs) {
     if (!Engine()) return silent_.Play(fromMs);
     if (!player_) return;
+    const auto rendering = Engine()->HoldRendering();
     // The seek takes effect at the player's next callback, before it plays on.
     fluid_player_seek(player_.get(), static_cast<int>(MsToTicks(*timing_, fromMs)));
     fluid_player_play(player_.get());
@@ -47,8 +54,11 @@ void FluidSequencer::Play(int fromMs) {
 
 void FluidSequencer::Halt(SequencerState next) {
     if (!player_ || state_ == SequencerState::kClosed) return;
-    // Stopping keeps the player's position; playing again after a seek resumes from there.
-    fluid_player_stop(player_.get());
+    {
+        const auto rendering = Engine()->HoldRendering();
+        // Stopping keeps the player's position; playing again after a seek resumes from there.
+        fluid_player_stop(player_.get());
+    }
     // The player would release its notes at its next callback, which a prompt Close never
     // lets come; and a held sustain pedal would keep them sounding even then.
     Engine()->Silence();
@@ -67,7 +77,10 @@ void FluidSequencer::Stop() {
 
 void FluidSequencer::Close() {
     silent_.Close();
-    player_.reset();
+    if (player_) {
+        const auto rendering = Engine()->HoldRendering();
+        player_.reset();
+    }
     timing_.reset();
     state_ = SequencerState::kClosed;
 }

@@ -26,11 +26,6 @@ const Output kOutputs[] = {{"midi", "mid", "MThd"},       {"audio", "wav", "RIFF
                            {"score", "pdf", "%PDF"},      {"score", "json", "{"},
                            {"score", "musicxml", "<?xml"}};
 
-std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 TEST(OutputFiles, EveryFormatReachesEveryKindOfTarget) {
     const fs::path folder = fs::path(TempFile("targets", "")).concat("-folder");
     fs::create_directories(folder);
@@ -49,7 +44,7 @@ TEST(OutputFiles, EveryFormatReachesEveryKindOfTarget) {
             {at("missing/out"), "No such file or directory"}};
         for (const auto& [path, reason] : cases) {
             std::string piped;
-            std::thread reader([&, path] { piped = path == at("pipe") ? Read(path) : ""; });
+            std::thread reader([&, path] { piped = path == at("pipe") ? ReadFile(path) : ""; });
             const RunResult run = RunKvat({output.subcommand, "-o", path}, "Мороз и солнце!\n");
             close(open(at("pipe").c_str(), O_WRONLY | O_NONBLOCK)); // a reader left waiting ends
             reader.join();
@@ -57,7 +52,7 @@ TEST(OutputFiles, EveryFormatReachesEveryKindOfTarget) {
             EXPECT_EQ(run.err, reason.empty() ? "" : "kvat: " + path + ": " + reason + "\n");
             EXPECT_TRUE(path != at("pipe") || piped.starts_with(output.start)) << path;
         }
-        EXPECT_TRUE(Read(at("target")).starts_with(output.start)) << output.extension;
+        EXPECT_TRUE(ReadFile(at("target")).starts_with(output.start)) << output.extension;
         EXPECT_TRUE(fs::is_symlink(at("link")) && fs::is_symlink(at("full")));
     }
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
@@ -74,7 +69,7 @@ TEST(OutputFiles, NoRussianVowelNoMelodyAndNoFile) {
                                    std::string(text.empty() ? "the verse is empty"
                                                             : "the text has no Russian vowels") +
                                    "\n");
-            EXPECT_EQ(Read(path), "earlier");
+            EXPECT_EQ(ReadFile(path), "earlier");
         }
     EXPECT_EQ(RunKvat({"melody"}, "Hello, world!\n").out, "0\n");
 }

@@ -9,6 +9,11 @@
 #include "support/sound_support.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <atomic>
+#include <fstream>
+#include <thread>
 
 namespace kvat {
 namespace {
@@ -59,6 +64,23 @@ TEST(MidiTiming, ReadsOtherWritersFilesAndRejectsBrokenOnes) {
     for (const auto& [name, bytes] : broken) EXPECT_FALSE(ReadMidiTiming(bytes)) << name;
 }
 
+// A window closed while its SoundFont still loads ends at once: nothing waits for the load. The
+// SoundFont here is a FIFO, whose load stands still until the test lets it go on; a drop that
+// waited for it would be let go only when the helper gives up after ten seconds.
+TEST(FluidEngine, ALoadStillGoingOnHoldsNothingUp) {
+    const auto fifo = test::SoundTestFolder() / "slow.sf2";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    using namespace std::chrono_literals;
+    std::atomic<bool> dropped = false, gaveUp = false;
+    std::thread release([&] {
+        for (int i = 0; i < 1000 && !dropped; ++i) std::this_thread::sleep_for(10ms);
+        gaveUp = !dropped, std::ofstream(fifo) << "no SoundFont";
+    });
+    StartEngine(fifo, AudioOutput::kNone), dropped = true; // the future dropped at once
+    release.join();
+    EXPECT_FALSE(gaveUp);
+}
+
 constexpr int kTwentyEighthsMs = 5555; // 960 ticks at 555 555 µs per 96
 constexpr int kSlackMs = 10;           // the player moves in 64-frame blocks and 5.8 ms ticks
 
@@ -84,6 +106,21 @@ TEST(FluidPlayer, PauseHoldsThePlaceInSilenceAndPlayResumesThereToTheFilesEnd) {
     // FluidSynth runs on for a while after the last event; the file's end is the end.
     EXPECT_EQ(player.State(), SequencerState::kEnded);
     EXPECT_EQ(Position(), kTwentyEighthsMs);
+}
+
+// Without a sound card the engine's own clock renders, and moves the player on; a player closed
+// at any moment of it goes without the clock reading what it freed (which ASan would catch).
+TEST(FluidPlayer, OnTheDevicesClockPlaysAndClosesAtAnyMoment) {
+    const std::shared_ptr engine = FluidEngine::Create(FindSoundFont(), AudioOutput::kDevice);
+    ASSERT_TRUE(engine && engine->HasSoundFont()) << "a General MIDI SoundFont is needed";
+    FluidSequencer player(ReadyEngine(engine));
+    const auto file = test::WriteMelodyFile("twenty.mid", test::Eighths(20));
+    for (int i = 0; i < 300 && player.PositionMs().value_or(0) == 0; ++i) {
+        ASSERT_TRUE(player.Open(file));
+        player.Play(0);
+        std::this_thread::sleep_for(std::chrono::microseconds(i * 37 % 9000));
+    }
+    EXPECT_GT(player.PositionMs().value_or(0), 0);
 }
 
 } // namespace

@@ -9,11 +9,13 @@
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The window keeps choices, verses and music in the user's folders: never the user's own
+    // here. A home of the test's own holds whatever goes there.
+    const QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
     QApplication app(argc, argv);
-    // The window remembers choices through QSettings: never in the user's own settings here.
     QStandardPaths::setTestModeEnabled(true);
-    const QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -84,6 +84,7 @@ void PlaybackController::PlayFrom(const Piece& piece, int column) {
 void PlaybackController::FreshStart(const Piece& piece, int column) {
     StopPlayback();
     const auto bytes = PieceMidi(piece);
+    copyStem_ = SafeFileStem(QString::fromStdU32String(piece.title));
     WriteFile(bytes);
     std::int64_t fromMs = 0;
     const auto note = static_cast<std::size_t>(column);
@@ -213,13 +214,6 @@ void PlaybackController::SetScroll(int value) {
     emit scrollChanged(value);
 }
 
-void PlaybackController::SetCopyName(const QString& name) {
-    const QString stem = SafeFileStem(name);
-    if (stem == copyName_) return;
-    copyName_ = stem;
-    copyPath_.clear();
-}
-
 void PlaybackController::WriteFile(const std::vector<std::uint8_t>& bytes) {
     // A file that cannot be written is not opened, so nothing sounds; the marker still runs.
     if (PrivateFolder(folders_.work)) WriteFileAtomically(filePath(), bytes);
@@ -230,7 +224,7 @@ void PlaybackController::KeepCopy() {
     if (!bytes) return;
     std::error_code ignored;
     fs::create_directories(folders_.copy, ignored);
-    if (copyPath_.empty()) copyPath_ = FreeCopyPath(folders_.copy, SafeFileStem(copyName_));
+    copyPath_ = FreeCopyPath(folders_.copy, copyStem_, *bytes);
     WriteFileAtomically(copyPath_, *bytes);
 }
 

@@ -64,8 +64,6 @@ public:
     // What the window holds and the controller reads: whether the user keeps the files, the
     // score's scroll range (set by every drawing) and a scroll the user made.
     void SetKeepCopy(bool keep) { keepCopy_ = keep; }
-    // The name of the verse now played; the copy is named after it.
-    void SetCopyName(const QString& name);
     void SetScrollMaximum(int maximum) { scrollMaximum_ = maximum; }
     void SetScrollValue(int value) { scrollValue_ = value; }
     // The score's visible width, which grows with the window.
@@ -117,8 +115,8 @@ private:
     std::optional<int> songLength_; // the last length the sequencer reported
     // A melody timing its notes itself: each note's start, which the marker follows.
     std::vector<std::int64_t> noteMs_;
-    QString copyName_;
-    std::filesystem::path copyPath_; // the verse's copy replaces its own earlier one only
+    QString copyStem_; // the name of the copy of the piece now played: its title's words
+    std::filesystem::path copyPath_;
     VoiceOutput voiceOutput_;
     std::unique_ptr<SungVoice> voice_; // the piece played, sung; none when not sung
     std::optional<MidiTiming> timing_; // of the file played

@@ -8,20 +8,22 @@
 #include "kvat_version.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QMessageBox>
 #include <QUrlQuery>
+#include <utility>
 
 namespace kvat {
 namespace {
 
+// A link that a click follows, and Enter once Tab has reached it.
 QLabel* MakeLink(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* link = new QLabel(text, parent);
+    auto* link = new QLabel(
+        QString("<a href='#' style='color:#0000FF'>%1</a>").arg(text.toHtmlEscaped()), parent);
     link->setObjectName(name);
     link->setGeometry(geometry);
-    link->setStyleSheet("color: #0000FF; text-decoration: underline;");
-    link->setCursor(Qt::PointingHandCursor);
-    link->adjustSize(); // the address decides the width, so it is never cut off
+    link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    link->setFocusPolicy(Qt::TabFocus); // a click follows the link without framing it
+    link->adjustSize();                 // the address decides the width, so it is never cut off
     return link;
 }
 
@@ -39,7 +41,7 @@ QString AboutHtml() {
 
 } // namespace
 
-AboutPage::AboutPage(QWidget* focusSink, QWidget* parent) : QFrame(parent), focusSink_(focusSink) {
+AboutPage::AboutPage(QWidget* parent) : QFrame(parent) {
     setObjectName(control::kAboutPage);
     auto* icon = new QLabel(this);
     icon->setObjectName(control::kAboutIcon);
@@ -75,8 +77,9 @@ AboutPage::AboutPage(QWidget* focusSink, QWidget* parent) : QFrame(parent), focu
     QUrlQuery query;
     query.addQueryItem("Subject", Q(MailSubject()));
     mailto.setQuery(query);
-    links_ = {{{site, QUrl(Q(kSiteAddress))}, {mail, mailto}}};
-    for (const auto& link : links_) link.first->installEventFilter(this);
+    for (const auto& [label, url] :
+         {std::pair{site, QUrl(Q(kSiteAddress))}, std::pair{mail, mailto}})
+        connect(label, &QLabel::linkActivated, this, [this, url] { emit linkClicked(url); });
 
     // The licences and the data sources, one click away rather than crowding the page.
     QLabel* credits = MakeLink(this, control::kCreditsLink, "Лицензии и источники данных",
@@ -84,22 +87,10 @@ AboutPage::AboutPage(QWidget* focusSink, QWidget* parent) : QFrame(parent), focu
     credits->setToolTip(Q(kCredits));
     connect(credits, &QLabel::linkActivated, this,
             [this] { QMessageBox::about(this, "Лицензии и источники данных", Q(kCredits)); });
-    credits->setText("<a href='#' style='color:#0000FF'>" + credits->text() + "</a>");
-    credits->adjustSize();
 }
 
 void AboutPage::DrawText() {
     aboutText_->setText(AboutHtml());
-}
-
-bool AboutPage::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease)
-        for (const auto& [label, url] : links_)
-            if (watched == label) {
-                focusSink_->setFocus();
-                emit linkClicked(url);
-            }
-    return QFrame::eventFilter(watched, event);
 }
 
 } // namespace kvat

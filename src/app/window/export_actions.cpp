@@ -46,9 +46,10 @@ struct ExportActions::WavJob {
 };
 
 ExportActions::ExportActions(QWidget& window, FileDialogs& dialogs, MessageSink& messages,
-                             std::function<ExportPiece()> piece, std::function<QString()> folder)
+                             std::function<ExportPiece()> piece, std::function<QString()> suggest,
+                             std::function<QString()> verse)
     : QObject(&window), window_(window), dialogs_(dialogs), messages_(messages),
-      piece_(std::move(piece)), folder_(std::move(folder)) {}
+      piece_(std::move(piece)), suggest_(std::move(suggest)), verse_(std::move(verse)) {}
 
 ExportActions::~ExportActions() = default;
 
@@ -71,8 +72,9 @@ void ExportActions::AddMenu(QMenu& file) {
 
 void ExportActions::AskAndExport(OutputFormat format, std::optional<WavSinging> singing) {
     const QString extension = Text(FormatRow(format).extension);
-    const QString suggested = folder_() + "/kvat." + extension;
-    QString path = dialogs_.SavePath(suggested, Text(FormatRow(format).filter));
+    const QString title = QString("Экспорт в %1").arg(Text(FormatRow(format).menuItem).remove("…"));
+    QString path =
+        dialogs_.SavePath(title, suggest_() + "." + extension, Text(FormatRow(format).filter));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += "." + extension;
     Export(format, path, singing);
@@ -80,6 +82,11 @@ void ExportActions::AskAndExport(OutputFormat format, std::optional<WavSinging> 
 
 bool ExportActions::Export(OutputFormat format, const QString& path,
                            std::optional<WavSinging> singing) {
+    if (const QString verse = verse_(); !verse.isEmpty() && QFileInfo(path) == QFileInfo(verse)) {
+        messages_.Critical("Экспорт", "Это файл самого стихотворения: выберите для экспорта "
+                                      "другое имя.");
+        return false;
+    }
     const ExportPiece piece = piece_();
     if (FormatRow(format).family == FormatFamily::kSound)
         return ExportWavWithProgress(piece.piece, path, singing.value_or(SingingOf(piece.piece)));

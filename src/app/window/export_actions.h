@@ -23,8 +23,11 @@ class ExportActions : public QObject {
     Q_OBJECT
 
 public:
+    // `suggest`: the path, without its extension, the file dialog offers first; `verse`: the
+    // verse's own file, which no export may replace.
     ExportActions(QWidget& window, FileDialogs& dialogs, MessageSink& messages,
-                  std::function<ExportPiece()> piece, std::function<QString()> folder);
+                  std::function<ExportPiece()> piece, std::function<QString()> suggest,
+                  std::function<QString()> verse);
     ~ExportActions() override;
 
     void AddMenu(QMenu& file);
@@ -42,7 +45,8 @@ private:
     FileDialogs& dialogs_;
     MessageSink& messages_;
     std::function<ExportPiece()> piece_;
-    std::function<QString()> folder_;
+    std::function<QString()> suggest_;
+    std::function<QString()> verse_;
     // Renders that were cancelled run to their end in the background, their files dropped;
     // they are waited for before the window goes.
     std::vector<std::shared_ptr<WavJob>> cancelled_;

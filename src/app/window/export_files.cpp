@@ -15,8 +15,6 @@
 namespace kvat {
 namespace {
 
-const QString kNoMelody = "В стихе нет ни одной гласной: мелодии нет.";
-
 std::span<const std::uint8_t> Bytes(const QByteArray& bytes) {
     return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
             static_cast<std::size_t>(bytes.size())};

@@ -13,6 +13,9 @@
 
 namespace kvat {
 
+// What the window says when asked to play or export a verse that has no melody.
+inline constexpr const char* kNoMelody = "В стихе нет ни одной гласной: мелодии нет.";
+
 // The piece as the window shows it at the moment of export.
 struct ExportPiece {
     Piece piece;

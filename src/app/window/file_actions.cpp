@@ -1,11 +1,14 @@
 #include "app/window/file_actions.h"
 
+#include "app/playback/copy_name.h"
 #include "app/window/control_names.h"
 #include "app/window/file_dialogs.h"
 #include "app/window/file_errors.h"
+#include "app/window/kept_verse.h"
 #include "app/window/platform_services.h"
 #include "app/window/qt_text.h"
 #include "text/text_file.h"
+#include "verse/lyrics.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,6 +23,7 @@ namespace {
 constexpr const char* kRecentKey = "files/recent";
 constexpr const char* kFolderKey = "files/folder";
 constexpr const char* kUntitled = "Без имени";
+constexpr int kKeepDelayMs = 1000;
 
 } // namespace
 
@@ -27,21 +31,27 @@ FileActions::FileActions(QMainWindow& window, FileDialogs& dialogs, MessageSink&
                          Verse verse)
     : QObject(&window), window_(window), dialogs_(dialogs), messages_(messages),
       verse_(std::move(verse)) {
+    keepTimer_.setSingleShot(true);
+    keepTimer_.setInterval(kKeepDelayMs);
+    connect(&keepTimer_, &QTimer::timeout, this, &FileActions::KeepUnsaved);
     UpdateTitle();
 }
 
 void FileActions::AddOpenItems(QMenu& menu) {
     QAction* open = menu.addAction("&Открыть…", this, [this] {
+        if (!MayDropEdits()) return; // asked before the user looks for a file, not after
         const QString path = dialogs_.OpenPath(Folder(), kTextFilter);
-        if (!path.isEmpty()) Open(path);
+        if (!path.isEmpty()) Load(path);
     });
     open->setShortcut(QKeySequence::Open);
     open->setObjectName(control::kOpenItem);
     QAction* save = menu.addAction("&Сохранить", this, [this] { Save(); });
     save->setShortcut(QKeySequence::Save);
     save->setObjectName(control::kSaveItem);
-    menu.addAction("Сохранить &как…", this, [this] { SaveAs(); })
-        ->setObjectName(control::kSaveAsItem);
+    QAction* saveAs = menu.addAction("Сохранить &как…", this, [this] { SaveAs(); });
+    saveAs->setShortcut(
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)); // where no desktop sets one
+    saveAs->setObjectName(control::kSaveAsItem);
 }
 
 void FileActions::AddCloseItems(QMenu& menu) {
@@ -55,32 +65,70 @@ void FileActions::AddCloseItems(QMenu& menu) {
 }
 
 bool FileActions::Open(const QString& path) {
-    if (!MayDropEdits()) return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        messages_.Critical("Открыть", ReadFailure(path));
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    const auto decoded = DecodeTextFile(std::string_view(bytes.constData(), bytes.size()));
-    if (!decoded) {
-        messages_.Critical("Открыть", QFileInfo(path).fileName() + ": это не текстовый файл");
-        return false;
-    }
-    verse_.load(Q(decoded->text));
+    return MayDropEdits() && Load(path);
+}
+
+bool FileActions::Load(const QString& path) {
+    const auto text = ReadVerse(path);
+    if (!text) return false;
+    // The file's name and text first: the drawing that follows the load may show a message,
+    // and the title behind it names the file, unmodified.
     path_ = path;
+    savedText_ = *text;
+    verse_.load(*text);
     Remember(path);
     MarkClean();
     return true;
 }
 
+// The file's text decoded, lines ending in \n; nothing (and a message) when it cannot be read.
+std::optional<QString> FileActions::ReadVerse(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        messages_.Critical("Открыть", ReadFailure(path));
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    const auto decoded = DecodeTextFile(std::string_view(bytes.constData(), bytes.size()));
+    if (!decoded) {
+        messages_.Critical("Открыть", QFileInfo(path).fileName() + ": это не текстовый файл");
+        return std::nullopt;
+    }
+    QString text = Q(decoded->text);
+    lineEnd_ = text.contains("\r\n") ? "\r\n" : "\n";
+    return text.replace("\r\n", "\n").replace('\r', '\n');
+}
+
+void FileActions::Restore(std::optional<QString> legacyText) {
+    std::optional<KeptVerse> kept = LoadKeptVerse();
+    if (!kept && legacyText) kept = KeptVerse{*legacyText, {}};
+    if (!kept) return MarkClean();
+    path_ = kept->path;
+    // The file as it stands is what the edits are measured against; gone, it is empty.
+    savedText_ =
+        path_.isEmpty() || !QFile::exists(path_) ? QString() : ReadVerse(path_).value_or(QString());
+    verse_.load(kept->text); // modified, so kept again: it stays kept until saved or dropped
+    UpdateTitle();
+}
+
+void FileActions::KeepUnsaved() {
+    keepTimer_.stop();
+    if (Modified()) KeepVerse({verse_.text(), path_});
+}
+
+void FileActions::ForgetUnsaved() {
+    keepTimer_.stop();
+    ForgetKeptVerse();
+}
+
 bool FileActions::Save() {
-    return path_.isEmpty() ? SaveAs() : WriteTo(path_);
+    if (path_.isEmpty()) return SaveAs();
+    return !Modified() || WriteTo(path_); // the file holds the verse already
 }
 
 bool FileActions::SaveAs() {
-    const QString suggested = path_.isEmpty() ? Folder() + "/" + kUntitled + ".txt" : path_;
-    QString path = dialogs_.SavePath(suggested, kTextFilter);
+    const QString suggested = path_.isEmpty() ? Folder() + "/" + Stem() + ".txt" : path_;
+    QString path = dialogs_.SavePath("Сохранить стихотворение", suggested, kTextFilter);
     if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += ".txt";
     if (!WriteTo(path)) return false;
@@ -92,7 +140,7 @@ bool FileActions::SaveAs() {
 
 bool FileActions::WriteTo(const QString& path) {
     const QString text = verse_.text();
-    const QByteArray bytes = text.toUtf8();
+    const QByteArray bytes = QString(text).replace("\n", lineEnd_).toUtf8();
     const QString error =
         WriteWholeFile(path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                        static_cast<std::size_t>(bytes.size())));
@@ -101,6 +149,7 @@ bool FileActions::WriteTo(const QString& path) {
         return false;
     }
     savedText_ = text;
+    ForgetUnsaved();
     UpdateTitle();
     return true;
 }
@@ -121,10 +170,15 @@ bool FileActions::MayDropEdits() {
 
 void FileActions::VerseChanged() {
     if (window_.isWindowModified() != Modified()) UpdateTitle();
+    if (Modified())
+        keepTimer_.start();
+    else if (keepTimer_.isActive() || QFile::exists(KeptVersePath()))
+        ForgetUnsaved();
 }
 
 void FileActions::MarkClean() {
     savedText_ = verse_.text();
+    ForgetUnsaved();
     UpdateTitle();
 }
 
@@ -134,6 +188,13 @@ bool FileActions::Modified() const {
 
 QStringList FileActions::Recent() const {
     return QSettings().value(kRecentKey).toStringList();
+}
+
+QString FileActions::Stem() const {
+    if (!path_.isEmpty()) return QFileInfo(path_).completeBaseName();
+    Lines lines;
+    for (const QString& line : verse_.text().split('\n')) lines.push_back(line.toStdU32String());
+    return SafeFileStem(Q(VerseTitle(lines)));
 }
 
 QString FileActions::Folder() const {

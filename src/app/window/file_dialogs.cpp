@@ -10,8 +10,9 @@ QString SystemFileDialogs::OpenPath(const QString& folder, const QString& filter
     return QFileDialog::getOpenFileName(parent_, "Открыть стихотворение", folder, filter);
 }
 
-QString SystemFileDialogs::SavePath(const QString& suggested, const QString& filter) {
-    return QFileDialog::getSaveFileName(parent_, "Сохранить", suggested, filter);
+QString SystemFileDialogs::SavePath(const QString& title, const QString& suggested,
+                                    const QString& filter) {
+    return QFileDialog::getSaveFileName(parent_, title, suggested, filter);
 }
 
 FileDialogs::Unsaved SystemFileDialogs::AskUnsaved(const QString& name) {
@@ -25,6 +26,17 @@ FileDialogs::Unsaved SystemFileDialogs::AskUnsaved(const QString& name) {
     if (box.clickedButton() == save) return Unsaved::kSave;
     if (box.clickedButton() == discard) return Unsaved::kDiscard;
     return Unsaved::kCancel;
+}
+
+bool SystemFileDialogs::AskReset() {
+    QMessageBox box(QMessageBox::Question, "Kvat",
+                    "Вернуть все настройки к исходным? Открытое стихотворение, последние файлы "
+                    "и папка останутся.",
+                    QMessageBox::NoButton, parent_);
+    QPushButton* reset = box.addButton("Сбросить", QMessageBox::DestructiveRole);
+    box.setDefaultButton(box.addButton("Отмена", QMessageBox::RejectRole));
+    box.exec();
+    return box.clickedButton() == reset;
 }
 
 } // namespace kvat

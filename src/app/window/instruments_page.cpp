@@ -55,14 +55,26 @@ InstrumentsPage::InstrumentsPage(QWidget* focusSink, QWidget* parent)
     BuildDrums();
     BuildAccompaniment();
     BuildSinging();
+    // Row by row: a voice's switch, its instrument, its speaker.
+    std::vector<QWidget*> order;
+    for (std::size_t i = 0; i < voiceLists_.size(); ++i) {
+        if (i > 0) order.push_back(voiceChecks_[i - 1]);
+        order.insert(order.end(), {voiceLists_[i], speakerButtons_[i]});
+    }
+    order.insert(order.end(),
+                 {groupCheck_, groupList_, drumsCheck_, drumFirst_, speakerButtons_[5], drumLast_,
+                  speakerButtons_[6], drumMap_, accompanimentCheck_, accompanimentList_,
+                  speakerButtons_[7], effectList_, singingCheck_, singerList_, speakerButtons_[4]});
+    ChainTabs(order);
 }
 
 void InstrumentsPage::AddSpeaker(int k, int top) {
     auto* button = new PictureButton(Picture::kSpeaker, control::kSpeakers[k], this);
     button->setGeometry(TwipRect(kSpeakerLeft, top + 15, 300, 285));
     speakers_->Add(button);
-    connect(button, &PictureButton::clicked, this, [this, k] {
-        focusSink_->setFocus();
+    speakerButtons_[static_cast<std::size_t>(k)] = button;
+    connect(button, &PictureButton::clicked, this, [this, k, button] {
+        HandFocusOn(button, focusSink_);
         emit speakerClicked(k);
     });
 }
@@ -105,7 +117,7 @@ void InstrumentsPage::BuildDrums() {
     drumMap_ = MakeScroll(this, control::kDrumMapBar, Qt::Horizontal, kDrumMapLow, kDrumMapHigh,
                           kDrumMapLow, TwipRect(360, 3420, 780, 195));
     connect(drumMap_, &QScrollBar::valueChanged, this, [this](int v) {
-        focusSink_->setFocus();
+        HandFocusOn(drumMap_, focusSink_);
         drumMapLabel_->setText(DrumMapText(v));
     });
 }
@@ -187,13 +199,13 @@ void InstrumentsPage::EnableVoices(bool on) {
 }
 
 void InstrumentsPage::OnGroupPresetToggled(bool on) {
-    focusSink_->setFocus();
+    HandFocusOn(groupCheck_, focusSink_);
     EnableVoices(!on);
     if (on) OnGroupChosen(groupList_->currentIndex());
 }
 
 void InstrumentsPage::OnGroupChosen(int index) {
-    focusSink_->setFocus();
+    HandFocusOn(groupList_, focusSink_);
     if (index < 0 || index >= static_cast<int>(kVoiceGroups.size())) return;
     SoundSettings voices;
     ReadInto(voices);

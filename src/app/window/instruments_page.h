@@ -41,6 +41,7 @@ private:
 
     QWidget* focusSink_;
     class PictureGroup* speakers_ = nullptr;
+    std::array<QWidget*, 8> speakerButtons_{}; // by speaker number; there is no 4
     std::array<QComboBox*, 4> voiceLists_{};
     std::array<QCheckBox*, 3> voiceChecks_{};
     std::array<QLabel*, 4> voiceLabels_{};

@@ -66,14 +66,17 @@ void MainPage::BuildVerseControls() {
 
     MakeLabel(this, control::kMetreLabel, "Размер:", 120, 2430, 700);
     metreList_ = MakeList(this, control::kMetreList, 840, 2400, 2655);
+    // Tab reaches the lists; a click on one leaves the focus in the editor.
+    metreList_->setFocusPolicy(Qt::TabFocus);
     connect(metreList_, &QComboBox::activated, this, &MainPage::OnMetreChosen);
 
     auto* analyse = new QPushButton("Анализ", this);
     analyse->setObjectName(control::kAnalyseButton);
     analyse->setGeometry(TwipRect(3600, 2415, 735, 255));
     analyse->setToolTip(" Автоопределение стихотворного размера ");
-    connect(analyse, &QPushButton::clicked, this, [this] {
-        editor_->setFocus();
+    analyse->setFocusPolicy(Qt::TabFocus);
+    connect(analyse, &QPushButton::clicked, this, [this, analyse] {
+        HandFocusOn(analyse, editor_);
         AnalyseVerse();
         emit scoreOutdated();
     });
@@ -82,8 +85,9 @@ void MainPage::BuildVerseControls() {
     QStringList methods;
     for (const auto& method : kMethods) methods << Q(method.name);
     methodList_ = MakeList(this, control::kMethodList, 840, 2760, 2655, methods);
+    methodList_->setFocusPolicy(Qt::TabFocus);
     connect(methodList_, &QComboBox::activated, this, [this](int index) {
-        editor_->setFocus();
+        HandFocusOn(methodList_, editor_);
         emit methodChosen(index);
     });
 }
@@ -94,7 +98,7 @@ void MainPage::BuildScoreControls() {
     scoreScroll_ = MakeScroll(this, control::kScoreScroll, Qt::Horizontal, 0, 0, 0,
                               TwipRect(120, 4680, kViewportTwips, 135));
     connect(scoreScroll_, &QScrollBar::valueChanged, this, [this](int value) {
-        editor_->setFocus();
+        HandFocusOn(scoreScroll_, editor_);
         score_->ScrollTo(value);
     });
 
@@ -112,7 +116,7 @@ void MainPage::BuildScoreControls() {
     }
     transport_[kPause]->hide();
     connect(transport_[kPlay], &PictureButton::clicked, this, [this] {
-        editor_->setFocus();
+        HandFocusOn(transport_[kPlay], editor_);
         emit playClicked();
     });
     connect(score_->Canvas(), &ScoreCanvas::columnClicked, this, [this](int column) {
@@ -130,11 +134,11 @@ void MainPage::BindPlayback(PlaybackController& playback) {
     playback_ = &playback;
     PlaybackController* p = &playback;
     connect(transport_[kPause], &PictureButton::clicked, this, [this, p] {
-        editor_->setFocus();
+        HandFocusOn(transport_[kPause], editor_);
         p->Pause();
     });
     connect(transport_[kStop], &PictureButton::clicked, this, [this, p] {
-        editor_->setFocus();
+        HandFocusOn(transport_[kStop], editor_);
         p->Stop();
     });
     connect(p, &PlaybackController::stateChanged, this, [this](PlaybackController::State state) {
@@ -215,8 +219,12 @@ Lines MainPage::VerseLines() const {
 }
 
 void MainPage::LoadVerse(const QString& text) {
+    // Shown as it stands, never cleaned as a paste is: a poem's blank lines, dashes and spaces
+    // are the poet's, and saving must give the same text back. Loading is no edit to undo.
+    QString verse = text;
     editor_->clear();
-    OnPaste(text);
+    PutText(verse.replace("\r\n", "\n").replace('\r', '\n'));
+    editor_->document()->clearUndoRedoStacks();
 }
 
 ScoreLayout MainPage::Layout() const {
@@ -233,11 +241,11 @@ void MainPage::ReadHandPattern() {
 
 void MainPage::OnMetreChosen(int index) {
     const bool byHand = metre_.metre == kManualMetre;
-    editor_->setFocus();
+    HandFocusOn(metreList_, editor_);
     ColourEditor();
     if (index == kManualMetre) {
-        // Hand placement starts afresh from an all-black text.
-        editor_->setFocus();
+        // Hand placement starts afresh from an all-black text. The focus stays where the choice
+        // was made: a list the keyboard walks must not hand its next keys to the verse.
         editor_->ApplyPaint({});
         QTextCursor cursor = editor_->textCursor();
         cursor.setPosition(0);
@@ -261,22 +269,24 @@ void MainPage::OnPaste(const QString& clipboard) {
     text.replace("\r\n", "\n").replace('\n', "\r\n");
     const bool longText = static_cast<std::size_t>(text.count('\n')) >= kLongVerseLines;
     const auto clean = [&text] { return CleanPastedText(text.toStdU32String()); };
-    const QString cleaned =
-        Q(longText ? RunLongWork(this, "Вставка стихотворения…", clean) : clean())
-            .replace("\r\n", "\n");
+    PutText(Q(longText ? RunLongWork(this, "Вставка стихотворения…", clean) : clean())
+                .replace("\r\n", "\n"));
+}
+
+void MainPage::PutText(const QString& text) {
     QTextCursor cursor = editor_->textCursor();
-    if (!longText) {
-        cursor.insertText(cleaned);
+    if (static_cast<std::size_t>(text.count('\n')) < kLongVerseLines) {
+        cursor.insertText(text);
     } else {
         // A long text goes in a part at a time, the window drawing itself in between.
         constexpr qsizetype kPart = 1 << 16;
         QProgressDialog progress("Вставка стихотворения…", QString(), 0,
-                                 static_cast<int>(cleaned.size() / kPart), this);
+                                 static_cast<int>(text.size() / kPart), this);
         progress.setWindowModality(Qt::WindowModal);
         progress.setCancelButton(nullptr);
         progress.setMinimumDuration(500);
-        for (qsizetype at = 0; at < cleaned.size(); at += kPart) {
-            cursor.insertText(cleaned.mid(at, kPart));
+        for (qsizetype at = 0; at < text.size(); at += kPart) {
+            cursor.insertText(text.mid(at, kPart));
             progress.setValue(static_cast<int>(at / kPart));
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         }
@@ -334,12 +344,6 @@ MainPage::Drawing MainPage::DrawScore(const Piece& piece) {
     score_->ScrollTo(scoreScroll_->value());
     drawing.scrollMaximum = scoreScroll_->maximum();
     return drawing;
-}
-
-QString MainPage::FirstLine() const {
-    for (const QString& line : editor_->toPlainText().split('\n'))
-        if (!line.trimmed().isEmpty()) return line;
-    return {};
 }
 
 QString MainPage::ColourList() const {

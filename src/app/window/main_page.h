@@ -61,7 +61,8 @@ public:
     // The lines' stress strings as the last analysis found them, the red vowels put in when the
     // ictuses are placed by hand.
     std::vector<std::string> FreshStress() const;
-    // The verse as the editor holds it, and a whole new verse put in as a paste would be.
+    // The verse as the editor holds it (lines end in \n), and a whole new verse put in as it
+    // stands.
     QString VerseText() const;
     Lines VerseLines() const;
     void LoadVerse(const QString& text);
@@ -69,8 +70,6 @@ public:
     // and its zoom.
     ScoreLayout Layout() const;
     float ScoreWidth() const;
-    // The verse's first line with text: what the user calls the poem.
-    QString FirstLine() const;
     // The colour list of the last drawing, one "&H…" line per drawn syllable.
     QString ColourList() const;
     // The report of the help menu: the ictuses as the editor's colours hold them, and the
@@ -98,6 +97,8 @@ private:
     void OnMetreChosen(int index);
     void OnIctusToggled();
     void OnPaste(const QString& clipboard);
+    // Puts the text in at the cursor (a long one a part at a time) and analyses the verse.
+    void PutText(const QString& text);
     void ColourEditor();
     void ReadHandPattern();
     void FindRhymesAgain();

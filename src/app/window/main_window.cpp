@@ -4,6 +4,7 @@
 #include "app/window/about_page.h"
 #include "app/window/control_names.h"
 #include "app/window/export_actions.h"
+#include "app/window/export_files.h"
 #include "app/window/file_actions.h"
 #include "app/window/file_dialogs.h"
 #include "app/window/instruments_page.h"
@@ -19,6 +20,7 @@
 #include "app/window/twip_rect.h"
 #include "help/help_texts.h"
 #include "help/sample_verse.h"
+#include "midi/midi_words.h"
 #include "sound/dummy_sequencer.h"
 #include "verse/syllables.h"
 
@@ -26,6 +28,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -81,10 +84,11 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
     main_ = new MainPage(central);
     settings_ = new SettingsPage(central);
     instruments_ = new InstrumentsPage(focusSink_, central);
-    about_ = new AboutPage(focusSink_, central);
+    about_ = new AboutPage(central);
     for (QFrame* page : std::initializer_list<QFrame*>{main_, settings_, instruments_, about_})
         page->setGeometry(TwipRect(kPageLeft, kPageTop, kPageWidth, kPageHeight));
     panels_ = new MethodPanels(settings_, central, focusSink_);
+    settings_->ChainTabs(panels_->TabControls());
 
     connect(main_, &MainPage::scoreOutdated, this, &MainWindow::DrawScore);
     connect(main_, &MainPage::methodChosen, this, &MainWindow::OnMethodChosen);
@@ -100,8 +104,11 @@ MainWindow::MainWindow(SoundServices sound, std::unique_ptr<MessageSink> message
         [this] {
             return ExportPiece{CurrentPiece(), main_->ScoreWidth()};
         },
-        [this] { return files_->Folder(); });
+        [this] { return files_->Folder() + "/" + files_->Stem(); },
+        [this] { return files_->Path(); });
     connect(main_, &MainPage::verseEdited, files_, &FileActions::VerseChanged);
+    // A logout may end the process before the next edit is kept.
+    connect(qApp, &QGuiApplication::commitDataRequest, files_, &FileActions::KeepUnsaved);
     BuildMenus();
     BindSound();
     BindTransportKeys();
@@ -131,7 +138,10 @@ void MainWindow::BuildFileMenu() {
     file->addSeparator();
     exports_->AddMenu(*file);
     file->addSeparator();
-    file->addAction("Сбросить &настройки", this, &MainWindow::ResetSettings)
+    file->addAction("Сбросить &настройки", this,
+                    [this] {
+                        if (dialogs_->AskReset()) ResetSettings();
+                    })
         ->setObjectName(control::kResetItem);
     files_->AddCloseItems(*file);
 }
@@ -196,10 +206,12 @@ void MainWindow::StartUp() {
 
     defaultChoices_ = CurrentChoices(); // with the devices listed, the first chosen
     QSettings store;
-    Apply(LoadMelody(store), LoadSound(store), LoadChoices(store, defaultChoices_));
+    const MelodySettings melody = LoadMelody(store);
+    WindowChoices defaults = defaultChoices_;
+    defaults.keyShifts.fill(melody.keyShift); // an earlier version kept one key for all
+    Apply(melody, LoadSound(store), LoadChoices(store, defaults));
     restoreGeometry(store.value(kGeometryKey).toByteArray());
-    files_->MarkClean();
-    if (const auto verse = LoadUnsavedVerse(store)) main_->LoadVerse(*verse);
+    files_->Restore(TakeLegacyUnsavedVerse(store));
 
     DrawScore();
     panels_->Seed(
@@ -212,6 +224,7 @@ void MainWindow::Apply(const MelodySettings& melody, const SoundSettings& sound,
                        const WindowChoices& choices) {
     main_->Apply(melody);
     panels_->Apply(melody);
+    panels_->Apply(choices);
     panels_->SetCaption(IndexOf(melody.method));
     settings_->Apply(sound);
     settings_->Apply(choices);
@@ -219,7 +232,8 @@ void MainWindow::Apply(const MelodySettings& melody, const SoundSettings& sound,
 }
 
 void MainWindow::ResetSettings() {
-    QSettings().clear();
+    QSettings store;
+    ForgetChoices(store);
     Apply(MelodySettings{}, SoundSettings{}, defaultChoices_);
     panels_->GenerateNoteMap();
     DrawScore();
@@ -231,7 +245,14 @@ void MainWindow::SaveSettings() {
     SaveSound(store, CurrentSoundSettings());
     SaveChoices(store, CurrentChoices());
     store.setValue(kGeometryKey, saveGeometry());
-    SaveUnsavedVerse(store, files_->Modified() ? std::optional(main_->VerseText()) : std::nullopt);
+}
+
+void MainWindow::ComeForward(const QStringList& files) {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    if (!files.isEmpty()) files_->Open(files.front());
 }
 
 const MetreState& MainWindow::Metre() const {
@@ -260,6 +281,7 @@ SoundSettings MainWindow::CurrentSoundSettings() const {
 WindowChoices MainWindow::CurrentChoices() const {
     WindowChoices choices;
     settings_->ReadInto(choices);
+    panels_->ReadInto(choices);
     return choices;
 }
 
@@ -280,28 +302,34 @@ void MainWindow::ShowPage(Page page) {
     settingsAction_->setEnabled(page != Page::kSettings);
     instrumentsAction_->setEnabled(page != Page::kInstruments);
     helpMenu_->menuAction()->setEnabled(page != Page::kAbout);
-    main_->setVisible(page == Page::kMain);
-    settings_->setVisible(page == Page::kSettings);
-    instruments_->setVisible(page == Page::kInstruments);
-    about_->setVisible(page == Page::kAbout);
+    // A page out of sight is out of reach: disabled, it holds no focus and takes no key.
+    QWidget* shown = Pages()[static_cast<std::size_t>(page)];
+    for (QWidget* other : Pages())
+        if (other != shown) {
+            other->hide();
+            other->setEnabled(false);
+        }
+    shown->setEnabled(true);
+    shown->show(); // the main page hands the focus to the editor
     PlacePanels();
     if (page == Page::kSettings) ShowMethodTime();
     if (page == Page::kMain) DrawScore();
     if (page == Page::kAbout) about_->DrawText();
-    AimFocusSink();
+    // The other pages take the focus themselves, on no control: keys act nowhere till Tab.
+    if (page != Page::kMain) shown->setFocus();
+    // The hidden button hands a clicked control's focus on to the page shown, so the focus
+    // never rests on a control out of sight.
+    focusSink_->setFocusProxy(shown);
+}
+
+std::array<QWidget*, 4> MainWindow::Pages() const {
+    return {main_, settings_, instruments_, about_};
 }
 
 void MainWindow::PlacePanels() {
     MelodySettings chosen;
     main_->ReadInto(chosen);
     panels_->Place(IndexOf(chosen.method), page_ == Page::kSettings);
-}
-
-// The hidden button hands a clicked control's focus on to the page shown, so the focus never
-// rests on a control out of sight.
-void MainWindow::AimFocusSink() {
-    const std::array<QWidget*, 4> pages = {main_, settings_, instruments_, about_};
-    focusSink_->setFocusProxy(pages[static_cast<std::size_t>(page_)]);
 }
 
 void MainWindow::ShowMethodTime() {
@@ -346,8 +374,10 @@ void MainWindow::OnMethodChosen(int index) {
 
 void MainWindow::Play(std::optional<int> fromColumn) {
     const Piece piece = CurrentPiece();
+    // Nothing to sound: no play that never ends, no file without a note.
+    if (!piece.Sung() && playback_->state() != PlaybackController::State::kPaused)
+        return messages_->Exclamation("Воспроизведение", kNoMelody);
     playback_->SetKeepCopy(CurrentChoices().keepFile);
-    playback_->SetCopyName(main_->FirstLine());
     playback_->SetScrollMaximum(main_->ScrollMaximum());
     playback_->SetScrollValue(main_->ScrollValue());
     if (fromColumn)
@@ -399,6 +429,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    files_->ForgetUnsaved(); // saved or dropped, as the user chose
     SaveSettings();
     playback_->StopPlayback();
     QFile::remove(ReportPath());

@@ -14,6 +14,7 @@
 #include "verse/metre.h"
 
 #include <QMainWindow>
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -31,6 +32,7 @@ class InstrumentsPage;
 class MainPage;
 class MethodPanels;
 class SettingsPage;
+struct WindowChoices;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -48,10 +50,13 @@ public:
     // The start-up sequence: analysis, devices, font, the settings remembered from the last
     // run (or the defaults), first drawing, note map.
     void StartUp();
-    // Forgets every remembered choice and returns the window to the start-up defaults.
+    // Forgets every remembered choice (not the recent files, the last folder or the window's
+    // place) and returns the window to the start-up defaults.
     void ResetSettings();
-    // Keeps the choices, the window's place and an unsaved verse for the next start.
+    // Keeps the choices and the window's place for the next start.
     void SaveSettings();
+    // Another start of the program: the window comes forward and opens the first of its files.
+    void ComeForward(const QStringList& files);
 
     FileActions& Files() const { return *files_; }
     ExportActions& Exports() const { return *exports_; }
@@ -81,10 +86,10 @@ private:
     void BindSound();
     void BindTransportKeys();
     void ShowPage(Page page);
+    std::array<QWidget*, 4> Pages() const; // by Page
     void PlacePanels();
     // The settings page shows the time signature of a method that has its own.
     void ShowMethodTime();
-    void AimFocusSink();
     void DrawScore();
     void OnMethodChosen(int index);
     void Play(std::optional<int> fromColumn = std::nullopt);

@@ -4,6 +4,7 @@
 
 #include "app/window/control_names.h"
 #include "app/window/picture_button.h"
+#include "app/window/settings_store.h"
 #include "app/window/widgets.h"
 #include "melody/method_texts.h"
 #include "melody/note_map.h"
@@ -81,8 +82,8 @@ QScrollBar* MethodPanels::AddBar(QGroupBox* panel, const control::BarNames& name
         MakeLabel(panel, names.value, "0", place.valueLeft, place.top, place.valueWidth);
     QLabel* text = MakeLabel(panel, names.text, Q(place.text(0)), 120, place.textTop, 3480);
     connect(bar, &QScrollBar::valueChanged, this,
-            [this, value, text, describe = place.text](int v) {
-                focusSink_->setFocus();
+            [this, bar, value, text, describe = place.text](int v) {
+                HandFocusOn(bar, focusSink_);
                 value->setText(QString::number(v));
                 text->setText(Q(describe(v)));
             });
@@ -128,10 +129,11 @@ void MethodPanels::BuildNoteMapPanel(QWidget* layer) {
             MakeList(noteMapPanel_, control::kNoteLists[i], left + 330, top, 780, notes);
         auto* speaker =
             new PictureButton(Picture::kSpeaker, control::kNoteSpeakers[i], noteMapPanel_);
+        noteSpeakers_[static_cast<std::size_t>(i)] = speaker;
         speaker->setGeometry(TwipRect(left + 1125, top + 15, 255, 270));
         speakers->Add(speaker);
-        connect(speaker, &PictureButton::clicked, this, [this, i] {
-            focusSink_->setFocus();
+        connect(speaker, &PictureButton::clicked, this, [this, i, speaker] {
+            HandFocusOn(speaker, focusSink_);
             emit notePreviewRequested(noteLists_[i]->currentIndex());
         });
     }
@@ -139,11 +141,13 @@ void MethodPanels::BuildNoteMapPanel(QWidget* layer) {
     for (auto item : kOctaveItems) octaves << Q(item);
     octaveList_ =
         MakeList(noteMapPanel_, control::kOctaveList, 60 + 2 * 1380, 240 + 2 * 315, 1335, octaves);
+    octaveList_->setCurrentIndex(0); // a note map is always drawn from some octaves
     auto* generate = new QPushButton("Генерировать", noteMapPanel_);
+    generate_ = generate;
     generate->setObjectName(control::kGenerateButton);
     generate->setGeometry(TwipRect(60 + 2 * 1380, 240 + 3 * 315, 1335, 300));
-    connect(generate, &QPushButton::clicked, this, [this] {
-        focusSink_->setFocus();
+    connect(generate, &QPushButton::clicked, this, [this, generate] {
+        HandFocusOn(generate, focusSink_);
         GenerateNoteMap();
     });
 }
@@ -171,6 +175,20 @@ void MethodPanels::BuildSongPanel(QWidget* layer) {
     rangeList_ = lists[2];
 }
 
+std::vector<QWidget*> MethodPanels::TabControls() const {
+    std::vector<QWidget*> controls = {tonalKey_,    softShift_, centreKey_, centreShift_,
+                                      templateKey_, tonicList_, modeList_,  rangeList_};
+    // The note map row by row, as it reads: each vowel's note, then its speaker.
+    for (int row = 0; row < 4; ++row)
+        for (int i = row; i < static_cast<int>(noteLists_.size()); i += 4) {
+            controls.push_back(noteLists_[static_cast<std::size_t>(i)]);
+            controls.push_back(noteSpeakers_[static_cast<std::size_t>(i)]);
+        }
+    controls.push_back(octaveList_);
+    controls.push_back(generate_);
+    return controls;
+}
+
 void MethodPanels::Apply(const MelodySettings& settings) {
     for (QScrollBar* key : {tonalKey_, centreKey_, templateKey_}) key->setValue(settings.keyShift);
     softShift_->setValue(settings.softVowelShift);
@@ -193,6 +211,17 @@ void MethodPanels::ReadInto(MelodySettings& s) const {
         s.noteMap[i] = noteLists_[i]->currentIndex();
     s.song = {tonicList_->currentIndex(), static_cast<SongMode>(modeList_->currentIndex()),
               static_cast<SongRange>(rangeList_->currentIndex())};
+}
+
+void MethodPanels::Apply(const WindowChoices& choices) {
+    const std::array<QScrollBar*, 3> keys = {tonalKey_, centreKey_, templateKey_};
+    for (std::size_t i = 0; i < keys.size(); ++i) keys[i]->setValue(choices.keyShifts[i]);
+    octaveList_->setCurrentIndex(std::clamp(choices.octaves, 0, octaveList_->count() - 1));
+}
+
+void MethodPanels::ReadInto(WindowChoices& choices) const {
+    choices.keyShifts = {tonalKey_->value(), centreKey_->value(), templateKey_->value()};
+    choices.octaves = octaveList_->currentIndex();
 }
 
 QScrollBar* MethodPanels::KeyBar(int methodIndex) const {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <random>
 #include <utility>
+#include <vector>
 
 class QComboBox;
 class QGroupBox;
@@ -23,6 +24,7 @@ namespace kvat {
 namespace control {
 struct BarNames;
 }
+struct WindowChoices;
 
 class MethodPanels : public QObject {
     Q_OBJECT
@@ -33,6 +35,9 @@ public:
 
     void Apply(const MelodySettings& settings);
     void ReadInto(MelodySettings& settings) const;
+    // The three families' key bars apart, and the octaves the note map is drawn from.
+    void Apply(const WindowChoices& choices);
+    void ReadInto(WindowChoices& choices) const;
     // The caption every panel shows, from the method list's item.
     void SetCaption(int methodIndex);
     // Lays the method's own panel over the tonal one while the settings page is shown.
@@ -42,6 +47,8 @@ public:
     // Fills the note lists at random from the chosen octaves.
     void GenerateNoteMap();
     void Seed(std::uint64_t seed) { random_.seed(seed); }
+    // The panels' controls in the order Tab walks them; those of hidden panels are passed over.
+    std::vector<QWidget*> TabControls() const;
 
 signals:
     void notePreviewRequested(int note);
@@ -71,6 +78,8 @@ private:
     QScrollBar* softShift_ = nullptr;
     QScrollBar* centreShift_ = nullptr;
     std::array<QComboBox*, 10> noteLists_{};
+    std::array<QWidget*, 10> noteSpeakers_{};
+    QWidget* generate_ = nullptr;
     QComboBox* octaveList_ = nullptr;
     QComboBox* tonicList_ = nullptr;
     QComboBox* modeList_ = nullptr;

@@ -1,9 +1,12 @@
 #include "app/window/picture_button.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 namespace kvat {
 namespace {
@@ -62,7 +65,26 @@ PictureButton::PictureButton(Picture picture, const QString& name, QWidget* pare
     setObjectName(name);
     setAlignment(Qt::AlignCenter);
     setMouseTracking(true);
+    setFocusPolicy(Qt::TabFocus);
     setPixmap(Draw(picture, picture == Picture::kSpeaker ? 16 : 28));
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter)
+        emit clicked();
+    else
+        QLabel::keyPressEvent(event);
+}
+
+void PictureButton::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect().adjusted(1, 1, -1, -1);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 // The picture buttons: play, pause, stop and the small speakers of the previews. A picture
-// that acts on a click, with no focus frame and a border only while the mouse is over it.
+// that acts on a click, or on Space or Enter once Tab has reached it; a border shows while the
+// mouse is over it, a focus frame only while the keyboard is on it.
 
 #include <QLabel>
 
@@ -19,6 +20,8 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // The picture buttons standing on one surface: a button shows its border while the mouse is over

@@ -26,6 +26,7 @@ ScoreCanvas::ScoreCanvas(QWidget* parent) : QWidget(parent), marker_(new QFrame(
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
+    setMouseTracking(true); // the pointer shows where a click plays from
     marker_->setObjectName(control::kMarker);
     marker_->setFrameShape(QFrame::VLine);
     marker_->setFrameShadow(QFrame::Plain);
@@ -104,14 +105,26 @@ void ScoreCanvas::paintEvent(QPaintEvent* event) {
         options);
 }
 
+// The column whose marker place lies nearest, as the marker would stand over that note.
+std::optional<int> ScoreCanvas::ColumnAt(double x) const {
+    const double at = LeftTwips() + Twips(1) * x / zoom_;
+    const long long from = std::llround(at) - kMarkerStartTwips + kColumnTwips / 2;
+    if (from < 0 || from / kColumnTwips >= static_cast<long long>(sheet_.columns))
+        return std::nullopt;
+    return static_cast<int>(from / kColumnTwips);
+}
+
 void ScoreCanvas::mousePressEvent(QMouseEvent* event) {
-    // The column whose marker place lies nearest, as the marker would stand over that note.
-    const double at = LeftTwips() + Twips(1) * event->position().x() / zoom_;
-    const long long x = std::llround(at) - kMarkerStartTwips + kColumnTwips / 2;
-    if (event->button() == Qt::LeftButton && x >= 0 &&
-        x / kColumnTwips < static_cast<long long>(sheet_.columns))
-        emit columnClicked(static_cast<int>(x / kColumnTwips));
+    const auto column = ColumnAt(event->position().x());
+    if (event->button() == Qt::LeftButton && column) emit columnClicked(*column);
     QWidget::mousePressEvent(event);
+}
+
+void ScoreCanvas::mouseMoveEvent(QMouseEvent* event) {
+    const bool note = ColumnAt(event->position().x()).has_value();
+    setCursor(note ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    setToolTip(note ? " Нажмите, чтобы играть с этой ноты " : QString());
+    QWidget::mouseMoveEvent(event);
 }
 
 ScoreViewport::ScoreViewport(QWidget* parent) : QWidget(parent), canvas_(new ScoreCanvas(this)) {

@@ -6,6 +6,7 @@
 #include "app/window/score_sheet.h"
 
 #include <QWidget>
+#include <optional>
 
 class QFrame;
 
@@ -38,12 +39,14 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     // The score's x in twips shown at the canvas's left edge.
     double LeftTwips() const;
     void PlaceMarker();
+    std::optional<int> ColumnAt(double x) const; // the note's column under the point
 
     ScoreSheet sheet_;
     QFrame* marker_;

@@ -40,10 +40,18 @@ SettingsPage::SettingsPage(QWidget* parent) : QFrame(parent) {
     connect(stressChoice_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked) emit stressModeChosen(Stress());
     });
-    for (QWidget* w : std::initializer_list<QWidget*>{deviceList_, dynamicsList_, tempoList_,
-                                                      numeratorList_, denominatorList_, lengthen_,
-                                                      colourOption_, keepFile_, rhymes_})
-        w->setFocusPolicy(Qt::NoFocus == w->focusPolicy() ? Qt::NoFocus : Qt::ClickFocus);
+    // The bars beside the lists move with them: the keyboard uses the lists.
+    for (QScrollBar* bar : {dynamicsBar_, tempoBar_}) bar->setFocusPolicy(Qt::NoFocus);
+}
+
+void SettingsPage::ChainTabs(const std::vector<QWidget*>& panelControls) {
+    std::vector<QWidget*> controls = {deviceList_};
+    for (QAbstractButton* button : stressChoice_->buttons()) controls.push_back(button);
+    controls.insert(controls.end(),
+                    {dynamicsList_, boostBar_, tempoList_, numeratorList_, denominatorList_});
+    controls.insert(controls.end(), panelControls.begin(), panelControls.end());
+    controls.insert(controls.end(), {lengthen_, colourOption_, keepFile_, rhymes_});
+    kvat::ChainTabs(controls);
 }
 
 void SettingsPage::BuildDynamics() {
@@ -140,6 +148,7 @@ void SettingsPage::Apply(const WindowChoices& choices) {
     rhymes_->setChecked(choices.rhymes);
     const int device = deviceList_->findText(choices.device);
     if (device >= 0) deviceList_->setCurrentIndex(device); // a device gone since keeps the first
+    SetStress(choices.stress);
 }
 
 void SettingsPage::ReadInto(SoundSettings& s) const {
@@ -161,10 +170,15 @@ void SettingsPage::ReadInto(WindowChoices& choices) const {
     choices.keepFile = keepFile_->isChecked();
     choices.rhymes = rhymes_->isChecked();
     choices.device = deviceList_->currentText();
+    choices.stress = Stress();
 }
 
 StressMode SettingsPage::Stress() const {
     return CheckedStressMode(*stressChoice_);
+}
+
+void SettingsPage::SetStress(StressMode mode) {
+    stressChoice_->button(static_cast<int>(mode))->setChecked(true);
 }
 
 void SettingsPage::ShowMethodTime(std::optional<std::pair<int, int>> time) {

@@ -35,7 +35,10 @@ public:
     void ReadInto(SoundSettings& settings) const;
     void ReadInto(MelodySettings& settings) const;
     void ReadInto(WindowChoices& choices) const;
+    // Tab walks the page from the top down, the method's panel where it stands.
+    void ChainTabs(const std::vector<QWidget*>& panelControls);
     StressMode Stress() const;
+    void SetStress(StressMode mode); // as if the user had chosen it
     // A method with a time signature of its own shows it in place of the lists, whose choice
     // stays for the other methods; nothing shows the lists again.
     void ShowMethodTime(std::optional<std::pair<int, int>> time);

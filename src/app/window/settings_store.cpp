@@ -3,6 +3,8 @@
 #include "melody/method_texts.h"
 
 #include <QSettings>
+#include <algorithm>
+#include <iterator>
 
 #include <algorithm>
 
@@ -70,6 +72,12 @@ constexpr const char* kColourKey = "choices/colour";
 constexpr const char* kKeepFileKey = "choices/keepFile";
 constexpr const char* kDeviceKey = "choices/device";
 constexpr const char* kRhymesKey = "choices/rhymes";
+constexpr const char* kStressKey = "choices/stress";
+constexpr const char* kKeyShiftKeys[] = {"choices/tonalKey", "choices/centreKey",
+                                         "choices/templateKey"};
+constexpr const char* kOctavesKey = "choices/octaves";
+// The groups that hold no choice, which a reset keeps.
+constexpr const char* kNotChoices[] = {"files", "window"};
 
 QString Word(std::string_view word) {
     return QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size()));
@@ -178,6 +186,10 @@ void SaveChoices(QSettings& store, const WindowChoices& choices) {
     store.setValue(kKeepFileKey, choices.keepFile);
     store.setValue(kDeviceKey, choices.device);
     store.setValue(kRhymesKey, choices.rhymes);
+    store.setValue(kStressKey, static_cast<int>(choices.stress));
+    for (std::size_t i = 0; i < choices.keyShifts.size(); ++i)
+        store.setValue(kKeyShiftKeys[i], choices.keyShifts[i]);
+    store.setValue(kOctavesKey, choices.octaves);
 }
 
 WindowChoices LoadChoices(QSettings& store, WindowChoices choices) {
@@ -185,19 +197,27 @@ WindowChoices LoadChoices(QSettings& store, WindowChoices choices) {
     choices.keepFile = store.value(kKeepFileKey, choices.keepFile).toBool();
     choices.device = store.value(kDeviceKey, choices.device).toString();
     choices.rhymes = store.value(kRhymesKey, choices.rhymes).toBool();
+    if (ReadInt(store, kStressKey, 0) == static_cast<int>(StressMode::kDictionary))
+        choices.stress = StressMode::kDictionary;
+    for (std::size_t i = 0; i < choices.keyShifts.size(); ++i)
+        choices.keyShifts[i] = ReadInt(store, kKeyShiftKeys[i], choices.keyShifts[i]);
+    choices.octaves = ReadInt(store, kOctavesKey, choices.octaves);
     return choices;
 }
 
-void SaveUnsavedVerse(QSettings& store, const std::optional<QString>& verse) {
-    if (verse)
-        store.setValue(kUnsavedVerseKey, *verse);
-    else
-        store.remove(kUnsavedVerseKey);
+void ForgetChoices(QSettings& store) {
+    for (const QString& group : store.childGroups())
+        if (std::find(std::begin(kNotChoices), std::end(kNotChoices), group) ==
+            std::end(kNotChoices))
+            store.remove(group);
+    for (const QString& key : store.childKeys()) store.remove(key);
 }
 
-std::optional<QString> LoadUnsavedVerse(QSettings& store) {
+std::optional<QString> TakeLegacyUnsavedVerse(QSettings& store) {
     if (!store.contains(kUnsavedVerseKey)) return std::nullopt;
-    return store.value(kUnsavedVerseKey).toString();
+    const QString verse = store.value(kUnsavedVerseKey).toString();
+    store.remove(kUnsavedVerseKey);
+    return verse;
 }
 
 } // namespace kvat

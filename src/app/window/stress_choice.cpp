@@ -31,7 +31,6 @@ QButtonGroup* MakeStressChoice(QWidget* page) {
         auto* button = new QRadioButton(row.text, page);
         button->setObjectName(control::kStressOptions[static_cast<std::size_t>(id)]);
         button->setGeometry(TwipRect(row.left, kTop, 1400, 255));
-        button->setFocusPolicy(Qt::ClickFocus);
         button->setChecked(row.mode == StressMode::kRule);
         group->addButton(button, id);
     }

@@ -19,6 +19,9 @@ namespace kvat {
 namespace {
 
 const QColor kRed(255, 0, 0);
+constexpr const char* kUnknownWordTip =
+    " Этого слова нет в словаре ударений: ударение в нём угадано. Поставить его можно вручную: "
+    "выберите размер «Расстановка иктов вручную» и нажмите на ударную гласную. ";
 const QColor kBlack(0, 0, 0);
 
 bool IsVowelChar(QChar c) {
@@ -73,6 +76,8 @@ char MarkOf(const QTextCharFormat& format) {
 
 VerseEditor::VerseEditor(QWidget* parent) : QPlainTextEdit(parent), editMenu_(new QMenu(this)) {
     setObjectName(control::kEditor);
+    // A verse has no tab stops: Tab moves on to the next control, as everywhere else.
+    setTabChangesFocus(true);
     rhymeColumn_ = new RhymeColumn(*this);
     // The column follows the text as it scrolls and is laid out anew.
     connect(this, &QPlainTextEdit::updateRequest, rhymeColumn_, [this](const QRect& rect, int dy) {
@@ -93,10 +98,32 @@ VerseEditor::VerseEditor(QWidget* parent) : QPlainTextEdit(parent), editMenu_(ne
     setFont(font);
     editMenu_->setObjectName(control::kEditMenu);
     editMenu_->setTitle("Правка");
-    QAction* paste = editMenu_->addAction("Вставить");
+    BuildEditMenu();
+}
+
+// The usual edits, each with the key that does it (the editor answers the keys itself), and
+// each enabled while it can do something.
+void VerseEditor::BuildEditMenu() {
+    const auto add = [this](const char* text, QKeySequence::StandardKey key, auto act) {
+        QAction* item = editMenu_->addAction(text, this, act);
+        item->setShortcut(key);
+        return item;
+    };
+    QAction* undo = add("Отменить", QKeySequence::Undo, &QPlainTextEdit::undo);
+    QAction* redo = add("Повторить", QKeySequence::Redo, &QPlainTextEdit::redo);
+    editMenu_->addSeparator();
+    QAction* cut = add("Вырезать", QKeySequence::Cut, &QPlainTextEdit::cut);
+    QAction* copy = add("Копировать", QKeySequence::Copy, &QPlainTextEdit::copy);
+    QAction* paste = add("Вставить", QKeySequence::Paste,
+                         [this] { emit pasteRequested(QGuiApplication::clipboard()->text()); });
     paste->setObjectName(control::kPasteItem);
-    connect(paste, &QAction::triggered, this,
-            [this] { emit pasteRequested(QGuiApplication::clipboard()->text()); });
+    editMenu_->addSeparator();
+    add("Выделить всё", QKeySequence::SelectAll, &QPlainTextEdit::selectAll);
+    for (QAction* item : {undo, redo, cut, copy}) item->setEnabled(false);
+    connect(this, &QPlainTextEdit::undoAvailable, undo, &QAction::setEnabled);
+    connect(this, &QPlainTextEdit::redoAvailable, redo, &QAction::setEnabled);
+    connect(this, &QPlainTextEdit::copyAvailable, cut, &QAction::setEnabled);
+    connect(this, &QPlainTextEdit::copyAvailable, copy, &QAction::setEnabled);
 }
 
 const Lines& VerseEditor::VerseLines() const {
@@ -107,6 +134,8 @@ const Lines& VerseEditor::VerseLines() const {
     lines_->reserve(static_cast<std::size_t>(doc->blockCount()));
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
         lines_->push_back(block.text().toStdU32String());
+    // The last line's break only ends that line, as in a file kvat reads: no empty line after.
+    if (lines_->size() > 1 && lines_->back().empty()) lines_->pop_back();
     return *lines_;
 }
 
@@ -362,7 +391,7 @@ void VerseEditor::Hover(const QPoint& point) {
     }
     if (!handPlacement_) {
         viewport()->setCursor(Qt::IBeamCursor);
-        viewport()->setToolTip(QString());
+        viewport()->setToolTip(p >= 0 && UnknownWordAt(p) ? kUnknownWordTip : QString());
         return;
     }
     if (hoverVowel_.isEmpty()) {

@@ -24,7 +24,8 @@ class VerseEditor : public QPlainTextEdit {
 public:
     explicit VerseEditor(QWidget* parent = nullptr);
 
-    // The text as its lines; an empty editor holds no line at all. Kept until the text changes.
+    // The text as its lines; an empty editor holds no line at all, and a text ending in a line
+    // break no empty line after it. Kept until the text changes.
     const Lines& VerseLines() const;
     void SetVerse(const Lines& lines);
 
@@ -81,6 +82,7 @@ private:
     int CharacterAt(const QPoint& viewportPoint) const;
     QString WordAround(int position) const;
     bool IsRed(int position) const;
+    void BuildEditMenu();
     void Hover(const QPoint& viewportPoint);
     void ShowLineColours();
     void ClearOwnColours();

@@ -3,11 +3,13 @@
 
 #include "app/window/qt_text.h"
 #include "app/window/twip_rect.h"
+#include "app/window/value_bar.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QScrollBar>
+#include <vector>
 
 namespace kvat {
 
@@ -42,10 +44,10 @@ inline QCheckBox* MakeCheck(QWidget* parent, const QString& name, const QString&
 // order, as the designer's Min and Max did.
 inline QScrollBar* MakeScroll(QWidget* parent, const QString& name, Qt::Orientation orientation,
                               int first, int last, int value, QRect geometry) {
-    auto* bar = new QScrollBar(orientation, parent);
+    const bool upward = first > last;
+    auto* bar = new ValueBar(orientation, upward, parent);
     bar->setObjectName(name);
     bar->setRange(std::min(first, last), std::max(first, last));
-    const bool upward = first > last;
     bar->setInvertedAppearance(upward);
     // Qt's own scroll bars invert the controls, so that the wheel turned up moves the handle up;
     // on an upward bar that same move raises the value.
@@ -68,6 +70,18 @@ inline QScrollBar* MakeScroll(QWidget* parent, const QString& name, Qt::Orientat
     bar->setValue(value);
     bar->setGeometry(geometry);
     return bar;
+}
+
+// A control the keyboard reached keeps the focus, so that the next key acts on it too; after a
+// click the focus goes on to `next` (the editor, so that typing goes on, or the page).
+inline void HandFocusOn(const QWidget* control, QWidget* next) {
+    if (!control->hasFocus()) next->setFocus();
+}
+
+// The controls in the order Tab walks them.
+inline void ChainTabs(const std::vector<QWidget*>& controls) {
+    for (std::size_t i = 1; i < controls.size(); ++i)
+        QWidget::setTabOrder(controls[i - 1], controls[i]);
 }
 
 } // namespace kvat

@@ -5,6 +5,7 @@
 #include "app/window/control_names.h"
 #include "app/window/export_actions.h"
 #include "app/window/file_actions.h"
+#include "app/window/kept_verse.h"
 #include "app/window/main_window.h"
 #include "app/window/settings_store.h"
 #include "app/window/verse_editor.h"
@@ -15,16 +16,20 @@
 #include "support/recording_output.h"
 #include "support/sound_support.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -47,11 +52,16 @@ protected:
         }
         void Exclamation(const QString& title, const QString&) override { t.log_ << title; }
         void Open(const QUrl&) override {}
-        QString OpenPath(const QString&, const QString&) override { return {}; }
-        QString SavePath(const QString&, const QString&) override { return {}; }
+        QString OpenPath(const QString&, const QString&) override {
+            return t.log_ << "choose", QString();
+        }
+        QString SavePath(const QString& title, const QString& suggested, const QString&) override {
+            return t.saves_ << title + " " + suggested, QString();
+        }
         Unsaved AskUnsaved(const QString& name) override {
             return t.log_ << "ask " + name, t.answers_.takeFirst();
         }
+        bool AskReset() override { return t.resets_.takeFirst(); }
         Desktop& t;
     };
 
@@ -82,33 +92,40 @@ protected:
     QStringList log_, texts_;
     std::vector<test::SungCall> sung_; // what the voice was given to sing
     QList<Unsaved> answers_;
+    QList<bool> resets_;
+    QStringList saves_;
     std::unique_ptr<MainWindow> window_;
 };
 
-TEST_F(Desktop, OpensEveryEncodingAsAPasteAndSavesUtf8) {
-    const char16_t utf16[] = u"\uFEFF  мир  дом\n";
+TEST_F(Desktop, OpensEveryEncodingAsItStandsAndSavesOnlyAnEdit) {
+    const char16_t utf16[] = u"\uFEFF  мир —  дом\n\nлес\n";
+    // Blank lines, dashes, spaces and the last line's end belong to a poem.
+    const QString poem = "  мир —  дом\n\nлес\n";
     const std::pair<QString, QByteArray> files[] = {
-        {"utf8.txt", "\xEF\xBB\xBF  мир  дом\n"},
         {"utf16.txt", QByteArray(reinterpret_cast<const char*>(utf16), sizeof utf16 - 2)},
-        {"cp1251.txt", "  \xEC\xE8\xF0  \xE4\xEE\xEC\n"},
-        {"koi8.txt", "  \xCD\xC9\xD2  \xC4\xCF\xCD\n"},
-        {"last.txt", "мир дом"},
+        {"utf8.txt", "\xEF\xBB\xBF  мир —  дом\n\nлес\n"},
+        {"cp1251.txt", "  \xEC\xE8\xF0 \x97  \xE4\xEE\xEC\n\n\xEB\xE5\xF1\n"},
+        {"koi8.txt", "  \xCD\xC9\xD2 \x97  \xC4\xCF\xCD\n\n\xCC\xC5\xD3\n"}, // ≈ for the dash
+        {"crlf.txt", "  мир —  дом\r\n\r\nлес\r\n"},
     };
     for (const auto& [name, bytes] : files) {
         ASSERT_TRUE(window_->Files().Open(Write(name, bytes))) << name.toStdString();
-        EXPECT_EQ(Editor()->toPlainText(), "мир дом") << name.toStdString();
+        EXPECT_EQ(Editor()->toPlainText(),
+                  QString(poem).replace("—", name == "koi8.txt" ? "≈" : "—"));
         EXPECT_TRUE(window_->windowTitle() == name + "[*] — Kvat" && !window_->isWindowModified());
+        ASSERT_TRUE(window_->Files().Save()); // nothing edited, nothing written
+        EXPECT_EQ(Read(window_->Files().Path()), bytes) << name.toStdString();
     }
     EXPECT_TRUE(window_->Files().Recent().size() == kRecentFileCount &&
-                window_->Files().Recent().front().endsWith("last.txt"));
+                window_->Files().Recent().front().endsWith("crlf.txt"));
     // Not text: the verse stays as it was.
     EXPECT_FALSE(window_->Files().Open(Write("bin.txt", QByteArray("a\0b", 3))));
-    EXPECT_TRUE(Editor()->toPlainText() == "мир дом" && log_ == QStringList{"Открыть"});
+    EXPECT_TRUE(Editor()->toPlainText() == poem && log_.count("Открыть") == 1);
 
-    Type("ночь, ");
+    Type("ночь,");
     EXPECT_TRUE(window_->isWindowModified());
-    ASSERT_TRUE(window_->Files().Save());
-    EXPECT_EQ(QString::fromUtf8(Read(window_->Files().Path())), "ночь, мир дом");
+    ASSERT_TRUE(window_->Files().Save()); // in UTF-8, the file's line ends kept
+    EXPECT_EQ(QString::fromUtf8(Read(window_->Files().Path())), "ночь,  мир —  дом\r\n\r\nлес\r\n");
     EXPECT_FALSE(window_->isWindowModified());
 }
 
@@ -123,10 +140,43 @@ TEST_F(Desktop, UnsavedEditsAreAskedAboutBeforeTheyGo) {
     EXPECT_TRUE(window_->Files().Open(second));
     EXPECT_TRUE(Read(first) == "ель лес" && Editor()->toPlainText() == "дом");
     Type("сад ");
+    answers_ = {Unsaved::kCancel, Unsaved::kDiscard}; // asked before a file is chosen
+    for (int i = 0; i < 2; ++i) Find<QAction>(c::kOpenItem)->trigger();
     answers_ = {Unsaved::kCancel, Unsaved::kDiscard};
     EXPECT_TRUE(!window_->close() && window_->close()); // cancelled, then the edits dropped
     EXPECT_EQ(Read(second), "дом");
-    EXPECT_EQ(log_, (QStringList{"ask a.txt", "ask a.txt", "ask b.txt", "ask b.txt"}));
+    EXPECT_EQ(log_, (QStringList{"ask a.txt", "ask a.txt", "ask b.txt", "ask b.txt", "choose",
+                                 "ask b.txt", "ask b.txt"}));
+}
+
+TEST_F(Desktop, SaveAndExportDialogsSayWhatTheySaveAndSuggestThePoemsName) {
+    window_->Files().SaveAs(); // no file yet: the verse's first line names it
+    ASSERT_TRUE(window_->Files().Open(Write("koi8r.txt", "\xCC\xC5\xD3")));
+    for (QAction* item : Find<QMenu>(c::kExportMenu)->actions())
+        (item->menu() ? item->menu()->actions().front() : item)->trigger();
+    window_->Files().SaveAs();
+    const QString here = dir_.path() + "/";
+    EXPECT_TRUE(saves_.size() == 8 && saves_[4] == "Экспорт в SVG " + here + "koi8r.svg");
+    EXPECT_EQ(saves_.front(),
+              "Сохранить стихотворение " + QDir::homePath() + "/Буря мглою небо кроет.txt");
+    EXPECT_EQ(saves_.back(), "Сохранить стихотворение " + here + "koi8r.txt");
+}
+
+TEST_F(Desktop, AnUnsavedVerseOutlivesACrashInAFileOfItsOwnAndGoesWhenDropped) {
+    const QString poem = Write("a.txt", "лес");
+    ASSERT_TRUE(window_->Files().Open(poem));
+    Type("ель ");
+    // Kept a moment after the edit, in a file the next start finds after a crash.
+    ASSERT_TRUE(QTest::qWaitFor([] { return QFile::exists(KeptVersePath()); }, 10000));
+    window_.reset();
+    Start();
+    EXPECT_TRUE(Editor()->toPlainText() == "ель лес" && window_->isWindowModified() &&
+                window_->Files().Path() == poem);
+    answers_ = {Unsaved::kDiscard};
+    ASSERT_TRUE(window_->close());
+    EXPECT_FALSE(QFile::exists(KeptVersePath()) || Read(QSettings().fileName()).contains("ель"));
+    Start(); // dropped: the verse the window starts with
+    EXPECT_TRUE(!Editor()->toPlainText().contains("ель") && !window_->isWindowModified());
 }
 
 TEST_F(Desktop, ExportsWriteWhatTheWindowShows) {
@@ -142,9 +192,16 @@ TEST_F(Desktop, ExportsWriteWhatTheWindowShows) {
         EXPECT_TRUE(Read(path).startsWith(start)) << extension.toStdString();
     }
     EXPECT_TRUE(Read(dir_.filePath("kvat.musicxml")).contains("Буря мглою небо кроет,"));
-    Editor()->clear(); // no vowel, no melody: nothing is written
-    EXPECT_FALSE(window_->Exports().Export(OutputFormat::kMidi, dir_.filePath("none.mid")));
-    EXPECT_TRUE(!QFile::exists(dir_.filePath("none.mid")) && log_ == QStringList{"Экспорт"});
+    for (const QString verse : {"", "123 ..."}) { // no vowel, no melody: nothing is written
+        Editor()->setPlainText(verse);
+        EXPECT_FALSE(window_->Exports().Export(OutputFormat::kMidi, dir_.filePath("none.mid")));
+    }
+    // Nor over the verse's own file, which the title would still call saved.
+    answers_ = {Unsaved::kDiscard};
+    ASSERT_TRUE(window_->Files().Open(Write("poem.txt", "лес")));
+    EXPECT_FALSE(window_->Exports().Export(OutputFormat::kPdf, dir_.filePath("poem.txt")));
+    EXPECT_TRUE(!QFile::exists(dir_.filePath("none.mid")) &&
+                Read(dir_.filePath("poem.txt")) == "лес" && log_.count("Экспорт") == 3);
 }
 
 // The window and kvat write one piece: the same choices give the same files, whole, byte for byte.
@@ -188,45 +245,66 @@ TEST_F(Desktop, MidiAndMusicXmlExportsAreTheFilesKvatWritesForTheSameChoices) {
     }
 }
 
-TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilReset) {
+TEST_F(Desktop, ChoicesComeBackAtTheNextStartUntilAResetThatKeepsTheFiles) {
+    ASSERT_TRUE(window_->Files().Open(Write("a.txt", "лес")));
     Find<QComboBox>(c::kMethodList)->setCurrentIndex(MethodIndex(Method::kSong));
-    for (const auto& [list, index] :
-         {std::pair{c::kTonicList, 3}, {c::kModeList, 1}, {c::kRangeList, 2}, {c::kTempoList, 20}})
+    for (const auto& [list, index] : {std::pair{c::kTonicList, 3},
+                                      {c::kModeList, 1},
+                                      {c::kRangeList, 2},
+                                      {c::kTempoList, 20},
+                                      {c::kOctaveList, 2}})
         Find<QComboBox>(list)->setCurrentIndex(index);
-    for (const char* box : {c::kVoiceChecks[1], c::kColourCheck, c::kRhymesCheck})
-        Find<QCheckBox>(box)->click();
+    Find<QComboBox>(c::kSingerList)->setCurrentIndex(1);
+    for (const char* box : {c::kVoiceChecks[1], c::kColourCheck, c::kRhymesCheck,
+                            c::kStressOptions[1], c::kSingingCheck})
+        Find<QAbstractButton>(box)->toggle();
+    // Each family of methods keeps its own key.
+    const std::pair<const char*, int> keys[] = {
+        {c::kTonalKey.bar, -2}, {c::kCentreKey.bar, 3}, {c::kTemplateKey.bar, 5}};
+    for (const auto& [bar, value] : keys) Find<QScrollBar>(bar)->setValue(value);
     window_->resize(700, 800);
-    Type("ночь ");
     const std::vector<std::string> tokens = {"60+", "64", "67++", "0"};
     const TrackBytes sound = ArrangeMelody(tokens, window_->CurrentSoundSettings());
     const MelodySettings melody = window_->CurrentMelodySettings();
-    answers_ = {Unsaved::kDiscard}; // not written to a file, but kept for the next start
     ASSERT_TRUE(window_->close());
 
     Start();
     EXPECT_EQ(ArrangeMelody(tokens, window_->CurrentSoundSettings()), sound);
     EXPECT_EQ(window_->CurrentMelodySettings(), melody);
     EXPECT_EQ(melody.song, (SongSettings{3, SongMode::kMinor, SongRange::kTenor}));
+    const SoundSettings kept = window_->CurrentSoundSettings();
+    EXPECT_TRUE(kept.singing && kept.singer == VoiceKind::kFemale);
     EXPECT_TRUE(Find<QCheckBox>(c::kColourCheck)->isChecked() &&
                 window_->size() == QSize(700, 800));
+    for (const auto& [bar, value] : keys) EXPECT_EQ(Find<QScrollBar>(bar)->value(), value) << bar;
+    EXPECT_TRUE(Find<QComboBox>(c::kOctaveList)->currentIndex() == 2 &&
+                Find<QAbstractButton>(c::kStressOptions[1])->isChecked());
     EXPECT_TRUE(!Find<QCheckBox>(c::kRhymesCheck)->isChecked() &&
                 Find(c::kRhymeColumn)->isHidden());
-    EXPECT_TRUE(Editor()->toPlainText().startsWith("ночь Буря") && window_->isWindowModified());
 
-    window_->ResetSettings();
+    resets_ = {false, true}; // asked first: «Отмена» leaves every choice
+    Find<QAction>(c::kResetItem)->trigger();
+    EXPECT_TRUE(Find<QCheckBox>(c::kColourCheck)->isChecked());
+    Find<QAction>(c::kResetItem)->trigger();
     for (int run = 0; run < 2; ++run, Start()) {
         EXPECT_EQ(ArrangeMelody(tokens, window_->CurrentSoundSettings()),
                   ArrangeMelody(tokens, SoundSettings{}));
         const MelodySettings melody = window_->CurrentMelodySettings();
         EXPECT_TRUE(melody.method == MelodySettings{}.method && melody.song == SongSettings{} &&
                     !Find<QCheckBox>(c::kColourCheck)->isChecked() &&
+                    Find<QScrollBar>(c::kTemplateKey.bar)->value() == 0 &&
+                    Find<QAbstractButton>(c::kStressOptions[0])->isChecked() &&
                     !Find(c::kRhymeColumn)->isHidden());
+        // The recent files and the last folder are no choices: they stay, and so does the menu.
+        EXPECT_TRUE(window_->Files().Recent().size() == 1 &&
+                    window_->Files().Folder() == dir_.path() &&
+                    Find<QMenu>(c::kRecentMenu)->actions().size() == 1);
     }
 }
 
 // «Голос»: its speaker sings in the voice chosen, playback sings with it on, the WAV offers it
-// or the voice alone, and the choice comes back at the next start.
-TEST_F(Desktop, TheVoiceSingsWhereChosenAndIsRemembered) {
+// or the voice alone.
+TEST_F(Desktop, TheVoiceSingsWhereChosen) {
     Find<QAction>(c::kInstrumentsMenu)->trigger();
     Find<QCheckBox>(c::kSingingCheck)->click();
     Find<QComboBox>(c::kSingerList)->setCurrentIndex(1);
@@ -242,25 +320,6 @@ TEST_F(Desktop, TheVoiceSingsWhereChosenAndIsRemembered) {
             wavs[static_cast<int>(singing)] = Read(path);
     EXPECT_TRUE(!FindSoundFont() || (!wavs[2].isEmpty() && wavs[0] != wavs[1] &&
                                      wavs[1] != wavs[2] && wavs[0] != wavs[2]));
-    ASSERT_TRUE(window_->close());
-    Start();
-    const SoundSettings kept = window_->CurrentSoundSettings();
-    EXPECT_TRUE(kept.singing && kept.singer == VoiceKind::kFemale);
-}
-
-TEST_F(Desktop, TheEditorAndTheScoreTakeTheRoomTheWindowGains) {
-    const QSize design = window_->size();
-    const int designLines = Editor()->height();
-    const int canvas = Find(c::kScoreCanvas)->width(), viewport = Find(c::kScoreViewport)->width();
-    window_->resize(1200, 900);
-    for (const char* wide : {c::kEditor, c::kScoreViewport, c::kScoreScroll, c::kLamp})
-        EXPECT_GE(Find(wide)->width(), 1200 - 40) << wide;
-    EXPECT_GT(Editor()->height(), designLines + 300);
-    // The staff runs on to the wider viewport's right edge at the last note too.
-    EXPECT_NEAR(Find(c::kScoreCanvas)->width() - canvas,
-                Find(c::kScoreViewport)->width() - viewport, 1);
-    window_->resize(100, 100);
-    EXPECT_EQ(window_->size(), design);
 }
 
 // The PDF is printed music: the systems stacked on the pages of the paper the locale prints on,
@@ -296,9 +355,19 @@ int StaffHeight(QWidget* canvas) {
     return lines.empty() ? 0 : lines.back() - lines.front();
 }
 
+// The editor and the score take the room the window gains, down to its design size.
 TEST_F(Desktop, TheScoreGrowsAndZoomsTheListsKeepTheirWidthTheOtherPagesStandInTheMiddle) {
+    const QSize design = window_->size();
     const int list = Find(c::kMetreList)->width(), staff = StaffHeight(Find(c::kScoreCanvas));
+    const int lines = Editor()->height(), canvas = Find(c::kScoreCanvas)->width(),
+              viewport = Find(c::kScoreViewport)->width();
     window_->resize(1200, 900);
+    for (const char* wide : {c::kEditor, c::kScoreViewport, c::kScoreScroll, c::kLamp})
+        EXPECT_GE(Find(wide)->width(), 1200 - 40) << wide;
+    EXPECT_GT(Editor()->height(), lines + 300);
+    // The staff runs on to the wider viewport's right edge at the last note too.
+    EXPECT_NEAR(Find(c::kScoreCanvas)->width() - canvas,
+                Find(c::kScoreViewport)->width() - viewport, 1);
     EXPECT_EQ(Find(c::kMetreList)->width(), list);
     EXPECT_GT(StaffHeight(Find(c::kScoreCanvas)), staff * 3 / 2);
     const QPoint middle = window_->centralWidget()->rect().center();
@@ -323,6 +392,8 @@ TEST_F(Desktop, TheScoreGrowsAndZoomsTheListsKeepTheirWidthTheOtherPagesStandInT
         EXPECT_EQ((StaffHeight(Find(c::kScoreCanvas)) - before) * direction > 0, true) << name;
         EXPECT_EQ(Find(c::kScoreViewport)->height() + Editor()->height(), room) << name;
     }
+    window_->resize(100, 100);
+    EXPECT_EQ(window_->size(), design);
 }
 
 // Qt's own dialogs speak Russian, as the window does; so does every message of the window's

@@ -6,6 +6,7 @@
 #include "app/window/main_window.h"
 #include "app/window/score_view.h"
 #include "app/window/settings_page.h"
+#include "app/window/single_instance.h"
 #include "app/window/verse_editor.h"
 #include "app/window/widgets.h"
 #include "sound/dummy_sequencer.h"
@@ -16,11 +17,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QMenu>
+#include <QSet>
 #include <QSettings>
 #include <QStandardItemModel>
 #include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTextBlock>
+#include <QWindow>
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
@@ -115,7 +119,8 @@ TEST_F(Window, StartsOnTheMainPageFromTheDefaultSettings) {
     // The sample quatrain: analysed, drawn, and no orthography message.
     EXPECT_TRUE(List(c::kMetreList)->count() == 6 && desk_.isEmpty());
     EXPECT_EQ(window_->ColourList().count("\r\n"), Bar(c::kScoreScroll)->maximum());
-    EXPECT_GE(List(c::kNoteLists[0])->currentIndex(), 0); // a note map drawn at random
+    const auto map = window_->CurrentMelodySettings().noteMap; // drawn at random
+    EXPECT_LT(std::count(map.begin(), map.end(), map[0]), 10);
 }
 
 TEST_F(Window, PagesSwitchAndTheChosenMethodsPanelLiesOverTheTonalOne) {
@@ -214,6 +219,8 @@ TEST_F(Window, WordsNoSourceKnewAreUnderlinedAndStillTakeAStressByHand) {
     ASSERT_TRUE(Await([this] { return Underlined(0); }));
     for (int position : {0, 2, 8}) EXPECT_TRUE(Underlined(position)) << position;
     for (int position : {9, 10, 12, 15}) EXPECT_FALSE(Underlined(position)) << position;
+    // It says its stress may be placed by hand; a known word says nothing.
+    EXPECT_TRUE(Hover(2).contains("вручную") && Hover(12).isEmpty());
     Choose(c::kMetreList, 5);
     Hover(2, true);
     EXPECT_EQ(window_->Metre().templates[5], "10000\r\n");
@@ -228,7 +235,20 @@ TEST_F(Window, WordsNoSourceKnewAreUnderlinedAndStillTakeAStressByHand) {
     EXPECT_FALSE(Underlined(0));
 }
 
-TEST_F(Window, PasteCleansTheTextAndAnalyses) {
+TEST_F(Window, WhatCanBeDoneSaysSo) {
+    QStringList edits; // the editor's menu: the usual edits, with the keys that do them
+    for (const QAction* item : Find<QMenu>(c::kEditMenu)->actions())
+        if (!item->isSeparator() && !item->shortcut().isEmpty()) edits << item->text();
+    EXPECT_EQ(edits, (QStringList{"Отменить", "Повторить", "Вырезать", "Копировать", "Вставить",
+                                  "Выделить всё"}));
+    EXPECT_EQ(Find<QAction>(c::kSaveAsItem)->shortcut(), QKeySequence("Ctrl+Shift+S"));
+    // A note says a click plays from it.
+    QTest::mouseMove(Find(c::kScoreCanvas), QPoint(Px(kMarkerStartTwips + 2 * kColumnTwips), 20));
+    EXPECT_TRUE(Find(c::kScoreCanvas)->cursor().shape() == Qt::PointingHandCursor &&
+                Find(c::kScoreCanvas)->toolTip().contains("играть"));
+}
+
+TEST_F(Window, PasteCleansTheTextAndAnalysesAndOrthographyIsToldOncePerText) {
     Editor()->clear();
     QGuiApplication::clipboard()->setText(
         "  Мороз и солнце — день чудесный!\n\n  Ещё ты дремлешь,  друг прелестный  \n");
@@ -236,6 +256,14 @@ TEST_F(Window, PasteCleansTheTextAndAnalyses) {
     EXPECT_EQ(Editor()->toPlainText(),
               "Мороз и солнце день чудесный!\nЕщё ты дремлешь, друг прелестный");
     EXPECT_TRUE(List(c::kMetreList)->count() == 6 && desk_.isEmpty());
+    Editor()->setPlainText("123");
+    Click(c::kAnalyseButton);
+    const auto told = desk_.size();
+    EXPECT_GT(told, 0);
+    Choose(c::kMethodList, 4);
+    Trigger(c::kSettingsMenu);
+    Trigger(c::kMainMenu);
+    EXPECT_EQ(desk_.size(), told);
 }
 
 TEST_F(Window, TypingGoesOnAfterEveryCommandOfTheMainPage) {
@@ -254,15 +282,40 @@ TEST_F(Window, TypingGoesOnAfterEveryCommandOfTheMainPage) {
     }
 }
 
-TEST_F(Window, OrthographyIsToldOncePerText) {
-    Editor()->setPlainText("123");
-    Click(c::kAnalyseButton);
-    const auto told = desk_.size();
-    EXPECT_GT(told, 0);
-    Choose(c::kMethodList, 4);
-    Trigger(c::kSettingsMenu);
+// Keys go through the window, as a user's do: Tab walks the page shown through its own
+// controls, and nothing typed on another page reaches the hidden verse.
+TEST_F(Window, KeysActOnThePageShownAndTabWalksItsControls) {
+    Choose(c::kMethodList, 6); // a method whose panel has bars
+    const QString verse = Editor()->toPlainText();
+    const std::pair<const char*, std::vector<const char*>> cases[] = {
+        {c::kMainMenu, {c::kEditor, c::kMetreList, c::kScoreScroll, c::kPlayButton}},
+        {c::kSettingsMenu,
+         {c::kDeviceList, c::kStressOptions[0], c::kBoostBar, c::kCentreShift.bar,
+          c::kKeepFileCheck}},
+        {c::kInstrumentsMenu,
+         {c::kVoiceChecks[0], c::kSpeakers[0], c::kDrumMapBar, c::kEffectList, c::kSingerList}},
+        {c::kAboutItem, {c::kSiteLink, c::kCreditsLink}}};
+    for (const auto& [page, controls] : cases) {
+        Trigger(page);
+        QSet<QString> reached;
+        for (int i = 0; i < 60; ++i) {
+            if (page != c::kMainMenu) // keys the verse must never see from here
+                for (const auto& [key, with] :
+                     {std::pair{Qt::Key_A, Qt::ControlModifier}, {Qt::Key_Delete, Qt::NoModifier}})
+                    QTest::keyClick(window_->windowHandle(), key, with);
+            QTest::keyClick(window_->windowHandle(), Qt::Key_Tab,
+                            i % 2 ? Qt::NoModifier : Qt::ControlModifier);
+            const QWidget* focus = QApplication::focusWidget();
+            ASSERT_TRUE(focus && focus->isVisible()) << page << " " << i;
+            reached << focus->objectName();
+        }
+        for (const char* control : controls)
+            EXPECT_TRUE(reached.contains(control)) << page << " " << control;
+    }
     Trigger(c::kMainMenu);
-    EXPECT_EQ(desk_.size(), told);
+    List(c::kMetreList)->setFocus(); // hand placement chosen by key keeps the keys on the list
+    for (Qt::Key key : {Qt::Key_End, Qt::Key_Z}) QTest::keyClick(window_->windowHandle(), key);
+    EXPECT_TRUE(Editor()->toPlainText() == verse && !window_->isWindowModified());
 }
 
 TEST_F(Window, EveryVerticalBarRisesByItsUpperArrow) {
@@ -277,6 +330,9 @@ TEST_F(Window, EveryVerticalBarRisesByItsUpperArrow) {
         QScrollBar* bar = Bar(name);
         ASSERT_TRUE(bar->isVisible() && bar->maximum() > bar->minimum()) << name;
         bar->setValue(bar->minimum());
+        QTest::keyClick(bar, Qt::Key_Up); // the key as the arrow pointing up
+        EXPECT_EQ(bar->value(), bar->minimum() + 1) << name;
+        bar->setValue(bar->minimum());
         QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, 2));
         EXPECT_EQ(bar->value(), bar->minimum() + 1) << name;
         bar->triggerAction(QAbstractSlider::SliderPageStepSub); // the groove above the handle
@@ -284,20 +340,6 @@ TEST_F(Window, EveryVerticalBarRisesByItsUpperArrow) {
     }
     EXPECT_FALSE(
         Find(c::kCentreKey.bar)->geometry().intersects(Find(c::kCentreShift.bar)->geometry()));
-}
-
-TEST_F(Window, PicturesFrameOnlyWhileThePointerIsOverThem) {
-    const auto framed = [this](const char* name) {
-        return Find<QLabel>(name)->frameShape() == QFrame::Box;
-    };
-    QTest::mouseMove(Find(c::kPlayButton));
-    EXPECT_TRUE(framed(c::kPlayButton));
-    Click(c::kPlayButton); // the pause picture takes its place
-    EXPECT_FALSE(framed(c::kPlayButton));
-    QTest::mouseMove(Find(c::kStopButton));
-    EXPECT_TRUE(framed(c::kStopButton) && !framed(c::kPauseButton));
-    QTest::mouseMove(Find(c::kLamp), {0, 0});
-    EXPECT_FALSE(framed(c::kStopButton));
 }
 
 TEST_F(Window, TheMarkerStaysInSightThroughRedrawsAndTheKeysDrivePlayback) {
@@ -417,11 +459,22 @@ TEST_F(Window, TheReportsFollowTheColoursOfTheChosenMetre) {
     EXPECT_TRUE(report(c::kHelpTextItem).startsWith("Kvat-1.05: FAO\n\n1. "));
 }
 
-TEST_F(Window, PlayPauseResumeAndStopMoveTheMarkerAndTheLamp) {
+// The pictures are framed only while the pointer is over them.
+TEST_F(Window, PlayPauseResumeAndStopMoveTheMarkerAndTheLampAndFrameTheirPictures) {
     auto& playback = window_->Playback();
     const auto lamp = [this] { return Find(c::kLamp)->palette().color(QPalette::Window); };
-    Click(c::kPlayButton);
+    const auto framed = [this](const char* name) {
+        return Find<QLabel>(name)->frameShape() == QFrame::Box;
+    };
+    QTest::mouseMove(Find(c::kPlayButton));
+    EXPECT_TRUE(framed(c::kPlayButton));
+    Click(c::kPlayButton); // the pause picture takes its place
     EXPECT_TRUE(!Find(c::kPlayButton)->isVisible() && Find(c::kPauseButton)->isVisible());
+    EXPECT_FALSE(framed(c::kPlayButton));
+    QTest::mouseMove(Find(c::kStopButton));
+    EXPECT_TRUE(framed(c::kStopButton) && !framed(c::kPauseButton));
+    QTest::mouseMove(Find(c::kLamp), {0, 0});
+    EXPECT_FALSE(framed(c::kStopButton));
     EXPECT_TRUE(Find(c::kMarker)->isVisible() && Find(c::kMarker)->x() * 15 == 1050);
     EXPECT_TRUE(std::filesystem::exists(playback.filePath()) && playback.timerActive());
     Click(c::kPauseButton);
@@ -455,20 +508,42 @@ TEST_F(Window, TheLampShowsTheSyllableUnderTheMarkerInAnyWidth) {
     }
 }
 
-TEST_F(Window, TheKeptCopyIsNamedAfterTheVerseAndSparesAnotherPoemsFile) {
+TEST_F(Window, AVerseWithoutAVowelIsNotPlayedAndLeavesNoFile) {
+    namespace fs = std::filesystem;
+    fs::remove_all(folder_ / "c");
+    for (const QString verse : {"", "123 ..."}) {
+        Editor()->setPlainText(verse);
+        QTest::keyClick(Editor(), Qt::Key_F5);
+        Click(c::kPlayButton);
+        EXPECT_TRUE(window_->Playback().state() == PlaybackController::State::kStopped &&
+                    !Shown(c::kMarker) && Shown(c::kPlayButton));
+        Click(c::kStopButton);
+    }
+    EXPECT_EQ(desk_.filter("мелодии нет").size(), 4);
+    EXPECT_FALSE(fs::exists(folder_ / "c") || fs::exists(window_->Playback().filePath()));
+}
+
+TEST_F(Window, TheKeptCopyIsNamedAfterThePoemAndReplacedByItsLaterVersionsOnly) {
     namespace fs = std::filesystem;
     fs::remove_all(folder_ / "c");
     fs::create_directories(folder_ / "c");
     const fs::path other = folder_ / "c" / "Мороз и солнце.mid";
     std::ofstream(other) << "another poem";
-    Editor()->setPlainText("\n  Мороз: и солнце?\nдень чудесный");
-    for (int round = 0; round < 2; ++round) { // the same verse again replaces its own copy
-        Click(c::kPlayButton);
-        Click(c::kStopButton);
-        EXPECT_EQ(window_->Playback().copyPath(), folder_ / "c" / "Мороз и солнце (2).mid");
-    }
+    // Played again, edited, or played after a restart: the poem's own copy is replaced.
+    const std::pair<QString, const char*> cases[] = {
+        {"\n  Мороз: и солнце?\nдень чудесный", "Мороз и солнце (2).mid"},
+        {"\n  Мороз: и солнце?\nдень чудесный!", "Мороз и солнце (2).mid"},
+        {"Буря, мглою небо кроет,", "Буря мглою небо кроет.mid"},
+        {"Буря, мглою небо кроет,\nвихри", "Буря мглою небо кроет.mid"}};
+    for (int start = 0; start < 2; ++start, window_.reset(), SetUp())
+        for (const auto& [verse, copy] : cases) {
+            Editor()->setPlainText(verse);
+            Click(c::kPlayButton);
+            Click(c::kStopButton);
+            EXPECT_EQ(window_->Playback().copyPath(), folder_ / "c" / copy);
+        }
     EXPECT_EQ(fs::file_size(other), 12u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "c"), fs::directory_iterator()), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "c"), fs::directory_iterator()), 3);
 }
 
 TEST_F(Window, ListsShowTheirLongestItemsWhole) {
@@ -490,6 +565,22 @@ TEST_F(Window, ListsShowTheirLongestItemsWhole) {
             EXPECT_GE(field, list->fontMetrics().horizontalAdvance(list->itemText(i)))
                 << name << " " << list->itemText(i).toStdString();
     }
+}
+
+// A second start hands its file to the window open and ends; the window comes forward with it.
+TEST_F(Window, ASecondStartHandsItsFileToTheWindowOpen) {
+    const auto socket = folder_ / "window.socket", poem = folder_ / "poem.txt";
+    std::ofstream(socket) << "left behind by a crash";
+    std::ofstream(poem) << "лес\n";
+    const QString name = QString::fromStdString(socket.string());
+    SingleInstance first(nullptr, name), second(nullptr, name);
+    EXPECT_FALSE(second.HandOver({})); // no window listens yet
+    ASSERT_TRUE(first.Listen());
+    QObject::connect(&first, &SingleInstance::started, window_.get(), &MainWindow::ComeForward);
+    window_->showMinimized();
+    EXPECT_TRUE(second.HandOver({QString::fromStdString(poem.string())}));
+    EXPECT_TRUE(Await([this] { return Editor()->toPlainText() == "лес\n"; }));
+    EXPECT_FALSE(window_->isMinimized());
 }
 
 // Whatever the machine lacks of sound, starting says nothing on the terminal.
