@@ -26,6 +26,8 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTextCursor>
+#include <algorithm>
+#include <unordered_set>
 
 namespace kvat {
 namespace {
@@ -42,6 +44,22 @@ constexpr struct {
     {Picture::kPause, control::kPauseButton, 1680},
     {Picture::kStop, control::kStopButton, 2280},
 };
+
+// The orthography worth telling: a blank line or a dash between words is part of a poem (a
+// file is shown as it stands), not a slip; and a slip is told once, however often it stands.
+std::vector<std::u32string> SlipsToTell(const DividedText& syllables) {
+    std::vector<std::u32string> told;
+    std::unordered_set<std::u32string> seen;
+    for (const auto& message : syllables.Messages()) {
+        const QString row = Q(std::u32string(syllables.Row(message.row)));
+        const bool word =
+            std::any_of(row.begin(), row.end(), [](QChar c) { return c.isLetterOrNumber(); });
+        if ((word || message.kind == OrthographyMessage::kManyVowels) &&
+            seen.insert(message.text).second)
+            told.push_back(message.text);
+    }
+    return told;
+}
 
 } // namespace
 
@@ -325,9 +343,7 @@ MainPage::Drawing MainPage::DrawScore(const Piece& piece) {
     Drawing drawing;
     // A text's orthography is told once; redrawing the same text tells it no more.
     const QString text = editor_->toPlainText();
-    if (text != messagedText_)
-        for (const auto& message : piece.syllables.Messages())
-            drawing.messages.push_back(message.text);
+    if (text != messagedText_) drawing.messages = SlipsToTell(piece.syllables);
     messagedText_ = text;
     const auto compose = [&] {
         return MakeScoreSheet(piece.tokens, piece.syllables, piece.header, shown,

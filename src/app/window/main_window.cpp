@@ -358,8 +358,13 @@ void MainWindow::DrawScore() {
     playback_->SetScrollMaximum(drawing.scrollMaximum);
     // The messages come last, once the score stands drawn: a dialog runs the event loop, and
     // nothing may start half-way through a drawing.
-    for (const auto& message : drawing.messages)
-        messages_->Critical(Q(kOrthographyTitle), Q(message));
+    // One box for them all: a long verse's slips would otherwise be a box each.
+    constexpr qsizetype kShown = 5;
+    QStringList told;
+    for (const auto& message : drawing.messages) told << Q(message);
+    if (told.size() > kShown)
+        told = told.first(kShown) << QString("…и ещё %1.").arg(told.size() - kShown);
+    if (!told.isEmpty()) messages_->Critical(Q(kOrthographyTitle), told.join("\n\n"));
 }
 
 void MainWindow::OnMethodChosen(int index) {

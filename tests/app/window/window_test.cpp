@@ -264,6 +264,14 @@ TEST_F(Window, PasteCleansTheTextAndAnalysesAndOrthographyIsToldOncePerText) {
     Trigger(c::kSettingsMenu);
     Trigger(c::kMainMenu);
     EXPECT_EQ(desk_.size(), told);
+    // A blank line and a dash are a poem's; a slip is told once, and a verse's slips in one box.
+    Editor()->setPlainText("лес - дом\n\nлес в\nдом в\nлес к\nлес ж\nлес б\nлес с\nлес з\nлес п");
+    Click(c::kAnalyseButton);
+    ASSERT_EQ(desk_.size(), told + 1);
+    EXPECT_TRUE(desk_.last().count("[в ]") == 1 && desk_.last().count("Ошибка") == 6 &&
+                desk_.last().endsWith("…и ещё 2.") && !desk_.last().contains("[ ]") &&
+                !desk_.last().contains("[ - ]"))
+        << desk_.last().toStdString();
 }
 
 TEST_F(Window, TypingGoesOnAfterEveryCommandOfTheMainPage) {
