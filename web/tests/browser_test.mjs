@@ -200,6 +200,12 @@ async function typedVerse(page) {
   const tokens = run(['melody', verseFile('onegin')]).toString().trim().split('\n').length;
   check('typed verse: a score column for every melody token', page_.columns === tokens, `${page_.columns} against ${tokens}`);
   check('typed verse: the score is drawn', page_.ink > 500, `${page_.ink} dark pixels`);
+  // Play as a user presses it: the synthesizer and the SoundFont come, the marker walks on.
+  await page.click('#play');
+  await page.waitForFunction(() => kvatPage.player.state === 'playing', { timeout: 30_000 });
+  await page.waitForFunction(() => kvatPage.player.positionMs() > 500, { timeout: 10_000 });
+  const position = await page.evaluate(() => { const at = kvatPage.player.positionMs(); kvatPage.player.stop(); return at; });
+  check('typed verse: Play plays it', position > 500, `${position} ms`);
 }
 
 async function unknownWords(page) {
@@ -306,6 +312,7 @@ async function russianNumbers(browser, url) {
   const page = await browser.newPage();
   const cdp = await page.createCDPSession();
   await cdp.send('Emulation.setLocaleOverride', { locale: 'ru-RU' });
+  await page.evaluateOnNewDocument(() => localStorage.clear()); // the sample, not a kept verse
   await page.goto(url);
   await page.waitForFunction(() => window.kvatPage?.result);
   const first = await page.$eval('#metre', (list) => list.options[0].text);
